@@ -1,0 +1,330 @@
+#include "files/text_io.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace shiftex {
+
+namespace {
+
+// Windows-1252 code points of the bytes 0x80..0x9F. The five bytes the code page leaves undefined
+// keep their Latin-1 value, so nothing of the file is lost.
+constexpr std::array<char32_t, 32> kCp1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+std::string ErrnoText(int error)
+{
+    return std::strerror(error);
+}
+
+// The mode a newly created file would get: 0666 less the process's umask. The umask is read from
+// /proc so that it is never changed, not even for a moment.
+mode_t NewFileMode()
+{
+    mode_t mask = 022;
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            try {
+                mask = static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+            } catch (const std::exception&) {
+            }
+            break;
+        }
+    }
+    return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, std::string_view bytes, int& error)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = errno;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsValidUtf8(std::string_view bytes)
+{
+    std::size_t i = 0;
+    const std::size_t n = bytes.size();
+    while (i < n) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t len = 0;
+        char32_t cp = 0;
+        char32_t min = 0;
+        if (b0 >= 0xC2 && b0 <= 0xDF) {
+            len = 2;
+            cp = b0 & 0x1F;
+            min = 0x80;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            len = 3;
+            cp = b0 & 0x0F;
+            min = 0x800;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            len = 4;
+            cp = b0 & 0x07;
+            min = 0x10000;
+        } else {
+            return false;
+        }
+        if (n - i < len)
+            return false;
+        for (std::size_t k = 1; k < len; ++k) {
+            const auto b = static_cast<unsigned char>(bytes[i + k]);
+            if ((b & 0xC0) != 0x80)
+                return false;
+            cp = (cp << 6) | (b & 0x3F);
+        }
+        if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string DecodeText(std::string_view bytes)
+{
+    if (IsValidUtf8(bytes))
+        return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 4);
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F)
+            AppendUtf8(out, kCp1252High[b - 0x80]);
+        else
+            AppendUtf8(out, b);
+    }
+    return out;
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(text.substr(start, i - start));
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+            ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < text.size())
+        lines.emplace_back(text.substr(start));
+    return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines)
+{
+    std::size_t size = 0;
+    for (const auto& line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    if (S_ISREG(info.st_mode) && info.st_size > 0)
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+    std::array<char, 65536> buffer{};
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            ::close(fd);
+            return std::nullopt;
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path)
+{
+    const auto bytes = ReadFileBytes(path);
+    if (!bytes)
+        return std::nullopt;
+    return SplitLines(DecodeText(*bytes));
+}
+
+std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
+                                               std::string_view bytes)
+{
+    // Writing through a link would replace the link by a file; write where it points instead.
+    std::filesystem::path target = path;
+    std::error_code ec;
+    if (std::filesystem::is_symlink(target, ec)) {
+        const auto resolved = std::filesystem::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    const std::string where = "\"" + path.string() + "\"";
+
+    std::string tempName = target.string() + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(tempName.data());
+    if (fd < 0)
+        return "Cannot write " + where + ": " + ErrnoText(errno);
+
+    auto fail = [&](int error, bool open) -> std::optional<std::string> {
+        if (open)
+            ::close(fd);
+        ::unlink(tempName.c_str());
+        return "Cannot write " + where + ": " + ErrnoText(error);
+    };
+
+    // mkstemp creates the file for its owner only; give it the mode the file had, or the mode a
+    // new file would get.
+    struct stat info {};
+    const mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777)
+                                                              : NewFileMode();
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno, true);
+    int error = 0;
+    if (!WriteAll(fd, bytes, error))
+        return fail(error, true);
+    if (::fsync(fd) != 0)
+        return fail(errno, true);
+    if (::close(fd) != 0)
+        return fail(errno, false);
+    if (std::rename(tempName.c_str(), target.c_str()) != 0)
+        return fail(errno, false);
+
+    // Make the rename itself durable; a failure here does not undo the write.
+    const auto folder = target.parent_path().empty() ? std::filesystem::path(".")
+                                                     : target.parent_path();
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> WriteTextLines(const std::filesystem::path& path,
+                                          const std::vector<std::string>& lines)
+{
+    return WriteFileAtomically(path, JoinLines(lines));
+}
+
+std::filesystem::path ResolvePath(const std::filesystem::path& base,
+                                  const std::filesystem::path& relative)
+{
+    namespace fs = std::filesystem;
+    fs::path current = base;
+    fs::path rest = relative;
+    if (relative.has_root_path()) {
+        current = relative.root_path();
+        rest = relative.relative_path();
+    }
+    bool matching = true;
+    for (const auto& component : rest) {
+        const std::string name = component.string();
+        if (name.empty())
+            continue;
+        if (!matching || name == "." || name == "..") {
+            current /= component;
+            continue;
+        }
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(current / component, ec))) {
+            current /= component;
+            continue;
+        }
+        // Several entries may differ only in case; take the smallest name so the choice does not
+        // depend on the order in which the folder lists them.
+        std::optional<std::string> found;
+        fs::directory_iterator it(current, ec);
+        for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            const std::string candidate = it->path().filename().string();
+            if (EqualsIgnoringAsciiCase(candidate, name) && (!found || candidate < *found))
+                found = candidate;
+        }
+        if (found) {
+            current /= *found;
+        } else {
+            current /= component;
+            matching = false;
+        }
+    }
+    return current;
+}
+
+} // namespace shiftex
