@@ -2,6 +2,7 @@
 
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
+#include "model/sheet_layout.h"
 
 #include <expected>
 #include <filesystem>
@@ -28,9 +29,37 @@ std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
                                                 std::vector<std::string> lines,
                                                 const std::filesystem::path& programFolder,
                                                 MessageSink& messages,
-                                                const LoadProgress& progress = {});
+                                                const LoadProgress& progress = {},
+                                                const TextMetrics& metrics = DefaultTextMetrics());
 
-// The lines of a schedule text for a one-month document, in the layout the loader reads.
+// Everything a schedule text holds, in the order it is written.
+struct ScheduleTextContent {
+    int days = 0;
+    std::string monthTitle;
+    std::vector<std::string> weekendDays;
+    std::vector<std::string> holidayDays;
+    std::vector<std::string> holidayNames;
+    std::string weekendColour;
+    std::string holidayColour;
+    struct Employee {
+        std::string name;
+        std::vector<std::string> cells;  // one line per day, possibly fewer than days
+    };
+    std::vector<Employee> employees;
+    std::vector<WorkingType> workingTypes;     // without the blank entry
+    std::vector<std::string> customQueryLines; // ending with "end all additions"
+    std::vector<ColorThreshold> queryThresholds;
+    std::string fontName;
+    std::string fontColour;
+    std::string region;
+    std::vector<std::string> departmentNames;
+    std::vector<std::string> departmentColours;  // the main department colour first
+};
+
+std::vector<std::string> ComposeScheduleText(const ScheduleTextContent& content);
+
+// The lines of a schedule text for a one-month document in the normal view, in the layout the
+// loader reads. A day cell of several lines cannot be written in this form: std::invalid_argument.
 std::vector<std::string> WriteScheduleText(const ScheduleDocument& document);
 
 } // namespace shiftex

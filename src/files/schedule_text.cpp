@@ -1,0 +1,477 @@
+#include "files/schedule_text.h"
+
+#include "files/text_io.h"
+#include "setup/holidays.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace shiftex {
+
+namespace {
+
+// The first marker of each kind of section that a load without it cannot survive.
+class LoadFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads a schedule text line by line; reading past the last line yields an empty line.
+class LineReader {
+public:
+    explicit LineReader(const std::vector<std::string>& lines) : lines_(lines) {}
+
+    std::size_t pos() const { return pos_; }
+    void Seek(std::size_t pos) { pos_ = pos; }
+    bool AtEnd() const { return pos_ >= lines_.size(); }
+    std::size_t size() const { return lines_.size(); }
+    const std::string& Peek(std::size_t offset = 0) const
+    {
+        static const std::string empty;
+        return pos_ + offset < lines_.size() ? lines_[pos_ + offset] : empty;
+    }
+    const std::string& Next()
+    {
+        const std::string& line = Peek();
+        ++pos_;
+        return line;
+    }
+    // 1-based number of the line at the reading position.
+    std::size_t LineNumber() const { return pos_ + 1; }
+
+    // The lines up to the marker, which is consumed. A section of the first kind must be closed
+    // by its marker; one of the second kind may run to the end of the text.
+    std::vector<std::string> Section(const std::string& marker, bool markerRequired)
+    {
+        const std::size_t start = pos_;
+        std::vector<std::string> section;
+        while (!AtEnd() && lines_[pos_] != marker)
+            section.push_back(lines_[pos_++]);
+        if (AtEnd()) {
+            if (markerRequired)
+                throw LoadFailure("The section starting on line " + std::to_string(start + 1) +
+                                  " is not closed by \"" + marker + "\".");
+        } else {
+            ++pos_;
+        }
+        return section;
+    }
+
+private:
+    const std::vector<std::string>& lines_;
+    std::size_t pos_ = 0;
+};
+
+int NumberAt(const std::string& text, std::size_t lineNumber)
+{
+    int value = 0;
+    if (!TryParseInt(text, value))
+        throw LoadFailure("Line " + std::to_string(lineNumber) + ": \"" + text +
+                          "\" is not a valid number.");
+    return value;
+}
+
+void CheckColour(const std::string& text, std::size_t lineNumber)
+{
+    Colour colour = 0;
+    if (!TryStringToColor(text, colour))
+        throw LoadFailure("Line " + std::to_string(lineNumber) + ": \"" + text +
+                          "\" is not a valid colour.");
+}
+
+int SheetSize(const std::string& text, std::size_t lineNumber, const char* what)
+{
+    const int value = NumberAt(text, lineNumber);
+    if (value < 1 || value > kMaxSheetSize)
+        throw LoadFailure("Line " + std::to_string(lineNumber) + ": the number of " + what +
+                          " must lie between 1 and " + std::to_string(kMaxSheetSize) + ".");
+    return value;
+}
+
+WorkingType LoadedType(const std::string& code)
+{
+    WorkingType type;
+    type.fields[field::Code] = code;
+    type.fields[field::Information] = "information of " + code;
+    for (int f = field::From1; f <= field::Til2; ++f)
+        type.fields[f] = "00H00";
+    for (int f = field::DayMinColour; f < field::Count; f += 2) {
+        type.fields[f] = "clwhite";
+        type.fields[f + 1] = "1";
+    }
+    return type;
+}
+
+// Per-type section: line k goes to field `number` of the k-th real type; surplus lines are
+// ignored. `kind` checks the values that must convert.
+enum class Kind { Text, Colour, Count };
+
+void ReadTypeField(LineReader& reader, ScheduleDocument& document, const std::string& marker,
+                   bool markerRequired, int number, Kind kind)
+{
+    const std::size_t start = reader.LineNumber();
+    const std::vector<std::string> section = reader.Section(marker, markerRequired);
+    for (std::size_t k = 0; k < section.size(); ++k) {
+        const int index = static_cast<int>(k) + 1;
+        if (index >= document.workingTypes.Count())
+            break;
+        if (kind == Kind::Colour)
+            CheckColour(section[k], start + k);
+        else if (kind == Kind::Count)
+            NumberAt(section[k], start + k);
+        document.workingTypes.SetField(index, number, section[k]);
+    }
+}
+
+void ReadThresholdField(LineReader& reader, ScheduleDocument& document, const std::string& marker,
+                        std::string ColorThreshold::*member, Kind kind)
+{
+    const std::size_t start = reader.LineNumber();
+    const std::vector<std::string> section = reader.Section(marker, false);
+    for (std::size_t k = 0; k < section.size() && k < document.queryThresholds.size(); ++k) {
+        if (kind == Kind::Colour)
+            CheckColour(section[k], start + k);
+        else
+            NumberAt(section[k], start + k);
+        document.queryThresholds[k].*member = section[k];
+    }
+}
+
+void BuildQueryThresholds(ScheduleDocument& document)
+{
+    const std::vector<std::string>& lines = document.customQueryLines;
+    if (lines.empty() || lines.front() == kEndAllAdditions)
+        return;
+    auto addQuery = [&](const std::string& name) {
+        document.queryThresholds.push_back(ColorThreshold{name});
+        document.customQueryNames.push_back(name);
+    };
+    addQuery(lines.front());
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+        if (lines[i] == kEndThisAddition && lines[i + 1] != kEndAllAdditions)
+            addQuery(lines[i + 1]);
+}
+
+std::vector<std::string> ReadTemplate(const std::filesystem::path& path)
+{
+    std::optional<std::vector<std::string>> lines = ReadTextLines(path);
+    if (!lines)
+        throw LoadFailure("The holiday template \"" + path.string() + "\" cannot be read.");
+    return std::move(*lines);
+}
+
+void InsertYearMarker(std::vector<std::string>& holidayLines, const std::string& year)
+{
+    const auto at = holidayLines.empty() ? holidayLines.end() : holidayLines.begin() + 1;
+    holidayLines.insert(at, kYearMarker + year);
+}
+
+void ReadHolidaysAndDepartments(LineReader& reader, ScheduleDocument& document,
+                                const std::filesystem::path& programFolder, MessageSink& messages)
+{
+    const std::string year = YearTextOf(document.monthTitle);
+    HolidayStore store(programFolder, messages);
+    while (!reader.AtEnd() && reader.Peek() != "Holiday Template file")
+        reader.Next();
+    if (reader.AtEnd()) {
+        document.holidayLines = ReadTemplate(store.CustomTemplatePath());
+        MergeScheduleHolidays(document.holidayLines, document.holidayDays, document.holidayNames,
+                              MonthNumberOf(document.monthTitle));
+        InsertYearMarker(document.holidayLines, year);
+        return;
+    }
+    reader.Next();
+    const std::string region = reader.Next();
+    // The region names a file of the year folder; it must not lead anywhere else.
+    if (Trim(region).empty() || region.find_first_of("/\\") != std::string::npos ||
+        region == "." || region == "..")
+        throw LoadFailure("Line " + std::to_string(reader.LineNumber() - 1) + ": \"" + region +
+                          "\" is not a holiday region.");
+    if (!store.EnsureYearFolder(year))
+        throw LoadFailure("The holiday folder of " + year + " cannot be created.");
+    document.holidayLines = ReadTemplate(store.TemplatePath(year, region));
+    InsertYearMarker(document.holidayLines, year);
+
+    reader.Next();  // "LstbDepartement info"
+    const std::vector<std::string> names = reader.Section("end LstbDepartement info", true);
+    reader.Next();  // "LstbDepartement COLOR info"
+    const std::size_t coloursStart = reader.LineNumber();
+    const std::vector<std::string> colours =
+        reader.Section("end LstbDepartement COLOR info", true);
+    for (std::size_t k = 0; k < colours.size(); ++k)
+        CheckColour(colours[k], coloursStart + k);
+    if (!colours.empty())
+        document.mainDepartmentColour = colours.front();
+    for (std::size_t k = 0; k < names.size(); ++k)
+        document.departments.push_back(
+            {names[k], k + 1 < colours.size() ? colours[k + 1] : std::string("clwhite")});
+}
+
+void Load(ScheduleDocument& document, const std::filesystem::path& programFolder,
+          MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
+{
+    LineReader reader(document.loadBuffer);
+    const int lineCount = static_cast<int>(reader.size());
+    auto report = [&] {
+        if (progress)
+            progress(static_cast<int>(std::min(reader.pos(), reader.size())), lineCount);
+    };
+    reader.Next();
+    const int cols = SheetSize(reader.Peek(), reader.LineNumber(), "columns");
+    reader.Next();
+    const int rows = SheetSize(reader.Peek(), reader.LineNumber(), "rows");
+    reader.Next();
+    ScheduleSheet& sheet = document.sheet;
+    sheet.Resize(cols, rows);
+    for (int c = 1; c < cols; ++c)
+        sheet.SetText(c, 0, std::to_string(c));
+    document.monthTitle = reader.Next();
+    const std::string year = YearTextOf(document.monthTitle);
+    if (MonthNumberOf(document.monthTitle).empty() || year.size() != 4 ||
+        !std::all_of(year.begin(), year.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
+        throw LoadFailure("Line 4: \"" + document.monthTitle + "\" is not a month and a year.");
+
+    document.weekendDays = reader.Section("end weekend", true);
+    document.holidayDays = reader.Section("end holidays", true);
+    CheckColour(reader.Peek(), reader.LineNumber());
+    document.weekendColour = reader.Next();
+    CheckColour(reader.Peek(), reader.LineNumber());
+    document.holidayColour = reader.Next();
+
+    for (int row = 1; reader.Peek() != "end all person"; ++row) {
+        if (reader.AtEnd())
+            throw LoadFailure("The employees are not closed by \"end all person\".");
+        const std::string& name = reader.Next();
+        if (row < rows)
+            sheet.SetText(0, row, name);
+        for (int col = 1; reader.Peek() != "end this person"; ++col) {
+            if (reader.AtEnd())
+                throw LoadFailure("The employee \"" + name +
+                                  "\" is not closed by \"end this person\".");
+            const std::string& cell = reader.Next();
+            if (row < rows && col < cols)
+                sheet.SetText(col, row, cell);
+        }
+        reader.Next();
+        if ((row & 63) == 0)
+            report();
+    }
+    reader.Next();
+    report();
+
+    for (const std::string& code : reader.Section("end workingtypes", true))
+        document.workingTypes.Add(LoadedType(code));
+    document.RefreshTypeCodes();
+
+    document.customQueryLines = reader.Section(kEndAllAdditions, true);
+    document.customQueryLines.push_back(kEndAllAdditions);
+    BuildQueryThresholds(document);
+
+    reader.Section("end all workinghours", true);
+    ReadTypeField(reader, document, "end from1", true, field::From1, Kind::Text);
+    ReadTypeField(reader, document, "end til1", true, field::Til1, Kind::Text);
+    ReadTypeField(reader, document, "end from2", true, field::From2, Kind::Text);
+    ReadTypeField(reader, document, "end til2", true, field::Til2, Kind::Text);
+    document.holidayNames = reader.Section("end holidaynames", true);
+
+    const std::size_t iconStart = reader.LineNumber();
+    const std::vector<std::string> icons = reader.Section("end glyps", false);
+    for (std::size_t k = 0; k < icons.size(); ++k) {
+        const int icon = NumberAt(icons[k], iconStart + k);
+        if (static_cast<int>(k) + 1 < document.workingTypes.Count())
+            document.workingTypes.SetIconIndex(static_cast<int>(k) + 1, icon);
+    }
+    if (!reader.AtEnd() && Trim(reader.Peek()).empty())
+        reader.Next();
+    report();
+
+    static constexpr struct {
+        const char* marker;
+        int number;
+        Kind kind;
+    } typeThresholds[] = {
+        {"end min color day/type", field::DayMinColour, Kind::Colour},
+        {"end min count day/type", field::DayMinCount, Kind::Count},
+        {"end max color day/type", field::DayMaxColour, Kind::Colour},
+        {"end max count day/type", field::DayMaxCount, Kind::Count},
+        {"end min color employee/type", field::EmployeeMinColour, Kind::Colour},
+        {"end min count employee/type", field::EmployeeMinCount, Kind::Count},
+        {"end max color employee/type", field::EmployeeMaxColour, Kind::Colour},
+        {"end max count employee/type", field::EmployeeMaxCount, Kind::Count},
+    };
+    for (const auto& section : typeThresholds)
+        ReadTypeField(reader, document, section.marker, false, section.number, section.kind);
+    ReadThresholdField(reader, document, "end min color special summation",
+                       &ColorThreshold::minColour, Kind::Colour);
+    ReadThresholdField(reader, document, "end min count special summation",
+                       &ColorThreshold::minCount, Kind::Count);
+    ReadThresholdField(reader, document, "end max color special summation",
+                       &ColorThreshold::maxColour, Kind::Colour);
+    ReadThresholdField(reader, document, "end max count special summation",
+                       &ColorThreshold::maxCount, Kind::Count);
+
+    if (reader.Peek() == "Font") {
+        document.fontName = reader.Peek(1);
+        CheckColour(reader.Peek(2), reader.LineNumber() + 2);
+        document.fontColour = reader.Peek(2);
+        reader.Seek(reader.pos() + 3);
+    } else {
+        reader.Next();
+    }
+    ReadTypeField(reader, document, "end workingtype information", false, field::Information,
+                  Kind::Text);
+    ReadHolidaysAndDepartments(reader, document, programFolder, messages);
+    report();
+
+    document.currentCode.clear();
+    try {
+        LayoutMonthRow(sheet, document.monthTitle);
+        LayoutWeekRow(sheet);
+        ColourDayColumns(document, metrics);
+        PlaceExtendButtons(sheet);
+        LayoutNameColumns(sheet, kEmployeeDaysCaption);
+    } catch (const ConversionError& error) {
+        throw LoadFailure("The days of the sheet do not fit \"" + document.monthTitle +
+                          "\": " + error.what());
+    }
+    report();
+}
+
+} // namespace
+
+std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
+                                                std::vector<std::string> lines,
+                                                const std::filesystem::path& programFolder,
+                                                MessageSink& messages,
+                                                const LoadProgress& progress,
+                                                const TextMetrics& metrics)
+{
+    if (lines.empty() || lines.front() != kScheduleTextMagic)
+        return std::unexpected(LoadError{kDamagedFileMessage});
+    document.loadBuffer = std::move(lines);
+    std::expected<void, LoadError> result;
+    try {
+        Load(document, programFolder, messages, progress, metrics);
+    } catch (const LoadFailure& failure) {
+        result = std::unexpected(LoadError{failure.what()});
+    } catch (const ConversionError& error) {
+        result = std::unexpected(LoadError{error.what()});
+    }
+    document.loadBuffer.clear();
+    document.loadBuffer.shrink_to_fit();
+    return result;
+}
+
+std::vector<std::string> ComposeScheduleText(const ScheduleTextContent& content)
+{
+    std::vector<std::string> out;
+    auto section = [&out](const std::vector<std::string>& lines, const char* marker) {
+        out.insert(out.end(), lines.begin(), lines.end());
+        out.emplace_back(marker);
+    };
+    auto typeField = [&](int number, const char* marker) {
+        for (const WorkingType& type : content.workingTypes)
+            out.push_back(type.fields[number]);
+        out.emplace_back(marker);
+    };
+    auto thresholdField = [&](std::string ColorThreshold::*member, const char* marker) {
+        for (const ColorThreshold& threshold : content.queryThresholds)
+            out.push_back(threshold.*member);
+        out.emplace_back(marker);
+    };
+
+    out.emplace_back(kScheduleTextMagic);
+    out.push_back(std::to_string(content.days + 1));
+    out.push_back(std::to_string(content.employees.size() + 1));
+    out.push_back(content.monthTitle);
+    section(content.weekendDays, "end weekend");
+    section(content.holidayDays, "end holidays");
+    out.push_back(content.weekendColour);
+    out.push_back(content.holidayColour);
+    for (const ScheduleTextContent::Employee& employee : content.employees) {
+        out.push_back(employee.name);
+        section(employee.cells, "end this person");
+    }
+    out.emplace_back("end all person");
+    typeField(field::Code, "end workingtypes");
+    out.insert(out.end(), content.customQueryLines.begin(), content.customQueryLines.end());
+    if (content.customQueryLines.empty() || content.customQueryLines.back() != kEndAllAdditions)
+        out.emplace_back(kEndAllAdditions);
+    out.emplace_back("end all workinghours");
+    typeField(field::From1, "end from1");
+    typeField(field::Til1, "end til1");
+    typeField(field::From2, "end from2");
+    typeField(field::Til2, "end til2");
+    section(content.holidayNames, "end holidaynames");
+    for (const WorkingType& type : content.workingTypes)
+        out.push_back(std::to_string(type.iconIndex));
+    out.emplace_back("end glyps");
+    typeField(field::DayMinColour, "end min color day/type");
+    typeField(field::DayMinCount, "end min count day/type");
+    typeField(field::DayMaxColour, "end max color day/type");
+    typeField(field::DayMaxCount, "end max count day/type");
+    typeField(field::EmployeeMinColour, "end min color employee/type");
+    typeField(field::EmployeeMinCount, "end min count employee/type");
+    typeField(field::EmployeeMaxColour, "end max color employee/type");
+    typeField(field::EmployeeMaxCount, "end max count employee/type");
+    thresholdField(&ColorThreshold::minColour, "end min color special summation");
+    thresholdField(&ColorThreshold::minCount, "end min count special summation");
+    thresholdField(&ColorThreshold::maxColour, "end max color special summation");
+    thresholdField(&ColorThreshold::maxCount, "end max count special summation");
+    out.emplace_back("Font");
+    out.push_back(content.fontName);
+    out.push_back(content.fontColour);
+    typeField(field::Information, "end workingtype information");
+    out.emplace_back("Holiday Template file");
+    out.push_back(content.region);
+    out.emplace_back("LstbDepartement info");
+    section(content.departmentNames, "end LstbDepartement info");
+    out.emplace_back("LstbDepartement COLOR info");
+    section(content.departmentColours, "end LstbDepartement COLOR info");
+    return out;
+}
+
+std::vector<std::string> WriteScheduleText(const ScheduleDocument& document)
+{
+    const ScheduleSheet& sheet = document.sheet;
+    if (document.departmentsView)
+        throw std::invalid_argument("a schedule text is written from the normal view");
+    ScheduleTextContent content;
+    const int firstDay = document.FirstDayColumn();
+    content.days = sheet.colCount() - firstDay;
+    content.monthTitle = document.monthTitle;
+    for (int c = firstDay; c < sheet.colCount(); ++c) {
+        const Date date = document.DayOfColumn(c);
+        if (IsWeekend(date.day, date.month, date.year))
+            content.weekendDays.push_back(std::to_string(date.day));
+    }
+    content.holidayDays = document.holidayDays;
+    content.holidayNames = document.holidayNames;
+    content.weekendColour = document.weekendColour;
+    content.holidayColour = document.holidayColour;
+    for (int r = document.FirstEmployeeRow(); r < sheet.rowCount(); ++r) {
+        ScheduleTextContent::Employee employee{sheet.Text(1, r), {}};
+        for (int c = firstDay; c < sheet.colCount(); ++c) {
+            const std::string& text = sheet.Text(c, r);
+            if (text.find_first_of("\r\n") != std::string::npos)
+                throw std::invalid_argument("a day cell of several lines: " + employee.name);
+            employee.cells.push_back(text);
+        }
+        content.employees.push_back(std::move(employee));
+    }
+    for (int i = 1; i < document.workingTypes.Count(); ++i)
+        content.workingTypes.push_back(document.workingTypes.At(i));
+    content.customQueryLines = document.customQueryLines;
+    content.queryThresholds = document.queryThresholds;
+    content.fontName = document.fontName;
+    content.fontColour = document.fontColour;
+    content.region = RegionOfLines(document.holidayLines);
+    for (const Department& department : document.departments)
+        content.departmentNames.push_back(department.name);
+    content.departmentColours.push_back(document.mainDepartmentColour);
+    for (const Department& department : document.departments)
+        content.departmentColours.push_back(department.colour);
+    return ComposeScheduleText(content);
+}
+
+} // namespace shiftex
