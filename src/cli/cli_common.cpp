@@ -1,0 +1,61 @@
+#include "cli/cli_common.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <iostream>
+#include <system_error>
+
+namespace shiftex::cli {
+
+void StderrMessageSink::Information(const std::string& text)
+{
+    std::cerr << "information: " << text << '\n';
+}
+
+void StderrMessageSink::Error(const std::string& text)
+{
+    std::cerr << "error: " << text << '\n';
+}
+
+Answer StderrMessageSink::Question(const std::string& text, QuestionButtons buttons)
+{
+    std::cerr << "question: " << text << '\n';
+    if (answer_)
+        return *answer_;
+    return buttons == QuestionButtons::OkCancel ? Answer::Ok : Answer::Yes;
+}
+
+namespace {
+
+bool HoldsHolidays(const std::filesystem::path& folder)
+{
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        std::string name = entry.path().filename().string();
+        for (char& ch : name)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (name == "holidays" && entry.is_directory(ec))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// The folder of the executable when it holds the holiday data (build tree, portable install),
+// otherwise the per-user data folder the window uses too.
+std::filesystem::path DefaultProgramFolder()
+{
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec && HoldsHolidays(exe.parent_path()))
+        return exe.parent_path() / "";
+    std::filesystem::path data;
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        data = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        data = std::filesystem::path(home) / ".local/share";
+    return data / "Shiftex/Shiftex/";
+}
+
+} // namespace shiftex::cli

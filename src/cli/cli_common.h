@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/message_sink.h"
+#include "model/schedule_document.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace shiftex::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileError = 1;
+inline constexpr int kExitUsage = 2;
+
+struct Options {
+    std::filesystem::path programFolder;
+    std::vector<std::string> arguments;  // without the subcommand and the options above
+};
+
+// Messages go to standard error as "information: TEXT" or "error: TEXT"; questions take the
+// most recent answer given (yes / ok by default).
+class StderrMessageSink final : public MessageSink {
+public:
+    void Information(const std::string& text) override;
+    void Error(const std::string& text) override;
+    Answer Question(const std::string& text, QuestionButtons buttons) override;
+    void SetAnswer(Answer answer) { answer_ = answer; }
+
+private:
+    std::optional<Answer> answer_;
+};
+
+std::filesystem::path DefaultProgramFolder();
+
+std::string DocumentJson(const ScheduleDocument& document);
+
+int RunDump(const Options& options);
+int RunNew(const Options& options);
+
+} // namespace shiftex::cli

@@ -1,0 +1,54 @@
+#include "cli/cli_common.h"
+
+#include <cstring>
+#include <iostream>
+#include <map>
+
+using namespace shiftex::cli;
+
+namespace {
+
+void Usage()
+{
+    std::cerr << "usage: shiftex-cli [--program-folder DIR] COMMAND ARGS...\n"
+                 "commands:\n"
+                 "  dump FILE          print the schedule FILE as JSON\n"
+                 "  new ANSWERS.json   print the schedule text the wizard builds\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using Command = int (*)(const Options&);
+    const std::map<std::string, Command> commands{{"dump", RunDump}, {"new", RunNew}};
+    Options options;
+    std::string command;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--program-folder") {
+            if (i + 1 >= argc) {
+                Usage();
+                return kExitUsage;
+            }
+            options.programFolder = argv[++i];
+        } else if (arg == "--help" || arg == "-h") {
+            Usage();
+            return kExitOk;
+        } else if (command.empty()) {
+            command = arg;
+        } else {
+            options.arguments.push_back(arg);
+        }
+    }
+    const auto it = commands.find(command);
+    if (it == commands.end()) {
+        if (!command.empty())
+            std::cerr << "shiftex-cli: unknown command \"" << command << "\"\n";
+        Usage();
+        return kExitUsage;
+    }
+    if (options.programFolder.empty())
+        options.programFolder = DefaultProgramFolder();
+    return it->second(options);
+}
