@@ -1,0 +1,436 @@
+#include "setup/holidays.h"
+
+#include "files/text_io.h"
+#include "model/text_helpers.h"
+
+#include <algorithm>
+#include <optional>
+#include <system_error>
+
+namespace shiftex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+bool StartsWithBracket(const std::string& line)
+{
+    return !line.empty() && line.front() == '[';
+}
+
+// Day and month numbers: two digits at least, "5" gives "05".
+std::string NumberText(int value)
+{
+    if (value >= 0 && value < 10)
+        return "0" + std::to_string(value);
+    return std::to_string(value);
+}
+
+std::string FourDigits(int year)
+{
+    std::string text = std::to_string(year);
+    if (text.size() < 4)
+        text.insert(0, 4 - text.size(), '0');
+    return text;
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Years and regions become folder and file names; a name that could leave the holidays folder
+// (a schedule file may name any region) is refused.
+bool IsYearText(const std::string& year)
+{
+    return !year.empty() && std::all_of(year.begin(), year.end(), IsDigit);
+}
+
+bool IsRegionName(const std::string& region)
+{
+    return !region.empty() && region != "." && region != ".." &&
+           region.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
+}
+
+char AsciiLower(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+}
+
+std::string RegionLine(const std::string& region)
+{
+    return "[" + region + "]";
+}
+
+bool IsMonthHeader(const std::string& line)
+{
+    return line.size() == 4 && line[0] == '[' && IsDigit(line[1]) && IsDigit(line[2]) &&
+           line[3] == ']';
+}
+
+// The first line of a template names its region: a bracketed line that is no month header, no
+// year marker and not the closing "[]".
+bool IsRegionLine(const std::string& line)
+{
+    return line.size() > 2 && line.front() == '[' && line.back() == ']' && line[1] != '*' &&
+           !IsMonthHeader(line);
+}
+
+std::optional<std::size_t> FindLine(const std::vector<std::string>& lines, const std::string& text)
+{
+    const auto it = std::find(lines.begin(), lines.end(), text);
+    if (it == lines.end())
+        return std::nullopt;
+    return static_cast<std::size_t>(it - lines.begin());
+}
+
+// Removes the entries below a header and gives the position right below it.
+std::size_t ClearSection(std::vector<std::string>& lines, std::size_t header)
+{
+    const std::size_t p = header + 1;
+    std::size_t end = p;
+    while (end < lines.size() && !StartsWithBracket(lines[end]))
+        ++end;
+    lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(p),
+                lines.begin() + static_cast<std::ptrdiff_t>(end));
+    return p;
+}
+
+// Each entry goes right below the header, so the section holds them in reverse order.
+void InsertBelowHeader(std::vector<std::string>& lines, const std::string& key,
+                       const std::vector<std::string>& entries)
+{
+    const auto header = FindLine(lines, key);
+    // Templates carry all twelve headers; one without the month's header is left as it is
+    // rather than given a header in a place of our choosing.
+    if (!header)
+        return;
+    const std::size_t p = ClearSection(lines, *header);
+    for (const auto& entry : entries)
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(p), entry);
+}
+
+std::string CannotOpen(const fs::path& path)
+{
+    return "Cannot open file \"" + path.string() + "\".";
+}
+
+std::string YearOfTitle(const std::string& title)
+{
+    return title.size() > 4 ? title.substr(title.size() - 4) : title;
+}
+
+} // namespace
+
+HolidayStore::HolidayStore(fs::path programFolder, MessageSink& messages)
+    : programFolder_(std::move(programFolder)), messages_(messages)
+{
+}
+
+fs::path HolidayStore::DefaultFolder() const
+{
+    return ResolvePath(programFolder_, fs::path("Holidays") / "Default");
+}
+
+fs::path HolidayStore::YearFolder(const std::string& year) const
+{
+    return ResolvePath(programFolder_, fs::path("holidays") / year);
+}
+
+fs::path HolidayStore::TemplatePath(const std::string& year, const std::string& region) const
+{
+    return ResolvePath(programFolder_, fs::path("holidays") / year / (region + ".ini"));
+}
+
+fs::path HolidayStore::CustomTemplatePath() const
+{
+    return ResolvePath(programFolder_, fs::path("holidays") / "Default" / "Custom.ini");
+}
+
+bool HolidayStore::EnsureYearFolder(const std::string& year)
+{
+    const fs::path folder = YearFolder(year);
+    const std::string shown = folder.lexically_relative(programFolder_).generic_string();
+    auto folderError = [&] {
+        messages_.Error("Could not create directory for \"" + shown + "\"" + "\n\r" +
+                        "Make sure you have write permission.");
+    };
+    auto copyError = [&] {
+        messages_.Error("Could not create Holiday files for " + year + "\n\r" +
+                        "Make sure you have write permission to " + shown);
+    };
+
+    if (!IsYearText(year)) {
+        folderError();
+        return false;
+    }
+    std::error_code ec;
+    const auto status = fs::status(folder, ec);
+    if (fs::exists(status)) {
+        if (fs::is_directory(status))
+            return true;
+        folderError();
+        return false;
+    }
+    fs::create_directories(folder, ec);
+    if (ec || !fs::is_directory(folder, ec)) {
+        folderError();
+        return false;
+    }
+
+    const fs::path listPath = ResolvePath(DefaultFolder(), "FileList.ini");
+    const auto regions = ReadTextLines(listPath);
+    if (!regions) {
+        // An empty year folder would never be filled later: take it away again so that the next
+        // attempt starts afresh.
+        messages_.Error(CannotOpen(listPath));
+        fs::remove(folder, ec);
+        return false;
+    }
+    const fs::path defaults = DefaultFolder();
+    for (const auto& region : *regions) {
+        if (region.empty())
+            continue;
+        if (!IsRegionName(region)) {
+            copyError();
+            continue;
+        }
+        const std::string fileName = region + ".ini";
+        // A region listed twice is copied once; an existing file is never overwritten.
+        fs::copy_file(ResolvePath(defaults, fileName), folder / fileName,
+                      fs::copy_options::skip_existing, ec);
+        if (ec)
+            copyError();
+    }
+    if (WriteTextLines(folder / "FileList.ini", *regions))
+        copyError();
+    return true;
+}
+
+std::expected<std::vector<std::string>, std::string> HolidayStore::ListRegions(
+    const std::string& year)
+{
+    EnsureYearFolder(year);
+    const fs::path path = ResolvePath(YearFolder(year), "FileList.ini");
+    auto lines = ReadTextLines(path);
+    if (!lines)
+        return std::unexpected(CannotOpen(path));
+    std::erase(*lines, std::string());
+    return std::move(*lines);
+}
+
+std::expected<std::vector<std::string>, std::string> HolidayStore::LoadTemplate(
+    const std::string& year, const std::string& region)
+{
+    const fs::path path = TemplatePath(year, region);
+    if (!IsYearText(year) || !IsRegionName(region))
+        return std::unexpected(CannotOpen(path));
+    auto lines = ReadTextLines(path);
+    if (!lines)
+        return std::unexpected(CannotOpen(path));
+    return std::move(*lines);
+}
+
+std::string MonthKey(const std::string& month)
+{
+    return "[" + NumberText(ParseInt(month)) + "]";
+}
+
+std::vector<HolidayRow> ReadMonthHolidays(const std::vector<std::string>& templateLines,
+                                          const std::string& month)
+{
+    std::vector<HolidayRow> rows;
+    const auto header = FindLine(templateLines, MonthKey(month));
+    if (!header)
+        return rows;
+    for (std::size_t i = *header + 1; i < templateLines.size(); ++i) {
+        const std::string& line = templateLines[i];
+        if (StartsWithBracket(line))
+            break;
+        if (line.empty())  // a blank line is no holiday
+            continue;
+        rows.push_back({line.substr(0, 2), "-", line.size() > 3 ? line.substr(3) : ""});
+    }
+    return rows;
+}
+
+void ReplaceMonthSection(std::vector<std::string>& templateLines,
+                         const std::vector<HolidayRow>& rows, const std::string& month)
+{
+    const std::string key = MonthKey(month);
+    std::vector<std::string> entries;
+    entries.reserve(rows.size());
+    for (const auto& row : rows)
+        entries.push_back(row.day + ":" + row.name);
+    InsertBelowHeader(templateLines, key, entries);
+}
+
+std::expected<void, std::string> HolidayStore::WriteMonthHolidays(
+    std::vector<std::string>& templateLines, const std::vector<HolidayRow>& rows,
+    const std::string& month, const fs::path& file)
+{
+    const std::string key = MonthKey(month);
+    // Without the month's header the rows have no place; saying so beats reporting a save that
+    // did not happen.
+    if (!FindLine(templateLines, key))
+        return std::unexpected("The holiday file \"" + file.string() + "\" has no month " + key +
+                               ".");
+    ReplaceMonthSection(templateLines, rows, month);
+    if (auto error = WriteTextLines(file, templateLines))
+        return std::unexpected(std::move(*error));
+    return {};
+}
+
+void MergeScheduleHolidays(std::vector<std::string>& templateLines,
+                           const std::vector<std::string>& holidayDays,
+                           const std::vector<std::string>& holidayNames, const std::string& month)
+{
+    const std::string key = MonthKey(month);
+    // All days are read before the template changes, so a bad day leaves it as it was. A name
+    // without a day has nothing to be put under.
+    const std::size_t count = std::min(holidayDays.size(), holidayNames.size());
+    std::vector<std::string> entries;
+    entries.reserve(count);
+    for (std::size_t k = 0; k < count; ++k)
+        entries.push_back(NumberText(ParseInt(holidayDays[k])) + ":" + holidayNames[k]);
+    InsertBelowHeader(templateLines, key, entries);
+}
+
+std::expected<std::vector<std::string>, std::string> HolidayStore::BuildHolidayLines(
+    const ScheduleSheet& sheet, const std::string& region)
+{
+    // The years of the day columns, in column order; a column without a title of its own
+    // belongs to the month on its left.
+    std::vector<std::string> years;
+    if (sheet.rowCount() > 0) {
+        std::string title;
+        for (int col = std::max(sheet.fixedCols, 0); col < sheet.colCount(); ++col) {
+            if (!sheet.Text(col, 0).empty())
+                title = sheet.Text(col, 0);
+            if (title.empty())
+                continue;
+            const std::string year = YearOfTitle(title);
+            if (years.empty() || years.back() != year)
+                years.push_back(year);
+        }
+    }
+    if (years.empty())
+        return std::unexpected(std::string("The schedule has no month titles."));
+
+    std::vector<std::string> list;
+    for (std::size_t n = 0; n < years.size(); ++n) {
+        const std::string& year = years[n];
+        // A year the sheet has just reached (a month added after December) has no folder yet.
+        EnsureYearFolder(year);
+        auto lines = LoadTemplate(year, region);
+        if (!lines)
+            return std::unexpected(lines.error());
+        const std::string marker = kYearMarker + year;
+        if (n == 0) {
+            list = std::move(*lines);
+            if (!list.empty() && IsRegionLine(list.front()))
+                list.front() = RegionLine(region);
+            else
+                list.insert(list.begin(), RegionLine(region));
+            list.insert(list.begin() + 1, marker);
+        } else {
+            list.push_back(marker);
+            const bool named = !lines->empty() && IsRegionLine(lines->front());
+            list.insert(list.end(), lines->begin() + (named ? 1 : 0), lines->end());
+        }
+    }
+    return list;
+}
+
+std::expected<void, std::string> HolidayStore::WriteBackHolidayLines(
+    int firstYear, int lastYear, const std::string& region, const std::vector<std::string>& list)
+{
+    if (lastYear < firstYear)
+        return {};
+    if (!IsRegionName(region))
+        return std::unexpected("Cannot create file \"" +
+                               TemplatePath(FourDigits(firstYear), region).string() + "\".");
+
+    std::optional<std::string> firstError;
+    const long long blocks = static_cast<long long>(lastYear) - firstYear + 1;
+    std::size_t i = 1;
+    for (long long block = 0; block < blocks && i < list.size(); ++block) {
+        const std::string& marker = list[i];
+        const std::string yearText = marker.size() > 11 ? marker.substr(11) : std::string();
+        // The block runs to the next marker; the list's last line, its closing "[]", is added
+        // back below.
+        std::vector<std::string> lines;
+        std::size_t j = i + 1;
+        while (j + 1 < list.size() && !(list[j].size() > 1 && list[j][1] == '*'))
+            lines.push_back(list[j++]);
+        i = j;
+
+        int year = 0;
+        if (!TryParseInt(yearText, year) || year < firstYear || year > lastYear || year < 0 ||
+            year > 9999)
+            continue;
+        const std::string yearName = FourDigits(year);
+        EnsureYearFolder(yearName);
+        const fs::path path = TemplatePath(yearName, region);
+
+        // Keep the file's own spelling of the region, so that writing back what was read
+        // gives the same file.
+        std::string regionLine = RegionLine(region);
+        if (const auto old = ReadTextLines(path);
+            old && !old->empty() && EqualsIgnoringCase(old->front(), regionLine))
+            regionLine = old->front();
+        if (!lines.empty() && IsRegionLine(lines.front()))
+            lines.front() = regionLine;
+        else
+            lines.insert(lines.begin(), regionLine);
+        if (lines.back() != "[]")
+            lines.push_back("[]");
+        if (auto error = WriteTextLines(path, lines); error && !firstError)
+            firstError = std::move(*error);
+    }
+    if (firstError)
+        return std::unexpected(std::move(*firstError));
+    return {};
+}
+
+std::vector<HolidayEntry> HolidaysOfLines(const std::vector<std::string>& holidayLines)
+{
+    std::vector<HolidayEntry> entries;
+    std::string year;
+    std::string month;
+    const std::size_t markerLength = std::string_view(kYearMarker).size();
+    for (std::size_t i = 1; i < holidayLines.size(); ++i) {
+        const std::string& line = holidayLines[i];
+        if (line.rfind("[*", 0) == 0) {
+            // A marker too short to hold a year starts a block whose entries belong nowhere.
+            year = line.size() >= markerLength + 4 ? line.substr(markerLength, 4) : "";
+        } else if (StartsWithBracket(line)) {
+            month = line.size() >= 3 ? line.substr(1, 2) : "";
+        } else if (line.size() >= 2 && !year.empty() && !month.empty()) {
+            entries.push_back({year, month, line.substr(0, 2),
+                               line.size() > 3 ? line.substr(3) : ""});
+        }
+    }
+    return entries;
+}
+
+std::string RegionOfLines(const std::vector<std::string>& holidayLines)
+{
+    if (holidayLines.empty())
+        return {};
+    std::string region = holidayLines.front();
+    if (!region.empty() && region.front() == '[')
+        region.erase(0, 1);
+    if (!region.empty() && region.back() == ']')
+        region.pop_back();
+    return region;
+}
+
+} // namespace shiftex
