@@ -1,0 +1,549 @@
+#include "ui/sheet_view.h"
+
+#include "model/sheet_layout.h"
+#include "platform/qt_colour.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
+#include <QToolTip>
+
+#include <algorithm>
+#include <exception>
+#include <set>
+#include <utility>
+
+namespace shiftex {
+
+namespace {
+
+constexpr int kTextMargin = 2;
+constexpr int kCommentMark = 6;
+constexpr int kScrollStep = 16;
+const QColor kDayGridColour(192, 192, 192);
+
+Qt::Alignment HorizontalFlag(HAlignment alignment)
+{
+    switch (alignment) {
+    case HAlignment::Right:
+        return Qt::AlignRight;
+    case HAlignment::Center:
+        return Qt::AlignHCenter;
+    case HAlignment::Left:
+        break;
+    }
+    return Qt::AlignLeft;
+}
+
+std::pair<int, int> ButtonSize(const CellGraphic& graphic)
+{
+    int w = graphic.index & 0xFFFF;
+    int h = (graphic.index >> 16) & 0xFFFF;
+    return {w > 0 ? w : kExtendButtonSize, h > 0 ? h : kExtendButtonSize};
+}
+
+} // namespace
+
+QFont SheetFont(const ScheduleDocument& document, QFont base)
+{
+    const ScheduleSheet& sheet = document.sheet;
+    const std::string& family = sheet.fontName.empty() ? document.fontName : sheet.fontName;
+    if (!family.empty())
+        base.setFamily(QString::fromStdString(family));
+    // A face this machine lacks falls back to a plain sans serif face.
+    base.setStyleHint(QFont::SansSerif);
+    if (sheet.fontSize > 0)
+        base.setPointSize(sheet.fontSize);
+    return base;
+}
+
+SheetView::SheetView(ScheduleDocument& document, QWidget* parent)
+    : QAbstractScrollArea(parent), document_(&document)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    horizontalScrollBar()->setSingleStep(kScrollStep);
+    verticalScrollBar()->setSingleStep(kScrollStep);
+    sheetChanged();
+}
+
+void SheetView::sheetChanged()
+{
+    const ScheduleSheet& sheet = document_->sheet;
+
+    sheetFont_ = SheetFont(*document_, font());
+    boldFont_ = sheetFont_;
+    boldFont_.setBold(true);
+    lineHeight_ = std::max(QFontMetrics(sheetFont_).height(), QFontMetrics(boldFont_).height());
+
+    Colour colour = clNone;
+    if (!TryStringToColor(document_->fontColour, colour))
+        colour = clNone;
+    dayTextColour_ = ToQColor(colour, palette());
+    if (!dayTextColour_.isValid())
+        dayTextColour_ = ToQColor(sheet.fontColour, palette());
+    if (!dayTextColour_.isValid())
+        dayTextColour_ = palette().color(QPalette::Text);
+
+    // Hidden (negative width) columns and rows take no room, not even a grid line.
+    colX_.assign(static_cast<std::size_t>(sheet.colCount()) + 1, 0);
+    for (int c = 0; c < sheet.colCount(); ++c) {
+        const int w = sheet.ColWidth(c);
+        colX_[c + 1] = colX_[c] + (w < 0 ? 0 : w + kGridLine);
+    }
+    rowY_.assign(static_cast<std::size_t>(sheet.rowCount()) + 1, 0);
+    for (int r = 0; r < sheet.rowCount(); ++r) {
+        const int h = sheet.RowHeight(r);
+        rowY_[r + 1] = rowY_[r] + (h < 0 ? 0 : h + kGridLine);
+    }
+
+    const bool inside = current_.x() >= fixedCols() && current_.y() >= fixedRows() &&
+                        current_.x() < sheet.colCount() && current_.y() < sheet.rowCount();
+    if (!inside) {
+        if (fixedCols() < sheet.colCount() && fixedRows() < sheet.rowCount())
+            current_ = QPoint(fixedCols(), fixedRows());
+        else
+            current_ = QPoint(-1, -1);
+    }
+    pressedButton_ = QPoint(-1, -1);
+    updateScrollBars();
+    viewport()->update();
+}
+
+int SheetView::fixedCols() const
+{
+    return std::clamp(document_->sheet.fixedCols, 0, document_->sheet.colCount());
+}
+
+int SheetView::fixedRows() const
+{
+    return std::clamp(document_->sheet.fixedRows, 0, document_->sheet.rowCount());
+}
+
+int SheetView::xOf(int col) const
+{
+    return colX_[col] - (col >= fixedCols() ? horizontalScrollBar()->value() : 0);
+}
+
+int SheetView::yOf(int row) const
+{
+    return rowY_[row] - (row >= fixedRows() ? verticalScrollBar()->value() : 0);
+}
+
+int SheetView::colAtContent(int x) const
+{
+    if (x < 0 || x >= colX_.back())
+        return -1;
+    return static_cast<int>(std::upper_bound(colX_.begin(), colX_.end(), x) - colX_.begin()) - 1;
+}
+
+int SheetView::rowAtContent(int y) const
+{
+    if (y < 0 || y >= rowY_.back())
+        return -1;
+    return static_cast<int>(std::upper_bound(rowY_.begin(), rowY_.end(), y) - rowY_.begin()) - 1;
+}
+
+QPoint SheetView::cellAt(const QPoint& pos) const
+{
+    const int sx = pos.x() < frozenWidth() ? 0 : horizontalScrollBar()->value();
+    const int sy = pos.y() < frozenHeight() ? 0 : verticalScrollBar()->value();
+    const int col = colAtContent(pos.x() + sx);
+    const int row = rowAtContent(pos.y() + sy);
+    if (col < 0 || row < 0)
+        return {-1, -1};
+    return {col, row};
+}
+
+QRect SheetView::cellRect(int col, int row) const
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    if (!sheet.Contains(col, row))
+        return {};
+    const CellRect m = sheet.MergeRect(col, row);
+    const int left = std::clamp(m.left, 0, sheet.colCount() - 1);
+    const int top = std::clamp(m.top, 0, sheet.rowCount() - 1);
+    const int right = std::clamp(m.right, left, sheet.colCount() - 1);
+    const int bottom = std::clamp(m.bottom, top, sheet.rowCount() - 1);
+    const int w = std::max(0, colX_[right + 1] - colX_[left] - kGridLine);
+    const int h = std::max(0, rowY_[bottom + 1] - rowY_[top] - kGridLine);
+    return {xOf(left), yOf(top), w, h};
+}
+
+QRect SheetView::buttonRect(int col, int row) const
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    if (!sheet.Contains(col, row) || !sheet.HasButton(col, row))
+        return {};
+    const CellGraphic* graphic = sheet.Graphic(col, row);
+    if (graphic == nullptr)
+        return {};
+    const QRect cell = cellRect(col, row);
+    const auto [bw, bh] = ButtonSize(*graphic);
+    const int w = std::min(bw, cell.width());
+    const int h = std::min(bh, cell.height());
+    return {cell.right() + 1 - w, cell.top() + (cell.height() - h) / 2, w, h};
+}
+
+void SheetView::updateScrollBars()
+{
+    const QSize area = viewport()->size();
+    QScrollBar* h = horizontalScrollBar();
+    h->setRange(0, std::max(0, colX_.back() - area.width()));
+    h->setPageStep(std::max(1, area.width() - frozenWidth()));
+    QScrollBar* v = verticalScrollBar();
+    v->setRange(0, std::max(0, rowY_.back() - area.height()));
+    v->setPageStep(std::max(1, area.height() - frozenHeight()));
+}
+
+void SheetView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    updateScrollBars();
+}
+
+void SheetView::scrollContentsBy(int, int)
+{
+    // The frozen bands must stay put, so the viewport is repainted rather than scrolled.
+    viewport()->update();
+}
+
+void SheetView::paintEvent(QPaintEvent*)
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    QPainter painter(viewport());
+    const int vw = viewport()->width();
+    const int vh = viewport()->height();
+    painter.fillRect(QRect(0, 0, vw, vh), palette().color(QPalette::Base));
+    if (sheet.colCount() == 0 || sheet.rowCount() == 0)
+        return;
+
+    const int fc = fixedCols();
+    const int fr = fixedRows();
+    const int fw = std::min(frozenWidth(), vw);
+    const int fh = std::min(frozenHeight(), vh);
+    const int sx = horizontalScrollBar()->value();
+    const int sy = verticalScrollBar()->value();
+
+    int col0 = std::max(fc, colAtContent(frozenWidth() + sx));
+    int col1 = colAtContent(vw - 1 + sx);
+    if (col1 < 0)
+        col1 = sheet.colCount() - 1;
+    if (colAtContent(frozenWidth() + sx) < 0)
+        col0 = sheet.colCount();
+    int row0 = std::max(fr, rowAtContent(frozenHeight() + sy));
+    int row1 = rowAtContent(vh - 1 + sy);
+    if (row1 < 0)
+        row1 = sheet.rowCount() - 1;
+    if (rowAtContent(frozenHeight() + sy) < 0)
+        row0 = sheet.rowCount();
+
+    const QRect scrolling(fw, fh, vw - fw, vh - fh);
+    paintRegion(painter, scrolling, col0, col1, row0, row1);
+    paintRegion(painter, QRect(fw, 0, vw - fw, fh), col0, col1, 0, fr - 1);
+    paintRegion(painter, QRect(0, fh, fw, vh - fh), 0, fc - 1, row0, row1);
+    paintRegion(painter, QRect(0, 0, fw, fh), 0, fc - 1, 0, fr - 1);
+
+    if (sheet.Contains(current_.x(), current_.y())) {
+        painter.save();
+        painter.setClipRect(scrolling);
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = cellRect(current_.x(), current_.y()).adjusted(1, 1, -1, -1);
+        option.backgroundColor = Qt::white;
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        painter.restore();
+    }
+}
+
+void SheetView::paintRegion(QPainter& painter, const QRect& clip, int col0, int col1, int row0,
+                            int row1)
+{
+    if (clip.isEmpty() || col0 > col1 || row0 > row1)
+        return;
+    const ScheduleSheet& sheet = document_->sheet;
+    painter.save();
+    painter.setClipRect(clip);
+    std::set<std::pair<int, int>> drawnMerges;
+    for (int row = row0; row <= row1; ++row) {
+        for (int col = col0; col <= col1; ++col) {
+            const CellRect m = sheet.MergeRect(col, row);
+            if (m.left == m.right && m.top == m.bottom) {
+                paintCell(painter, clip, col, row, cellRect(col, row));
+                continue;
+            }
+            if (!sheet.Contains(m.left, m.top) || !drawnMerges.insert({m.left, m.top}).second)
+                continue;
+            paintCell(painter, clip, m.left, m.top, cellRect(m.left, m.top));
+        }
+    }
+    painter.restore();
+}
+
+void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row,
+                          const QRect& rect)
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    const bool header = col < fixedCols() || row < fixedRows();
+    const QPalette& pal = palette();
+
+    QColor background = ToQColor(sheet.BrushColor(col, row), pal);
+    if (!background.isValid())
+        background = header ? pal.color(QPalette::Button) : QColor(Qt::white);
+    painter.fillRect(rect, background);
+
+    painter.setPen(header ? pal.color(QPalette::Dark) : kDayGridColour);
+    painter.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
+    painter.drawLine(rect.left(), rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
+
+    const CellGraphic* graphic = sheet.Graphic(col, row);
+    const QRect button = buttonRect(col, row);
+    const std::string& text = sheet.Text(col, row);
+    if (!text.empty()) {
+        const CellProperties* props = sheet.PropsIfAny(col, row);
+        QFont font = sheet.IsBold(col, row) ? boldFont_ : sheetFont_;
+        if (props != nullptr && (props->fontStyle & (fontstyle::Italic | fontstyle::Underline |
+                                                     fontstyle::StrikeOut)) != 0) {
+            font.setItalic((props->fontStyle & fontstyle::Italic) != 0);
+            font.setUnderline((props->fontStyle & fontstyle::Underline) != 0);
+            font.setStrikeOut((props->fontStyle & fontstyle::StrikeOut) != 0);
+        }
+        QColor colour = ToQColor(sheet.FontColor(col, row), pal);
+        if (!colour.isValid())
+            colour = header ? pal.color(QPalette::ButtonText) : dayTextColour_;
+
+        QRect area = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
+        if (!button.isEmpty())
+            area.setRight(std::max(area.left(), button.left() - kTextMargin));
+        const std::vector<std::string> lines = SplitCellLines(text);
+        const int lineHeight = lineHeight_;
+        const int blockHeight = lineHeight * static_cast<int>(lines.size());
+        int y = rect.top() + kTextMargin;
+        if (props != nullptr && props->vAlignment == VAlignment::Center)
+            y = rect.top() + (rect.height() - blockHeight) / 2;
+        else if (props != nullptr && props->vAlignment == VAlignment::Bottom)
+            y = rect.bottom() + 1 - kTextMargin - blockHeight;
+
+        painter.save();
+        painter.setClipRect(rect.intersected(clip));
+        painter.setFont(font);
+        painter.setPen(colour);
+        const Qt::Alignment flags = HorizontalFlag(sheet.Alignment(col, row)) | Qt::AlignVCenter;
+        for (const std::string& line : lines) {
+            painter.drawText(QRect(area.left(), y, area.width(), lineHeight), flags,
+                             QString::fromStdString(line));
+            y += lineHeight;
+        }
+        painter.restore();
+    }
+
+    if (graphic != nullptr && graphic->kind == GraphicKind::Comment) {
+        const QPoint corner(rect.right() + 1, rect.top());
+        const QPoint mark[] = {corner, corner + QPoint(-kCommentMark, 0),
+                               corner + QPoint(0, kCommentMark)};
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::red);
+        painter.drawPolygon(mark, 3);
+        painter.restore();
+    }
+    if (!button.isEmpty())
+        paintButton(painter, col, row, button);
+}
+
+void SheetView::paintButton(QPainter& painter, int col, int row, const QRect& rect)
+{
+    const CellGraphic* graphic = document_->sheet.Graphic(col, row);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.rect = rect;
+    const bool down = buttonDown_ && pressedButton_ == QPoint(col, row);
+    option.state |= QStyle::State_Enabled | (down ? QStyle::State_Sunken : QStyle::State_Raised);
+    style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, this);
+    const QString caption = graphic != nullptr && !graphic->text.empty()
+                                ? QString::fromStdString(graphic->text)
+                                : QString::fromUtf8(kExtendButtonCaption);
+    painter.save();
+    painter.setFont(sheetFont_);
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect.translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter, caption);
+    painter.restore();
+}
+
+void SheetView::setCurrentCell(int col, int row)
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    if (!sheet.Contains(col, row) || col < fixedCols() || row < fixedRows())
+        return;
+    if (current_ == QPoint(col, row))
+        return;
+    current_ = QPoint(col, row);
+    viewport()->update();
+    emit currentCellChanged(col, row);
+}
+
+void SheetView::scrollToCell(int col, int row)
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    if (!sheet.Contains(col, row))
+        return;
+    const CellRect m = sheet.MergeRect(col, row);
+    const auto reveal = [](QScrollBar* bar, int first, int last, int area) {
+        if (first < bar->value())
+            bar->setValue(first);
+        else if (last > bar->value() + area)
+            bar->setValue(std::min(first, last - area));
+    };
+    if (col >= fixedCols()) {
+        const int right = std::min(m.right, sheet.colCount() - 1);
+        reveal(horizontalScrollBar(), colX_[m.left] - frozenWidth(),
+               colX_[right + 1] - frozenWidth(), viewport()->width() - frozenWidth());
+    }
+    if (row >= fixedRows()) {
+        const int bottom = std::min(m.bottom, sheet.rowCount() - 1);
+        reveal(verticalScrollBar(), rowY_[m.top] - frozenHeight(),
+               rowY_[bottom + 1] - frozenHeight(), viewport()->height() - frozenHeight());
+    }
+}
+
+void SheetView::moveCurrent(int dCol, int dRow)
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    if (!sheet.Contains(current_.x(), current_.y()))
+        return;
+    // A step leaves a merged block over its far edge.
+    const CellRect m = sheet.MergeRect(current_.x(), current_.y());
+    int col = current_.x();
+    int row = current_.y();
+    if (dCol > 0)
+        col = m.right + dCol;
+    else if (dCol < 0)
+        col = m.left + dCol;
+    if (dRow > 0)
+        row = m.bottom + dRow;
+    else if (dRow < 0)
+        row = m.top + dRow;
+    col = std::clamp(col, fixedCols(), sheet.colCount() - 1);
+    row = std::clamp(row, fixedRows(), sheet.rowCount() - 1);
+    setCurrentCell(col, row);
+    scrollToCell(col, row);
+}
+
+void SheetView::keyPressEvent(QKeyEvent* event)
+{
+    const ScheduleSheet& sheet = document_->sheet;
+    const int pageRows = std::max(1, (viewport()->height() - frozenHeight()) / kDefaultRowHeight);
+    switch (event->key()) {
+    case Qt::Key_Left:
+        moveCurrent(-1, 0);
+        break;
+    case Qt::Key_Right:
+        moveCurrent(1, 0);
+        break;
+    case Qt::Key_Up:
+        moveCurrent(0, -1);
+        break;
+    case Qt::Key_Down:
+        moveCurrent(0, 1);
+        break;
+    case Qt::Key_PageUp:
+        moveCurrent(0, -pageRows);
+        break;
+    case Qt::Key_PageDown:
+        moveCurrent(0, pageRows);
+        break;
+    case Qt::Key_Home:
+        moveCurrent(-sheet.colCount(), 0);
+        break;
+    case Qt::Key_End:
+        moveCurrent(sheet.colCount(), 0);
+        break;
+    default:
+        QAbstractScrollArea::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void SheetView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    const QPoint pos = event->position().toPoint();
+    const QPoint cell = cellAt(pos);
+    if (cell.x() < 0)
+        return;
+    const CellRect m = document_->sheet.MergeRect(cell.x(), cell.y());
+    if (buttonRect(m.left, m.top).contains(pos)) {
+        pressedButton_ = QPoint(m.left, m.top);
+        buttonDown_ = true;
+        viewport()->update();
+        return;
+    }
+    setCurrentCell(cell.x(), cell.y());
+    emit cellClicked(cell.x(), cell.y());
+}
+
+void SheetView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (pressedButton_.x() < 0)
+        return;
+    const bool down =
+        buttonRect(pressedButton_.x(), pressedButton_.y()).contains(event->position().toPoint());
+    if (down != buttonDown_) {
+        buttonDown_ = down;
+        viewport()->update();
+    }
+}
+
+void SheetView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (pressedButton_.x() < 0 || event->button() != Qt::LeftButton)
+        return;
+    const QPoint button = pressedButton_;
+    const bool hit = buttonRect(button.x(), button.y()).contains(event->position().toPoint());
+    pressedButton_ = QPoint(-1, -1);
+    buttonDown_ = false;
+    viewport()->update();
+    if (hit)
+        emit extendButtonClicked(button.x(), button.y());
+}
+
+QString SheetView::headerTip(int col) const
+{
+    try {
+        const std::string name = HolidayNameOfColumn(*document_, col);
+        if (!name.empty())
+            return QString::fromStdString(name);
+        const Date date = document_->DayOfColumn(col);
+        if (IsWeekend(date.day, date.month, date.year))
+            return QStringLiteral("WeekEnd");
+    } catch (const std::exception&) {
+        // A column without a readable date has no tip.
+    }
+    return {};
+}
+
+bool SheetView::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QPoint cell = cellAt(help->pos());
+        const bool dayHeader = cell.x() >= fixedCols() && cell.y() >= 0 && cell.y() < fixedRows();
+        const QString tip = dayHeader ? headerTip(cell.x()) : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, viewport());
+        return true;
+    }
+    return QAbstractScrollArea::viewportEvent(event);
+}
+
+} // namespace shiftex
