@@ -22,3 +22,8 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+bench: deps
+	@[ -f build-release/CMakeCache.txt ] || cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DSHIFTEX_BUILD_TESTS=OFF
+	cmake --build build-release -j $(JOBS)
+	for b in build-release/bench/*_bench; do $$b; done
