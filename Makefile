@@ -26,4 +26,4 @@ clean:
 bench: deps
 	@[ -f build-release/CMakeCache.txt ] || cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DSHIFTEX_BUILD_TESTS=OFF
 	cmake --build build-release -j $(JOBS)
-	for b in build-release/bench/*_bench; do $$b; done
+	for b in build-release/*_bench; do $$b; done
