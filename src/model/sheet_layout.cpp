@@ -216,6 +216,23 @@ void CentreDayCells(ScheduleSheet& sheet, const TextMetrics& metrics)
         }
         sheet.SetColWidth(c, std::max(width + 2 * margin, lineHeight + 2 * margin));
     }
+    // A merged title wider than its columns (a week of one or two days) widens them evenly.
+    for (int r = 0; r < sheet.fixedRows; ++r)
+        for (int c = sheet.fixedCols; c < sheet.colCount(); ++c) {
+            const CellRect rect = sheet.MergeRect(c, r);
+            if (rect.left != c || rect.right == c || sheet.Text(c, r).empty())
+                continue;
+            int width = 0;
+            for (const std::string& line : SplitCellLines(sheet.Text(c, r)))
+                width = std::max(width, metrics.TextWidth(line, sheet.IsBold(c, r)));
+            int available = 0;
+            for (int x = rect.left; x <= rect.right; ++x)
+                available += sheet.ColWidth(x);
+            const int missing = width + 2 * margin - available;
+            const int columns = rect.right - rect.left + 1;
+            for (int x = rect.left; missing > 0 && x <= rect.right; ++x)
+                sheet.SetColWidth(x, sheet.ColWidth(x) + (missing + columns - 1) / columns);
+        }
     // The names are no day cells, but a name column that cuts names off helps nobody.
     if (sheet.fixedCols >= 2) {
         int width = 0;

@@ -228,3 +228,27 @@ TEST(SplitCellLines, AnyLineEnd)
 
 } // namespace
 } // namespace shiftex
+
+namespace shiftex {
+namespace {
+
+TEST(CentreDayCells, MergedCaptionsFitTheirColumns)
+{
+    // June 2003 begins and ends with a week of one day.
+    ScheduleDocument document = FreshDocument("June 2003", 30, 1);
+    BuildHeader(document);
+    const ScheduleSheet& sheet = document.sheet;
+    const TextMetrics& metrics = DefaultTextMetrics();
+    for (int c = sheet.fixedCols; c < sheet.colCount(); ++c) {
+        const CellRect rect = sheet.MergeRect(c, 1);
+        if (rect.left != c)
+            continue;
+        int width = 0;
+        for (int x = rect.left; x <= rect.right; ++x)
+            width += sheet.ColWidth(x);
+        EXPECT_GE(width, metrics.TextWidth(sheet.Text(c, 1), true)) << sheet.Text(c, 1);
+    }
+}
+
+} // namespace
+} // namespace shiftex

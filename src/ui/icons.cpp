@@ -1,0 +1,120 @@
+#include "ui/icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+
+#include <array>
+#include <cmath>
+#include <numbers>
+
+namespace shiftex {
+
+namespace {
+
+constexpr int kSize = 16;
+
+const std::array<QColor, 7>& Palette()
+{
+    static const std::array<QColor, 7> colours{QColor(0xD6, 0x33, 0x2F), QColor(0xF0, 0x8A, 0x24),
+                                               QColor(0xE8, 0xC4, 0x1C), QColor(0x3C, 0xA5, 0x4A),
+                                               QColor(0x1F, 0x9E, 0x9A), QColor(0x2F, 0x6C, 0xD6),
+                                               QColor(0x8E, 0x44, 0xAD)};
+    return colours;
+}
+
+QPolygonF Star(QPointF centre, double outer, double inner, int points)
+{
+    QPolygonF polygon;
+    for (int i = 0; i < 2 * points; ++i) {
+        const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / points;
+        const double r = i % 2 ? inner : outer;
+        polygon << centre + QPointF(r * std::cos(angle), r * std::sin(angle));
+    }
+    return polygon;
+}
+
+void DrawShape(QPainter& p, int shape, const QColor& colour)
+{
+    const QColor outline = colour.darker(160);
+    p.setPen(QPen(outline, 1));
+    p.setBrush(colour);
+    const QRectF box(1.5, 1.5, 13, 13);
+    const QPointF centre = box.center();
+    switch (shape) {
+    case 0:  // circle
+        p.drawEllipse(box);
+        break;
+    case 1:  // rounded square
+        p.drawRoundedRect(box, 3, 3);
+        break;
+    case 2:  // triangle
+        p.drawPolygon(QPolygonF{{centre.x(), 1.5}, {14.5, 14.5}, {1.5, 14.5}});
+        break;
+    case 3:  // diamond
+        p.drawPolygon(QPolygonF{{centre.x(), 1}, {15, centre.y()}, {centre.x(), 15},
+                                {1, centre.y()}});
+        break;
+    case 4:  // star
+        p.drawPolygon(Star(centre, 7.2, 3.1, 5));
+        break;
+    case 5: {  // sun: a disc with rays
+        p.setPen(QPen(outline, 1.4, Qt::SolidLine, Qt::RoundCap));
+        for (int i = 0; i < 8; ++i) {
+            const double a = i * std::numbers::pi / 4;
+            p.drawLine(centre + QPointF(5 * std::cos(a), 5 * std::sin(a)),
+                       centre + QPointF(7 * std::cos(a), 7 * std::sin(a)));
+        }
+        p.setPen(QPen(outline, 1));
+        p.drawEllipse(centre, 3.8, 3.8);
+        break;
+    }
+    default: {  // moon: a crescent
+        QPainterPath disc;
+        disc.addEllipse(box);
+        QPainterPath bite;
+        bite.addEllipse(box.translated(4.5, -2.5));
+        p.drawPath(disc.subtracted(bite));
+        break;
+    }
+    }
+}
+
+} // namespace
+
+QPixmap WorkingTypeIcon(int index)
+{
+    if (index < 0 || index >= kWorkingTypeIconCount)
+        return {};
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawShape(p, index / 7, Palette()[static_cast<std::size_t>(index % 7)]);
+    return pixmap;
+}
+
+QIcon LockIcon(bool locked)
+{
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The shackle: closed over the body when locked, swung open to the right when not.
+    p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1.8));
+    p.setBrush(Qt::NoBrush);
+    const QRectF shackle = locked ? QRectF(4.5, 1.5, 7, 8) : QRectF(8.5, 0.5, 7, 8);
+    p.drawArc(shackle, 0, 180 * 16);
+    p.drawLine(QPointF(shackle.left(), shackle.center().y()),
+               QPointF(shackle.left(), locked ? 8 : 5.5));
+    p.drawLine(QPointF(shackle.right(), shackle.center().y()), QPointF(shackle.right(), 8));
+    p.setPen(QPen(QColor(0x8a, 0x62, 0x0f), 1));
+    p.setBrush(locked ? QColor(0xE8, 0xB9, 0x3A) : QColor(0xC8, 0xC8, 0xC8));
+    p.drawRoundedRect(QRectF(2.5, 7.5, 11, 8), 1.5, 1.5);
+    p.setBrush(QColor(0x40, 0x40, 0x40));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(QPointF(8, 11), 1.3, 1.3);
+    return QIcon(pixmap);
+}
+
+} // namespace shiftex

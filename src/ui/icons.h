@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace shiftex {
+
+// The working-type icons: seven shapes in seven colours, drawn at 16 by 16 pixels. An icon index
+// selects one; the blank entry (-1) and unknown indexes have none.
+inline constexpr int kWorkingTypeIconCount = 49;
+QPixmap WorkingTypeIcon(int index);
+// The lock buttons of the summaries.
+QIcon LockIcon(bool locked);
+
+} // namespace shiftex
