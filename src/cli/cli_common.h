@@ -38,5 +38,6 @@ std::string DocumentJson(const ScheduleDocument& document);
 
 int RunDump(const Options& options);
 int RunNew(const Options& options);
+int RunConvert(const Options& options);
 
 } // namespace shiftex::cli

@@ -13,7 +13,8 @@ void Usage()
     std::cerr << "usage: shiftex-cli [--program-folder DIR] COMMAND ARGS...\n"
                  "commands:\n"
                  "  dump FILE          print the schedule FILE as JSON\n"
-                 "  new ANSWERS.json   print the schedule text the wizard builds\n";
+                 "  new ANSWERS.json   print the schedule text the wizard builds\n"
+                 "  convert IN OUT     save the schedule IN (either form) as a schedule file\n";
 }
 
 } // namespace
@@ -21,7 +22,8 @@ void Usage()
 int main(int argc, char** argv)
 {
     using Command = int (*)(const Options&);
-    const std::map<std::string, Command> commands{{"dump", RunDump}, {"new", RunNew}};
+    const std::map<std::string, Command> commands{
+        {"dump", RunDump}, {"new", RunNew}, {"convert", RunConvert}};
     Options options;
     std::string command;
     for (int i = 1; i < argc; ++i) {
