@@ -1,0 +1,531 @@
+#include "editing/schedule_session.h"
+
+#include "summaries/cell_reading.h"
+
+#include <algorithm>
+
+namespace shiftex {
+
+SharedEditFlags& ProgramEditFlags()
+{
+    static SharedEditFlags flags;
+    return flags;
+}
+
+ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& messages,
+                                 SettingsStore* settings, const TextMetrics& metrics,
+                                 SharedEditFlags& flags)
+    : document_(std::move(document)), summaries_(document_), messages_(messages),
+      settings_(settings), metrics_(&metrics), flags_(&flags)
+{
+    // The blank entry is the safe start after a load.
+    SelectWorkingType(0);
+    SetCurrentCell(2, document_.sheet.fixedRows);
+}
+
+template <typename F>
+bool ScheduleSession::Guarded(F&& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const ConversionError& error) {
+        Report(error.what());
+        return false;
+    }
+}
+
+bool ScheduleSession::ShowRecordedSummaries()
+{
+    return Guarded([&] { summaries_.ShowRecorded(); });
+}
+
+// --- working type and cells ---
+
+void ScheduleSession::SelectWorkingType(int index)
+{
+    if (index < 0 || index >= document_.workingTypes.Count())
+        return;
+    edit_.currentType = index;
+    document_.currentCode = document_.workingTypes.At(index).code();
+}
+
+void ScheduleSession::NextWorkingType()
+{
+    const int count = document_.workingTypes.Count();
+    SelectWorkingType((edit_.currentType + 1) % count);
+}
+
+void ScheduleSession::PreviousWorkingType()
+{
+    const int count = document_.workingTypes.Count();
+    SelectWorkingType((edit_.currentType + count - 1) % count);
+}
+
+void ScheduleSession::SetCurrentCell(int col, int row)
+{
+    if (!document_.sheet.Contains(col, row))
+        return;
+    edit_.currentCol = col;
+    edit_.currentRow = row;
+    // As in any grid, the focus cell alone is the selection until a range is built.
+    edit_.selection = {col, row, col, row};
+}
+
+void ScheduleSession::SetSelection(const CellRect& rect, bool shown)
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    CellRect clipped{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
+                     std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
+    clipped.left = std::max(clipped.left, sheet.fixedCols);
+    clipped.top = std::max(clipped.top, sheet.fixedRows);
+    clipped.right = std::min(clipped.right, sheet.colCount() - 1);
+    clipped.bottom = std::min(clipped.bottom, sheet.rowCount() - 1);
+    edit_.selection = clipped;
+    edit_.selectionShown = shown;
+}
+
+bool ScheduleSession::IsDayCell(int col, int row) const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    return sheet.Contains(col, row) && col >= 2 && col >= sheet.fixedCols &&
+           row >= sheet.fixedRows;
+}
+
+void ScheduleSession::CentreCell(int col, int row, const CellFit& before)
+{
+    if (CentreChangedCell(document_.sheet, col, row, before, *metrics_))
+        summaries_.AlignToSheet();
+}
+
+bool ScheduleSession::ToggleCell()
+{
+    const int c = edit_.currentCol;
+    const int r = edit_.currentRow;
+    // Only day cells hold codes: names and header cells are never overwritten.
+    if (!IsDayCell(c, r))
+        return false;
+    ScheduleSheet& sheet = document_.sheet;
+    const CellFit before = FitOfCell(sheet, c, r, *metrics_);
+    PushSnapshot();
+    // Every step runs even after a conversion error, so the figures that can be right are.
+    std::optional<std::string> error;
+    auto attempt = [&](auto&& step) {
+        try {
+            step();
+        } catch (const ConversionError& e) {
+            if (!error)
+                error = e.what();
+        }
+    };
+    attempt([&] { summaries_.TakeOutCell(c, r); });
+    std::string& text = sheet.Cell(c, r).text;
+    if (text == document_.currentCode)
+        text.clear();
+    else
+        text = document_.currentCode;
+    attempt([&] { summaries_.PutInCell(c, r); });
+    CentreCell(c, r, before);
+    if (error) {
+        Report(*error);
+        return false;
+    }
+    return true;
+}
+
+bool ScheduleSession::ClickCell(int col, int row)
+{
+    if (!IsDayCell(col, row))
+        return false;
+    edit_.clipboardEnabled = true;
+    if (flags_->ctrlHeld)
+        return false;
+    edit_.selectionShown = false;
+    SetCurrentCell(col, row);
+    const bool toggled = ToggleCell();
+    const bool reset = Guarded([&] { summaries_.ResetRangesAfterClick(); });
+    return toggled && reset;
+}
+
+bool ScheduleSession::ApplyToSelection(int index)
+{
+    const int remembered = edit_.currentType;
+    SelectWorkingType(index);
+    SetSelection(edit_.selection, edit_.selectionShown);
+    const CellRect rect = edit_.selection;
+    ScheduleSheet& sheet = document_.sheet;
+    bool ok = true;
+    if (summaries_.AnyShown()) {
+        // Cell by cell, each change with its own snapshot and summary updates.
+        // A conversion error stops the command at the cell that met it.
+        for (int c = rect.left; ok && c <= rect.right; ++c)
+            for (int r = rect.top; ok && r <= rect.bottom; ++r) {
+                edit_.currentCol = c;
+                edit_.currentRow = r;
+                if (sheet.Text(c, r) != document_.currentCode)
+                    ok = ToggleCell();
+            }
+    } else {
+        // Nothing to keep up to date: the key's own snapshot covers the whole selection.
+        for (int c = rect.left; c <= rect.right; ++c)
+            for (int r = rect.top; r <= rect.bottom; ++r)
+                sheet.SetText(c, r, document_.currentCode);
+        if (rect.left <= rect.right && rect.top <= rect.bottom)
+            CentreDayCells(sheet, *metrics_);
+    }
+    SelectWorkingType(remembered);
+    SetCurrentCell(rect.left, rect.top);
+    edit_.selectionShown = false;
+    return ok;
+}
+
+void ScheduleSession::ToggleBold()
+{
+    const int c = edit_.currentCol;
+    const int r = edit_.currentRow;
+    if (!IsDayCell(c, r))
+        return;
+    ScheduleSheet& sheet = document_.sheet;
+    const CellFit before = FitOfCell(sheet, c, r, *metrics_);
+    sheet.SetBold(c, r, !sheet.IsBold(c, r));
+    document_.MarkModified();
+    CentreCell(c, r, before);
+}
+
+bool ScheduleSession::ChooseGroupColour(int row, const ColourPicker& picker)
+{
+    ScheduleSheet& sheet = document_.sheet;
+    if (row < sheet.fixedRows || row >= sheet.rowCount())
+        return false;
+    if (PickGroupColour(sheet, sheet, row, picker))
+        document_.MarkModified();
+    return Guarded([&] { summaries_.RecountQueries(); });
+}
+
+std::optional<std::string> ScheduleSession::KeyDown(int keyCode)
+{
+    if (keyCode == key::Ctrl) {
+        flags_->ctrlHeld = true;
+        edit_.selectionShown = true;
+        return std::nullopt;
+    }
+    flags_->ctrlHeld = false;
+    if (keyCode == key::F1)
+        return std::string(kCellHelpTopic);
+    if (edit_.currentCol == 0 || edit_.currentRow == 0)
+        return std::nullopt;
+    switch (keyCode) {
+    case key::Enter:
+        PushSnapshot();
+        ApplyToSelection(edit_.currentType);
+        break;
+    case key::Delete:
+        PushSnapshot();
+        ApplyToSelection(0);
+        break;
+    case key::Escape: edit_.selectionShown = false; break;
+    case key::NumPlus: NextWorkingType(); break;
+    case key::NumMinus: PreviousWorkingType(); break;
+    default: break;
+    }
+    return std::nullopt;
+}
+
+void ScheduleSession::KeyUp(int keyCode)
+{
+    if (keyCode == key::Ctrl)
+        flags_->ctrlHeld = false;
+}
+
+// --- comments ---
+
+void ScheduleSession::ReadCommentPosition()
+{
+    if (!settings_)
+        return;
+    int top = 0;
+    int left = 0;
+    if (!TryParseInt(ReadUserSetting(*settings_, kCommentPositionKey, "Top"), top))
+        return;
+    comment_.top = top;
+    if (!TryParseInt(ReadUserSetting(*settings_, kCommentPositionKey, "Left"), left))
+        return;
+    comment_.left = left;
+}
+
+void ScheduleSession::OpenCommentPanel()
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if (!sheet.Contains(edit_.currentCol, edit_.currentRow))
+        return;
+    comment_.text = sheet.Comment(edit_.currentCol, edit_.currentRow);
+    ReadCommentPosition();
+    comment_.shown = true;
+}
+
+bool ScheduleSession::ApplyComment(const std::string& text)
+{
+    if (!comment_.shown)
+        return false;
+    document_.MarkModified();
+    ScheduleSheet& sheet = document_.sheet;
+    // The cell current when OK is pressed; an empty text removes its comment.
+    if (sheet.Contains(edit_.currentCol, edit_.currentRow))
+        sheet.SetComment(edit_.currentCol, edit_.currentRow, text);
+    comment_.text = text;
+    comment_.shown = false;
+    return true;
+}
+
+void ScheduleSession::CancelComment() { comment_.shown = false; }
+
+void ScheduleSession::CommentPanelLeft(int top, int left)
+{
+    comment_.top = top;
+    comment_.left = left;
+    if (!settings_)
+        return;
+    WriteUserSetting(*settings_, kCommentPositionKey, "Top", std::to_string(top));
+    WriteUserSetting(*settings_, kCommentPositionKey, "Left", std::to_string(left));
+}
+
+// --- undo ---
+
+void ScheduleSession::PushSnapshot()
+{
+    document_.MarkModified();
+    undo_.PushSnapshot(document_.sheet);
+}
+
+bool ScheduleSession::AfterSheetReplaced(const std::expected<bool, std::string>& result)
+{
+    if (!result) {
+        Report(result.error());
+        return false;
+    }
+    if (!*result)
+        return false;
+    // The sheet may have another size now.
+    const ScheduleSheet& sheet = document_.sheet;
+    const int col = std::clamp(edit_.currentCol, 0, std::max(0, sheet.colCount() - 1));
+    const int row = std::clamp(edit_.currentRow, 0, std::max(0, sheet.rowCount() - 1));
+    edit_.currentCol = col;
+    edit_.currentRow = row;
+    SetSelection(edit_.selection, edit_.selectionShown);
+    // The figures follow the restored sheet; scopes, captions, locks and rows stay.
+    return Guarded([&] { summaries_.FollowSheet(); });
+}
+
+bool ScheduleSession::Undo()
+{
+    if (!undo_.CanUndo())
+        return false;
+    document_.MarkModified();
+    return AfterSheetReplaced(undo_.Undo(document_.sheet));
+}
+
+bool ScheduleSession::Redo()
+{
+    if (!undo_.CanRedo())
+        return false;
+    document_.MarkModified();
+    return AfterSheetReplaced(undo_.Redo(document_.sheet));
+}
+
+void ScheduleSession::ResetUndo() { undo_.ResetUndo(); }
+
+// --- summaries ---
+
+bool ScheduleSession::ShowSummary(SummaryKind kind)
+{
+    if (summaries_.IsShown(kind))
+        return false;
+    return Guarded([&] { summaries_.Show(kind); });
+}
+
+bool ScheduleSession::HideSummary(SummaryKind kind)
+{
+    if (!summaries_.IsShown(kind))
+        return false;
+    summaries_.Hide(kind);
+    return true;
+}
+
+bool ScheduleSession::ToggleSummary(SummaryKind kind)
+{
+    return summaries_.IsShown(kind) ? HideSummary(kind) : ShowSummary(kind);
+}
+
+bool ScheduleSession::RecomputeSummaries()
+{
+    return Guarded([&] { summaries_.RecomputeSummaries(); });
+}
+
+bool ScheduleSession::PressLock(SummaryKind kind)
+{
+    if ((kind != SummaryKind::WorkedHours && kind != SummaryKind::EmployeesPerType) ||
+        !summaries_.IsShown(kind))
+        return false;
+    const bool ok = Guarded([&] { summaries_.PressLock(kind); });
+    edit_.selectionShown = false;
+    return ok;
+}
+
+bool ScheduleSession::SelectRange(SummaryKind kind, int firstColumn, int lastColumn)
+{
+    if ((kind != SummaryKind::WorkedHours && kind != SummaryKind::EmployeesPerType) ||
+        !summaries_.IsShown(kind))
+        return false;
+    return Guarded([&] { summaries_.SelectRange(kind, firstColumn, lastColumn); });
+}
+
+bool ScheduleSession::ChooseQuery(int gridRow, const std::string& name)
+{
+    if (!summaries_.IsShown(SummaryKind::CustomQuery))
+        return false;
+    return Guarded([&] { summaries_.ChooseQuery(gridRow, name); });
+}
+
+bool ScheduleSession::PickFilterColour(int gridRow, const ColourPicker& picker)
+{
+    if (!summaries_.IsShown(SummaryKind::CustomQuery))
+        return false;
+    return Guarded([&] { summaries_.PickFilterColour(gridRow, picker); });
+}
+
+bool ScheduleSession::InsertQueryRow(int gridRow)
+{
+    if (!summaries_.IsShown(SummaryKind::CustomQuery))
+        return false;
+    return Guarded([&] { summaries_.InsertQueryRow(gridRow); });
+}
+
+bool ScheduleSession::DeleteQueryRow(int gridRow)
+{
+    if (!summaries_.CanDeleteQueryRow(gridRow))
+        return false;
+    return Guarded([&] { summaries_.DeleteQueryRow(gridRow); });
+}
+
+// --- around the cells ---
+
+std::string ScheduleSession::CellHint(int col, int row) const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if (!sheet.Contains(col, row))
+        return {};
+    if (InDepartmentView(document_) && row == 3 && col >= 2)
+        return sheet.Text(col, row);
+    const Colour colour = sheet.BrushColor(col, row);
+    std::string hint;
+    Colour weekend = clNone;
+    if (TryStringToColor(document_.weekendColour, weekend) && colour == weekend)
+        hint = kWeekEndHint;
+    Colour holiday = clNone;
+    if (col >= 2 && TryStringToColor(document_.holidayColour, holiday) && colour == holiday) {
+        try {
+            if (std::string name = HolidayNameOfColumn(document_, col); !name.empty())
+                hint = std::move(name);
+        } catch (const std::exception&) {
+            // A holiday list that does not read gives no name.
+        }
+    }
+    return hint;
+}
+
+int ScheduleSession::HintDisplayTime() const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    const bool comment = sheet.Contains(edit_.currentCol, edit_.currentRow) &&
+                         !sheet.Comment(edit_.currentCol, edit_.currentRow).empty();
+    return comment ? kCommentHintTime : kHintTime;
+}
+
+bool ScheduleSession::GroupLineAbove(int /*col*/, int row) const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    return row > sheet.fixedRows && row < sheet.rowCount() &&
+           sheet.BrushColor(0, row) != sheet.BrushColor(0, row - 1);
+}
+
+bool ScheduleSession::DayLineRight(int col, int row) const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if (!InDepartmentView(document_) || col < 2 || !sheet.Contains(col, row) ||
+        row < sheet.fixedRows || GroupLineAbove(col, row))
+        return false;
+    return col + 1 >= sheet.colCount() || sheet.Text(col + 1, 2) != sheet.Text(col, 2);
+}
+
+std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int row)
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    edit_.rememberedCol = col;
+    edit_.rememberedRow = row;
+    const bool inside = sheet.Contains(col, row);
+    if (inside && (col == 0 || (col == 1 && row < sheet.fixedRows)))
+        return std::nullopt;
+
+    const bool clipboard = edit_.clipboardEnabled;
+    std::vector<MenuItem> items{
+        {"undo", "Undo", "Undo", CanUndo()},
+        {"redo", "Redo", "Redo", CanRedo()},
+        {"cut", "Cut", "Use CRTL + Left mouse button to select the copy fields.", clipboard},
+        {"copy", "Copy", "Use CRTL + Left mouse button to select the copy fields.", clipboard},
+        {"paste", "Paste", "Paste", clipboard},
+        {"unselect", "Unselect", "Unselect selected cells", clipboard},
+        {"selectAll", "Select all", "Select all cells", true},
+    };
+    if (!inside)
+        return items;
+
+    const bool departments = InDepartmentView(document_);
+    const int last = sheet.colCount() - 1;
+    auto add = [&](const char* id, std::string caption, std::string hint, bool enabled = true) {
+        items.push_back({id, std::move(caption), std::move(hint), enabled});
+    };
+    auto dayCellItems = [&] {
+        SetCurrentCell(col, row);
+        add("editWorkingHours", "Edit WorkingHours ...",
+            "Go to setup menu to edit this workingtype");
+        add("comment", sheet.Comment(col, row).empty() ? "Add Comment" : "Edit Comment",
+            "Add comment to this cell");
+        add("bold", sheet.IsBold(col, row) ? "Undo Bold" : "Make Bold",
+            "Make the value of this cell bold");
+    };
+    const bool dayColumn = col >= 2;
+    if (dayColumn && row == 0) {
+        add("selectMonth", "Select all cells of this Month", "Select all cells of this Month");
+        add("removeMonth", "Remove Month from Schedule", "",
+            sheet.Text(col, 0) == sheet.Text(2, 0) && sheet.Text(col, 0) != sheet.Text(last, 0));
+    } else if (dayColumn && row == 1) {
+        add("removeWeek", "Remove Week from Schedule", "",
+            sheet.Text(col, 1) == sheet.Text(2, 1) && sheet.Text(col, 1) != sheet.Text(last, 1));
+        add("removeAllExceptWeek", "Remove all except this week", "",
+            sheet.colCount() - sheet.fixedRows > 7);
+        add("selectWeek", "Select all cells of this week", "Select all cells of this week");
+    } else if (dayColumn && row == 2) {
+        add("selectDay", "Select all cells of this day", "Select all cells of this day");
+        if (departments)
+            add("hideDepartments", "Hide Departments", "Hide display of departments");
+        else
+            add("showDepartments", "Show Departments", "Show departments");
+    } else if (dayColumn && row == 3 && departments) {
+        add("selectDepartment", "Select all cells of this department",
+            "Select all cells of this department");
+        add("hideDepartments", "Hide Departments", "Hide display of departments");
+        add("departmentSettings", "Department settings ...",
+            "Go to setup menu to edit the department settings");
+        dayCellItems();
+    } else if (IsDayCell(col, row)) {
+        dayCellItems();
+    } else if (col == 1 && row >= sheet.fixedRows) {
+        add("selectEmployee", "Select all cells of this Employee",
+            "Select all cells of this Employee");
+        add("addEmployee", "Add New Employee", "Go to setup menu to add a new employee");
+        add("removeEmployee", "Remove Employee from Schedule", "");
+    }
+    return items;
+}
+
+} // namespace shiftex

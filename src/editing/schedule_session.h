@@ -1,0 +1,186 @@
+#pragma once
+
+#include "app/settings_store.h"
+#include "editing/cell_fit.h"
+#include "editing/undo_history.h"
+#include "model/message_sink.h"
+#include "model/sheet_layout.h"
+#include "summaries/summary_set.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace shiftex {
+
+inline constexpr const char* kCommentPositionKey = "\\Software\\Shiftex\\Position\\Comment";
+inline constexpr const char* kWeekEndHint = "WeekEnd";
+inline constexpr const char* kCellHelpTopic = "topic14";
+inline constexpr int kCommentHintTime = 5000;
+inline constexpr int kHintTime = 2500;
+
+// Key codes the sheet passes on.
+namespace key {
+inline constexpr int Enter = 13;
+inline constexpr int Ctrl = 17;
+inline constexpr int Escape = 27;
+inline constexpr int Delete = 46;
+inline constexpr int NumPlus = 107;
+inline constexpr int NumMinus = 109;
+inline constexpr int F1 = 112;
+} // namespace key
+
+// Flags one program shares between all its schedule windows.
+struct SharedEditFlags {
+    bool ctrlHeld = false;
+};
+SharedEditFlags& ProgramEditFlags();
+
+// The edit state of one schedule window.
+struct EditState {
+    int currentType = 0;  // index into the WorkingTypeList; 0 the blank entry
+    int currentCol = 2;   // the sheet's focus cell
+    int currentRow = 3;
+    CellRect selection{2, 3, 2, 3};
+    bool selectionShown = false;
+    // Copy and Cut, enabled by a click on a day cell.
+    bool clipboardEnabled = false;
+    // The cell of the last right click or header double-click.
+    int rememberedCol = -1;
+    int rememberedRow = -1;
+};
+
+// The floating comment panel of a schedule window.
+struct CommentPanel {
+    bool shown = false;
+    std::string text;
+    int top = 0;
+    int left = 0;
+};
+
+// One entry of the sheet's context menu as composed for the clicked cell.
+struct MenuItem {
+    std::string id;  // stable name for binding, such as "undo" or "makeBold"
+    std::string caption;
+    std::string hint;
+    bool enabled = true;
+};
+
+// One open schedule with everything a schedule window keeps for it: the document, its
+// summaries, the edit state, the comment panel and the undo history. Every command of the
+// window is a method here; the window binds mouse, keys and menus to them and paints the sheet
+// and the summary grids from what they leave.
+//
+// Errors: a conversion error met by a command (a working type time that is no hour text, a
+// threshold or filter colour that does not convert) stops that command and goes to the message
+// sink as an error box; such a command returns false. Commands that are unavailable at that
+// moment do nothing and return false as well.
+class ScheduleSession {
+public:
+    ScheduleSession(ScheduleDocument document, MessageSink& messages,
+                    SettingsStore* settings = nullptr,
+                    const TextMetrics& metrics = DefaultTextMetrics(),
+                    SharedEditFlags& flags = ProgramEditFlags());
+    ScheduleSession(const ScheduleSession&) = delete;
+    ScheduleSession& operator=(const ScheduleSession&) = delete;
+
+    ScheduleDocument& document() { return document_; }
+    const ScheduleDocument& document() const { return document_; }
+    const SummarySet& summaries() const { return summaries_; }
+    const EditState& editState() const { return edit_; }
+    const UndoHistory& undoHistory() const { return undo_; }
+    const CommentPanel& commentPanel() const { return comment_; }
+    SharedEditFlags& flags() { return *flags_; }
+
+    // After a load: the summaries the document records as shown. False on a conversion error.
+    bool ShowRecordedSummaries();
+
+    // --- working type and cells ---
+    void SelectWorkingType(int index);
+    void NextWorkingType();
+    void PreviousWorkingType();
+    void SetCurrentCell(int col, int row);
+    // The selection rectangle (clipped to the day cells) and whether it is shown.
+    void SetSelection(const CellRect& rect, bool shown = true);
+    bool IsDayCell(int col, int row) const;
+
+    // Places the current code in the current cell, or takes it out when it is there already.
+    bool ToggleCell();
+    // A left click on a day cell.
+    bool ClickCell(int col, int row);
+    // Every selected cell gets the code of working type `index` (Enter, Delete).
+    bool ApplyToSelection(int index);
+    void ToggleBold();
+    // The group colour of employee `row` through the picker; the custom query rows are
+    // recounted whether or not the user confirmed.
+    bool ChooseGroupColour(int row, const ColourPicker& picker);
+    // A key pressed and let go on the sheet; KeyDown gives the help topic to open, if any.
+    std::optional<std::string> KeyDown(int keyCode);
+    void KeyUp(int keyCode);
+
+    // --- comments ---
+    void OpenCommentPanel();
+    bool ApplyComment(const std::string& text);
+    void CancelComment();
+    // The panel lost the focus where it stands: its position is kept in the settings.
+    void CommentPanelLeft(int top, int left);
+
+    // --- undo ---
+    // Takes a snapshot of the sheet before a content edit and marks the document modified. In
+    // every view: an edit that is not recorded could neither be undone nor warned about.
+    void PushSnapshot();
+    bool Undo();
+    bool Redo();
+    void ResetUndo();
+    bool CanUndo() const { return undo_.CanUndo(); }
+    bool CanRedo() const { return undo_.CanRedo(); }
+
+    // --- summaries ---
+    bool ShowSummary(SummaryKind kind);
+    bool HideSummary(SummaryKind kind);
+    bool ToggleSummary(SummaryKind kind);
+    bool RecomputeSummaries();
+    // The lock button of the worked hours or the employees per type summary.
+    bool PressLock(SummaryKind kind);
+    // A header double-click's range for one of the two scoped summaries (sheet columns).
+    bool SelectRange(SummaryKind kind, int firstColumn, int lastColumn);
+    bool ChooseQuery(int gridRow, const std::string& name);
+    bool PickFilterColour(int gridRow, const ColourPicker& picker);
+    bool InsertQueryRow(int gridRow);
+    bool CanDeleteQueryRow(int gridRow) const { return summaries_.CanDeleteQueryRow(gridRow); }
+    bool DeleteQueryRow(int gridRow);
+
+    // --- what the sheet shows around the cells ---
+    // The hint over a cell: "WeekEnd" on a weekend cell, the holiday's name on a holiday cell,
+    // the department name on a department header cell, otherwise empty.
+    std::string CellHint(int col, int row) const;
+    // How long a hint stays: longer while the current cell carries a comment.
+    int HintDisplayTime() const;
+    // The separator lines: above employee rows where the group colour changes, and right of
+    // the last sub-column of a day in the department view (the group line wins).
+    bool GroupLineAbove(int col, int row) const;
+    bool DayLineRight(int col, int row) const;
+    // The context menu for a right click on (col, row); nullopt where no menu opens. The clicked
+    // cell is remembered, and on a day cell it becomes the current cell.
+    std::optional<std::vector<MenuItem>> ContextMenu(int col, int row);
+
+private:
+    template <typename F>
+    bool Guarded(F&& command);
+    void Report(const std::string& error) { messages_.Error(error); }
+    bool AfterSheetReplaced(const std::expected<bool, std::string>& result);
+    void CentreCell(int col, int row, const CellFit& before);
+    void ReadCommentPosition();
+
+    ScheduleDocument document_;
+    SummarySet summaries_;
+    EditState edit_;
+    UndoHistory undo_;
+    CommentPanel comment_;
+    MessageSink& messages_;
+    SettingsStore* settings_;
+    const TextMetrics* metrics_;
+    SharedEditFlags* flags_;
+};
+
+} // namespace shiftex

@@ -1,0 +1,156 @@
+#include "editing/undo_history.h"
+
+#include "files/grid_cell_stream.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+
+namespace shiftex {
+
+namespace {
+
+char* WriteNumber(char* out, int value)
+{
+    return std::to_chars(out, out + 12, value).ptr;
+}
+
+char* WriteText(char* out, std::string_view text)
+{
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+} // namespace
+
+void WriteCellTextStreamInto(const ScheduleSheet& sheet, std::string& out)
+{
+    const int cols = sheet.colCount();
+    const int rows = sheet.rowCount();
+    constexpr std::size_t kNumber = 12;  // an int in decimal, sign included
+    std::size_t bound = 2 * kNumber + 3 + static_cast<std::size_t>(cols) * (2 * kNumber + 6);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c)
+            if (const std::size_t size = sheet.Text(c, r).size())
+                bound += size + 2 * kNumber + 4;
+
+    out.resize_and_overwrite(bound, [&](char* begin, std::size_t) {
+        char* p = begin;
+        p = WriteNumber(p, cols);
+        *p++ = ',';
+        p = WriteNumber(p, rows);
+        p = WriteText(p, "\r\n");
+        for (int c = 0; c < cols; ++c) {
+            p = WriteText(p, "cw ");
+            p = WriteNumber(p, c);
+            *p++ = ',';
+            p = WriteNumber(p, sheet.ColWidth(c));
+            p = WriteText(p, "\r\n");
+        }
+        char rowText[kNumber + 2];
+        for (int r = 0; r < rows; ++r) {
+            char* rowEnd = rowText;
+            *rowEnd++ = ',';
+            rowEnd = WriteNumber(rowEnd, r);
+            *rowEnd++ = ',';
+            const std::string_view rowPart(rowText, static_cast<std::size_t>(rowEnd - rowText));
+            for (int c = 0; c < cols; ++c) {
+                const std::string& text = sheet.Text(c, r);
+                if (text.empty())
+                    continue;
+                p = WriteNumber(p, c);
+                p = WriteText(p, rowPart);
+                char* start = p;
+                p = WriteText(p, text);
+                // A text with carriage returns keeps its line breaks as tabs and backspaces.
+                if (std::memchr(text.data(), '\r', text.size()))
+                    for (char* q = start; q != p; ++q) {
+                        if (*q == '\r')
+                            *q = '\t';
+                        else if (*q == '\n')
+                            *q = '\b';
+                    }
+                p = WriteText(p, "\r\n");
+            }
+        }
+        return static_cast<std::size_t>(p - begin);
+    });
+}
+
+void RebuildHeaderCounts(ScheduleSheet& sheet)
+{
+    sheet.fixedRows = std::min(3, sheet.rowCount());
+    if (sheet.Contains(2, 3) && sheet.Text(1, 3).empty() &&
+        sheet.BrushColor(2, 3) == kHeaderColour)
+        sheet.fixedRows = 4;
+    sheet.fixedCols = std::min(2, sheet.colCount());
+}
+
+void UndoHistory::PushSnapshot(const ScheduleSheet& sheet)
+{
+    // Undone states go: slot i takes slot i + d, the last d slots empty.
+    if (depth_ > 0) {
+        const int d = depth_;
+        for (int i = 0; i + d < kSlots; ++i)
+            std::swap(slots_[static_cast<std::size_t>(i)], slots_[static_cast<std::size_t>(i + d)]);
+        for (int i = kSlots - d; i < kSlots; ++i)
+            slots_[static_cast<std::size_t>(i)].clear();
+        count_ -= d;
+        depth_ = 0;
+    }
+    hasLatest_ = false;
+    // The oldest slot's storage takes the new snapshot.
+    std::rotate(slots_.begin(), slots_.end() - 1, slots_.end());
+    WriteCellTextStreamInto(sheet, slots_[0]);
+    count_ = std::min(count_ + 1, kSlots);
+}
+
+std::expected<void, std::string> UndoHistory::Load(ScheduleSheet& sheet,
+                                                   const std::string& snapshot)
+{
+    // The snapshot names only the cells that had a text.
+    for (int r = sheet.fixedRows; r < sheet.rowCount(); ++r)
+        for (int c = sheet.fixedCols; c < sheet.colCount(); ++c)
+            sheet.Cell(c, r).text.clear();
+    auto read = ReadCellTextStream(sheet, snapshot);
+    RebuildHeaderCounts(sheet);
+    return read;
+}
+
+std::expected<bool, std::string> UndoHistory::Undo(ScheduleSheet& sheet)
+{
+    if (!CanUndo())
+        return false;
+    if (depth_ == 0) {
+        WriteCellTextStreamInto(sheet, latest_);
+        hasLatest_ = true;
+    }
+    ++depth_;
+    if (auto loaded = Load(sheet, slots_[static_cast<std::size_t>(depth_ - 1)]); !loaded)
+        return std::unexpected(loaded.error());
+    return true;
+}
+
+std::expected<bool, std::string> UndoHistory::Redo(ScheduleSheet& sheet)
+{
+    if (!CanRedo())
+        return false;
+    --depth_;
+    const std::string& snapshot =
+        depth_ == 0 ? latest_ : slots_[static_cast<std::size_t>(depth_ - 1)];
+    if (auto loaded = Load(sheet, snapshot); !loaded)
+        return std::unexpected(loaded.error());
+    return true;
+}
+
+void UndoHistory::ResetUndo()
+{
+    for (std::string& slot : slots_)
+        slot.clear();
+    latest_.clear();
+    hasLatest_ = false;
+    depth_ = 0;
+    count_ = 0;
+}
+
+} // namespace shiftex
