@@ -43,9 +43,6 @@ void WorkedHoursSummary::Layout(const ScheduleDocument& document)
         grid_.Cell(1, r).alignment = HAlignment::Center;
         WriteTotal(r);
     }
-    grid_.colWidths = {sheet.colCount() > 1 ? std::max(sheet.ColWidth(1), kDefaultColWidth)
-                                            : kDefaultColWidth,
-                       kDefaultColWidth};
     AlignToSheet(sheet);
 }
 
@@ -53,6 +50,8 @@ void WorkedHoursSummary::AlignToSheet(const ScheduleSheet& sheet)
 {
     if (grid_.rowCount() != sheet.rowCount())
         return;
+    grid_.colWidths[0] =
+        sheet.colCount() > 1 ? std::max(sheet.ColWidth(1), kDefaultColWidth) : kDefaultColWidth;
     grid_.rowHeights = sheet.RowHeights();
     if (grid_.rowCount() > 1)
         grid_.rowHeights[1] = std::max(1, grid_.rowHeights[1] - 1);
