@@ -1,3 +1,4 @@
+#include "platform/file_type_registration.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
@@ -27,6 +28,10 @@ int main(int argc, char* argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Shiftex"));
 
     shiftex::MainWindow window;
+    shiftex::RegisterFileType(QStringLiteral(".SXT"), QStringLiteral("Shiftex File"),
+                              QStringLiteral("Shiftex V4.2"),
+                              window.programFolder() + QStringLiteral("shiftex.svg"),
+                              QCoreApplication::applicationFilePath(), true);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         window.SetStartupFile(arguments.at(1));

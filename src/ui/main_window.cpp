@@ -1,15 +1,18 @@
 #include "ui/main_window.h"
 
+#include "app/opening.h"
+#include "app/recent_files.h"
 #include "files/schedule_text.h"
-#include "files/text_io.h"
-#include "model/sheet_layout.h"
 #include "platform/program_folder.h"
 #include "platform/qt_message_sink.h"
+#include "platform/qt_settings_store.h"
 #include "platform/qt_text_metrics.h"
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
 
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -17,6 +20,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -58,6 +62,11 @@ QString ScheduleFileFilter()
     return QStringLiteral("Shiftex 4.0 files (%1)").arg(patterns.join(QLatin1Char(' ')));
 }
 
+QString DocumentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -67,9 +76,11 @@ MainWindow::MainWindow(QWidget* parent)
       loadingProgress_(new QProgressBar(this)),
       loadingTimer_(new QTimer(this)),
       messages_(std::make_unique<QtMessageSink>(this)),
+      settings_(std::make_unique<QtSettingsStore>()),
       programFolder_(ProgramFolder())
 {
     setWindowTitle(QStringLiteral("Shiftex"));
+    setAcceptDrops(true);
     setCentralWidget(mdiArea_);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -84,6 +95,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(loadingTimer_, &QTimer::timeout, this, &MainWindow::clearLoadingStatus);
 
     createMenus();
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::updateActions);
+    updateActions();
     resize(1024, 700);
 }
 
@@ -97,14 +110,67 @@ MainWindow::~MainWindow()
 void MainWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
     QAction* open = file->addAction(QStringLiteral("&Open..."), this, &MainWindow::openFromDialog);
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    reopenMenu_ = file->addMenu(QStringLiteral("&Reopen"));
+    connect(reopenMenu_, &QMenu::aboutToShow, this, &MainWindow::RefreshRecentMenu);
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* entry = reopenMenu_->addAction(QString());
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, entry] {
+            OpenScheduleFile(entry->text());
+        });
+        reopenActions_ << entry;
+    }
+    file->addSeparator();
+    saveAction_ = file->addAction(QStringLiteral("&Save"), this, &MainWindow::SaveActive);
+    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* saveAs =
+        file->addAction(QStringLiteral("Save &As..."), this, &MainWindow::SaveActiveAs);
+    QAction* close = file->addAction(QStringLiteral("&Close"), mdiArea_,
+                                     &QMdiArea::closeActiveSubWindow);
+    scheduleActions_ = {saveAs, close};
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->addAction(QStringLiteral("&Cascade"), mdiArea_, &QMdiArea::cascadeSubWindows);
     window->addAction(QStringLiteral("&Tile"), mdiArea_, &QMdiArea::tileSubWindows);
+}
+
+void MainWindow::SetSettingsStore(std::unique_ptr<SettingsStore> settings)
+{
+    if (settings)
+        settings_ = std::move(settings);
+}
+
+void MainWindow::RefreshRecentMenu()
+{
+    const std::optional<RecentMenu> recent = RecentFiles(*settings_);
+    if (!recent)
+        return;
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        const std::optional<std::string>& caption = (*recent)[static_cast<std::size_t>(i)];
+        reopenActions_[i]->setVisible(caption.has_value());
+        reopenActions_[i]->setText(caption ? QString::fromStdString(*caption) : QString());
+    }
+}
+
+// Save follows the active document's modified flag; the other file commands only need a
+// schedule window.
+void MainWindow::updateActions()
+{
+    const ScheduleWindow* active = activeScheduleWindow();
+    saveAction_->setEnabled(active != nullptr && active->document().modified);
+}
+
+void MainWindow::updateFileMenu()
+{
+    const bool any = !scheduleWindows().isEmpty();
+    for (QAction* action : scheduleActions_)
+        action->setEnabled(any);
+    updateActions();
 }
 
 void MainWindow::SetMessageSink(std::unique_ptr<MessageSink> sink)
@@ -137,31 +203,21 @@ QList<ScheduleWindow*> MainWindow::scheduleWindows() const
 
 void MainWindow::openFromDialog()
 {
-    const QString start = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open Shiftex File"), start, ScheduleFileFilter());
+        this, QStringLiteral("Open Shiftex File"), DocumentsFolder(), ScheduleFileFilter());
     if (!path.isEmpty())
-        OpenScheduleText(path);
+        OpenScheduleFile(path);
 }
 
-ScheduleWindow* MainWindow::OpenScheduleText(const QString& path)
+ScheduleWindow* MainWindow::OpenScheduleFile(const QString& path)
 {
-    const std::string pathText = path.toStdString();
-    if (!QFileInfo(path).isFile()) {
-        messages_->Error("Unable to find " + pathText + ".");
-        return nullptr;
-    }
-    // A file that cannot be read is one empty line, which no loader accepts.
-    const std::optional<std::string> bytes = ReadFileBytes(LocalPath(path));
-    std::vector<std::string> lines;
-    if (bytes)
-        lines = SplitLines(DecodeText(*bytes));
-    if (lines.empty())
-        lines.emplace_back();
+    std::vector<std::string> openPaths;
+    for (const ScheduleWindow* window : scheduleWindows())
+        openPaths.push_back(window->document().filePath);
 
     loadingTimer_->stop();
     loadingLabel_->setText(QStringLiteral("loading :"));
-    loadingProgress_->setRange(0, static_cast<int>(lines.size()));
+    loadingProgress_->setRange(0, 0);
     loadingProgress_->setValue(0);
     loadingProgress_->show();
 
@@ -177,39 +233,101 @@ ScheduleWindow* MainWindow::OpenScheduleText(const QString& path)
         }
     };
 
-    auto document = std::make_unique<ScheduleDocument>(CreateDocument());
-    std::expected<void, LoadError> result;
+    std::optional<ScheduleDocument> document;
     try {
-        result = LoadScheduleText(*document, std::move(lines), LocalPath(programFolder_),
-                                  *messages_, progress);
-        if (result) {
-            // Fitted again now that the sheet's font is known, with the font it is drawn in.
-            CentreDayCells(document->sheet, QtTextMetrics(SheetFont(*document, font())));
-        }
+        document = shiftex::OpenScheduleFile(openPaths, path.toStdString(),
+                                             LocalPath(programFolder_), *messages_, *settings_,
+                                             progress, QtTextMetrics(font()));
     } catch (const std::exception&) {
-        result = std::unexpected(LoadError{kDamagedFileMessage});
+        messages_->Error(kDamagedFileMessage);
     }
     loadingTimer_->start();
-    if (!result) {
-        messages_->Error(result.error().message);
+    if (!document)
         return nullptr;
-    }
-
-    document->filePath = pathText;
-    document->title = pathText;
-    document->modified = false;
 
     const QMdiSubWindow* previous = mdiArea_->activeSubWindow();
     const bool maximise = previous == nullptr || previous->isMaximized();
-    auto* window = new ScheduleWindow(std::move(document));
+    auto* window =
+        new ScheduleWindow(std::make_unique<ScheduleDocument>(std::move(*document)));
+    window->document().onModified = [this] { updateActions(); };
     QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    connect(window, &QObject::destroyed, this, &MainWindow::updateActions, Qt::QueuedConnection);
     if (maximise)
         sub->showMaximized();
     else
         sub->show();
     window->sheetView()->setFocus();
+    updateActions();
     return window;
+}
+
+QString MainWindow::chooseSaveFile() const
+{
+    if (saveFileChooser_)
+        return saveFileChooser_();
+    QFileDialog dialog(const_cast<MainWindow*>(this), QStringLiteral("Save Shiftex File"),
+                       DocumentsFolder(), ScheduleFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("SXT"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool MainWindow::SaveActive()
+{
+    ScheduleWindow* window = activeScheduleWindow();
+    if (window == nullptr)
+        return false;
+    if (!HasOwnFile(window->document()))
+        return SaveActiveAs();
+    const bool saved = SaveScheduleAs(window->document(), window->document().filePath,
+                                      *messages_, *settings_);
+    window->refreshTitle();
+    updateActions();
+    return saved;
+}
+
+bool MainWindow::SaveActiveAs()
+{
+    ScheduleWindow* window = activeScheduleWindow();
+    if (window == nullptr)
+        return false;
+    const QString path = chooseSaveFile();
+    if (path.isEmpty())
+        return false;
+    const bool saved =
+        SaveScheduleAs(window->document(), path.toStdString(), *messages_, *settings_);
+    window->refreshTitle();
+    updateActions();
+    return saved;
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    if (OpenDroppedFiles(event->mimeData()->urls()))
+        event->acceptProposedAction();
+}
+
+bool MainWindow::OpenDroppedFiles(const QList<QUrl>& urls)
+{
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile())
+            continue;
+        // A drop before the start-up file was opened replaces it.
+        startupFile_.clear();
+        OpenScheduleFile(url.toLocalFile());
+        return true;
+    }
+    return false;
 }
 
 void MainWindow::clearLoadingStatus()
@@ -236,7 +354,7 @@ void MainWindow::openStartupFile()
         return;
     bool opened = false;
     if (QFileInfo::exists(path))
-        opened = OpenScheduleText(path) != nullptr;
+        opened = OpenScheduleFile(path) != nullptr;
     emit startupFileHandled(opened);
 }
 

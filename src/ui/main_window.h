@@ -1,15 +1,21 @@
 #pragma once
 
+#include "app/settings_store.h"
 #include "model/message_sink.h"
 
 #include <QList>
 #include <QMainWindow>
 #include <QString>
+#include <QUrl>
 
+#include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
 class QProgressBar;
 class QTimer;
 
@@ -25,9 +31,20 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Loads a schedule text file into a new schedule window; null when it could not be loaded
-    // (the reason has been reported).
-    ScheduleWindow* OpenScheduleText(const QString& path);
+    // Opens a schedule file of either form into a new schedule window; null when it could not
+    // be opened (the reason has been reported). Every way of opening comes here.
+    ScheduleWindow* OpenScheduleFile(const QString& path);
+    // Opens the first local file of a drop; false when the drop holds none.
+    bool OpenDroppedFiles(const QList<QUrl>& urls);
+    // Save and Save As of the active schedule; false when nothing was written.
+    bool SaveActive();
+    bool SaveActiveAs();
+    // Where Save As writes; the save dialog unless a test puts something else in. An empty
+    // answer cancels.
+    using FileChooser = std::function<QString()>;
+    void SetSaveFileChooser(FileChooser chooser) { saveFileChooser_ = std::move(chooser); }
+    void SetSettingsStore(std::unique_ptr<SettingsStore> settings);
+    SettingsStore& settings() const { return *settings_; }
     // A file named at start, opened once at the first activation of this window.
     void SetStartupFile(const QString& path) { startupFile_ = path; }
     // Every message box goes through this sink; tests put a recording one in.
@@ -43,6 +60,10 @@ public:
     // The loading text and progress bar in the status bar.
     QLabel* loadingLabel() const { return loadingLabel_; }
     QProgressBar* loadingProgress() const { return loadingProgress_; }
+    QAction* saveAction() const { return saveAction_; }
+    QMenu* reopenMenu() const { return reopenMenu_; }
+    // Fills the "&Reopen" entries from the recent files.
+    void RefreshRecentMenu();
 
 signals:
     // After every open attempt of the start-up file, whether it loaded or not.
@@ -50,20 +71,31 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void openFromDialog();
     void clearLoadingStatus();
+    void updateActions();
+    void updateFileMenu();
 
 private:
     void createMenus();
     void openStartupFile();
+    QString chooseSaveFile() const;
 
     QMdiArea* mdiArea_;
     QLabel* loadingLabel_;
     QProgressBar* loadingProgress_;
     QTimer* loadingTimer_;
     std::unique_ptr<MessageSink> messages_;
+    std::unique_ptr<SettingsStore> settings_;
+    FileChooser saveFileChooser_;
+    QMenu* reopenMenu_ = nullptr;
+    QList<QAction*> reopenActions_;
+    QAction* saveAction_ = nullptr;
+    QList<QAction*> scheduleActions_;  // enabled while any schedule window is open
     QString programFolder_;
     QString startupFile_;
     bool shownOnce_ = false;

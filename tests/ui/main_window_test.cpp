@@ -15,6 +15,7 @@
 #include <QProgressBar>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -104,6 +105,7 @@ private:
 
 void MainWindowTest::initTestCase()
 {
+    QStandardPaths::setTestModeEnabled(true);
     QVERIFY(temp_.isValid());
     QDir(temp_.path()).mkpath(QStringLiteral("exe"));
     programFolder_ = ChooseProgramFolder(temp_.filePath(QStringLiteral("exe")),
@@ -119,6 +121,7 @@ void MainWindowTest::init()
     auto sink = std::make_unique<RecordingSink>();
     sink_ = sink.get();
     window_->SetMessageSink(std::move(sink));
+    window_->SetSettingsStore(std::make_unique<MemorySettingsStore>());
     window_->SetProgramFolder(programFolder_);
     window_->resize(560, 420);
     window_->show();
@@ -133,7 +136,7 @@ void MainWindowTest::cleanup()
 
 SheetView* MainWindowTest::OpenJune()
 {
-    ScheduleWindow* schedule = window_->OpenScheduleText(junePath_);
+    ScheduleWindow* schedule = window_->OpenScheduleFile(junePath_);
     if (schedule == nullptr)
         return nullptr;
     QApplication::processEvents();
@@ -225,7 +228,7 @@ void MainWindowTest::openingTheExample()
     const QString example = QStringLiteral(SHIFTEX_SOURCE_DIR "/examples/ward.sxt");
     if (!QFile::exists(example))
         QSKIP("examples/ward.sxt is not there");
-    ScheduleWindow* schedule = window_->OpenScheduleText(example);
+    ScheduleWindow* schedule = window_->OpenScheduleFile(example);
     QVERIFY(schedule != nullptr);
     QVERIFY(sink_->errors.empty());
     QVERIFY(schedule->document().sheet.rowCount() > schedule->document().sheet.fixedRows);
@@ -255,7 +258,7 @@ void MainWindowTest::aFileThatCannotBeLoadedOpensNoWindow()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    QVERIFY(window_->OpenScheduleText(path) == nullptr);
+    QVERIFY(window_->OpenScheduleFile(path) == nullptr);
     QCOMPARE(sink_->errors.size(), std::size_t{1});
     QCOMPARE(QString::fromStdString(sink_->errors.front()),
              message.contains(QLatin1String("%1")) ? message.arg(path) : message);
