@@ -11,6 +11,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +45,7 @@ private slots:
     void saveAsWritesAScheduleFileAndRemembersIt();
     void aFailedSaveKeepsFileAndModifiedMark();
     void openingTwiceAndDropping();
+    void theStartupFileOpensOnce();
 
 private:
     QString CopyOfExample(const QString& name);
@@ -181,6 +183,24 @@ void FileCommandsTest::openingTwiceAndDropping()
     QCOMPARE(window_->scheduleWindows().size(), 2);
     QCOMPARE(QString::fromStdString(window_->activeScheduleWindow()->document().filePath),
              temp_.filePath(QStringLiteral("f.sxt")));
+}
+
+void FileCommandsTest::theStartupFileOpensOnce()
+{
+    MainWindow window;
+    window.SetMessageSink(std::make_unique<RecordingSink>());
+    window.SetSettingsStore(std::make_unique<MemorySettingsStore>());
+    window.SetProgramFolder(programFolder_);
+    window.SetStartupFile(CopyOfExample(QStringLiteral("h.sxt")));
+    QSignalSpy handled(&window, &MainWindow::startupFileHandled);
+    window.show();
+    QVERIFY(handled.wait(5000));
+    QCOMPARE(window.scheduleWindows().size(), 1);
+    window.hide();
+    window.show();
+    QCoreApplication::processEvents();
+    QCOMPARE(handled.size(), 1);
+    QCOMPARE(window.scheduleWindows().size(), 1);
 }
 
 QTEST_MAIN(FileCommandsTest)
