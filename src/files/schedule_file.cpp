@@ -227,6 +227,23 @@ void ReadQueryPanel(const Image& image, int panelRow, bool departmentsView,
         panel.rows.pop_back();
 }
 
+// A merge span larger than any sheet cannot be a merge of this sheet; such a cell is taken as
+// not merged, before any arithmetic on the spans could overflow. Merges that do not fit the sheet
+// are undone when the sheet is cut to its size.
+void DropImpossibleMerges(ScheduleSheet& sheet)
+{
+    const auto possible = [](int span) { return span >= -1 && span <= kMaxSheetSize; };
+    for (int row = 0; row < sheet.rowCount(); ++row) {
+        for (int col = 0; col < sheet.colCount(); ++col) {
+            CellProperties* props = sheet.Cell(col, row).props.get();
+            if (props && (!possible(props->spanX) || !possible(props->spanY))) {
+                props->isBaseCell = true;
+                props->spanX = props->spanY = -1;
+            }
+        }
+    }
+}
+
 // What every later operation takes for granted: two name columns, the three header rows (four
 // in the departments view), and a month title and a day number over every day column.
 void CheckSheet(const ScheduleDocument& document)
@@ -326,6 +343,7 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
     const Colour fontColour = target.fontColour;
     std::string fontName = std::move(target.fontName);
     target = std::move(sheet);
+    DropImpossibleMerges(target);
     target.Resize(sheetCols, sheetRows);
     target.fontName = std::move(fontName);
     target.fontSize = fontSize;

@@ -487,6 +487,35 @@ TEST_F(ScheduleFileTest, NotAStreamIsDamaged)
     }
 }
 
+// Inputs the fuzzers found. Each is a schedule file whose merge spans reach far beyond any sheet;
+// the cell is read as not merged.
+TEST_F(ScheduleFileTest, FuzzFindingsLoadWithEveryMergeInsideTheSheet)
+{
+    const std::filesystem::path fixtures = SHIFTEX_TEST_DATA "/fuzz/schedule_file";
+    const struct {
+        const char* file;
+        int col;
+        int row;
+    } cases[] = {{"huge-merge-span.sxt", 2, 1}, {"covered-cell-of-a-huge-merge.sxt", 1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::optional<std::string> bytes = ReadFileBytes(fixtures / c.file);
+        ASSERT_TRUE(bytes);
+        ASSERT_TRUE(Load(*bytes));
+        const ScheduleSheet& sheet = loaded.sheet;
+        EXPECT_EQ(sheet.MergeRect(c.col, c.row), (CellRect{c.col, c.row, c.col, c.row}));
+        for (int row = 0; row < sheet.rowCount(); ++row) {
+            for (int col = 0; col < sheet.colCount(); ++col) {
+                const CellRect r = sheet.MergeRect(col, row);
+                EXPECT_TRUE(r.left <= col && col <= r.right && r.right < sheet.colCount() &&
+                            r.top <= row && row <= r.bottom && r.bottom < sheet.rowCount())
+                    << col << "," << row;
+            }
+        }
+        EXPECT_NO_THROW(BuildScheduleImage(loaded));
+    }
+}
+
 TEST_F(ScheduleFileTest, SaveWritesTheImageAndRefusesWhatCannotBeReadBack)
 {
     const ScheduleDocument document = Rich();

@@ -1,0 +1,45 @@
+// The schedule text loader on arbitrary bytes, decoded and split into lines as a file is.
+#include "files/schedule_text.h"
+#include "files/text_io.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unistd.h>
+
+namespace {
+
+// One program folder for the whole run, seeded with the shipped holidays; the loader writes
+// year folders into it.
+const std::filesystem::path& ProgramFolder()
+{
+    static const std::filesystem::path folder = [] {
+        const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                           ("shiftex-fuzz-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(path);
+        using std::filesystem::copy_options;
+        std::filesystem::copy(SHIFTEX_DATA_DIR, path,
+                              copy_options::recursive | copy_options::skip_existing);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(ProgramFolder(), ec);
+        });
+        return path;
+    }();
+    return folder;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    shiftex::ScheduleDocument document = shiftex::CreateDocument();
+    shiftex::SilentMessageSink messages;
+    (void)shiftex::LoadScheduleText(document, shiftex::SplitLines(shiftex::DecodeText(bytes)),
+                                    ProgramFolder(), messages);
+    return 0;
+}

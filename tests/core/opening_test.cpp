@@ -1,0 +1,228 @@
+#include "app/opening.h"
+#include "app/recent_files.h"
+#include "app/settings_store.h"
+#include "files/schedule_file.h"
+#include "files/text_io.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace shiftex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingMessageSink;
+using test::TempProgramFolder;
+
+const std::string kExample = std::string(SHIFTEX_SOURCE_DIR) + "/examples/ward.sxt";
+
+class OpeningTest : public ::testing::Test {
+protected:
+    std::optional<ScheduleDocument> Open(const std::string& path,
+                                         const std::vector<std::string>& open = {})
+    {
+        return OpenScheduleFile(open, path, folder.path(), messages, settings);
+    }
+
+    std::vector<std::string> Recent() const
+    {
+        std::vector<std::string> paths;
+        if (const std::optional<RecentMenu> menu = RecentFiles(settings))
+            for (const std::optional<std::string>& entry : *menu)
+                paths.push_back(entry.value_or("-"));
+        return paths;
+    }
+
+    std::string Path(const std::string& name) const { return (folder.path() / name).string(); }
+
+    void Write(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    TempProgramFolder folder;
+    RecordingMessageSink messages;
+    MemorySettingsStore settings;
+};
+
+TEST_F(OpeningTest, OpensEitherFormByItsFirstLine)
+{
+    const std::optional<ScheduleDocument> text = Open(kExample);
+    ASSERT_TRUE(text) << (messages.errors.empty() ? "" : messages.errors.front());
+    EXPECT_EQ(text->title, kExample);
+    EXPECT_EQ(text->filePath, kExample);
+    EXPECT_FALSE(text->modified);
+    EXPECT_EQ(text->sheet.fixedRows, 3);
+
+    const std::string saved = Path("ward.sxt");
+    ASSERT_EQ(SaveSchedule(*text, saved), std::nullopt);
+    const std::optional<ScheduleDocument> file = Open(saved);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->title, saved);
+    EXPECT_EQ(file->sheet, text->sheet);
+    EXPECT_EQ(file->workingTypes, text->workingTypes);
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_TRUE(messages.informations.empty());
+    EXPECT_EQ(Recent(), (std::vector<std::string>{saved, kExample, "-", "-"}));
+}
+
+TEST_F(OpeningTest, RefusedOpensReportAndLeaveTheRecentListAlone)
+{
+    const std::string saved = Path("ward.sxt");
+    const std::optional<ScheduleDocument> example = Open(kExample);
+    ASSERT_TRUE(example);
+    ASSERT_EQ(SaveSchedule(*example, saved), std::nullopt);
+    const std::string wrongVersion = Path("older.sxt");
+    Write(wrongVersion, "ShiftexV4.1\r\n31\r\n3\r\nApril 2003\r\n");
+    const std::string empty = Path("empty.sxt");
+    Write(empty, "");
+    const std::string sameFileOtherCase = Path("WARD.SXT");
+    fs::copy_file(saved, sameFileOtherCase);
+    settings = MemorySettingsStore();
+
+    struct Case {
+        std::string path;
+        std::vector<std::string> open;
+        const char* information;
+        std::string error;
+    };
+    const std::vector<Case> cases = {
+        {saved, {kExample, saved}, kAlreadyOpenMessage, ""},
+        {Path("gone.sxt"), {}, nullptr, "Unable to find " + Path("gone.sxt") + "."},
+        {folder.path().string(), {}, nullptr, "Unable to find " + folder.path().string() + "."},
+        {"", {}, nullptr, "Unable to find ."},
+        {wrongVersion, {}, nullptr, kDamagedFileMessage},
+        {empty, {}, nullptr, kDamagedFileMessage},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        messages = RecordingMessageSink();
+        EXPECT_FALSE(Open(c.path, c.open));
+        EXPECT_EQ(messages.informations,
+                  c.information ? std::vector<std::string>{c.information}
+                                : std::vector<std::string>{});
+        EXPECT_EQ(messages.errors,
+                  c.error.empty() ? std::vector<std::string>{}
+                                  : std::vector<std::string>{c.error});
+        EXPECT_FALSE(settings.KeyExists(SettingsScope::User, kRecentFilesKey));
+    }
+    // The comparison with the open files is exact: another spelling opens another window.
+    messages = RecordingMessageSink();
+    EXPECT_TRUE(Open(sameFileOtherCase, {saved}));
+    EXPECT_TRUE(messages.informations.empty());
+}
+
+// Found by the schedule text fuzzer: 41 bytes whose sheet size, 32767 by 32767, passes the
+// check of each count and makes the text loader allocate some 40 GB. Enable once the loader
+// refuses a sheet of more cells than the grid cell stream can hold.
+TEST_F(OpeningTest, DISABLED_TextOfAnImpossiblyLargeSheetIsRefused)
+{
+    EXPECT_FALSE(Open(SHIFTEX_TEST_DATA "/fuzz/open/huge-text-sheet.sxt"));
+    EXPECT_EQ(messages.errors.size(), 1u);
+}
+
+TEST_F(OpeningTest, RecentListMovesTheOpenedFileToTheFront)
+{
+    const std::optional<ScheduleDocument> example = Open(kExample);
+    ASSERT_TRUE(example);
+    settings = MemorySettingsStore();
+    EXPECT_EQ(RecentFiles(settings), std::nullopt);  // the menu entries stay as they are
+    for (const char* name : {"A", "B", "C", "D", "E"}) {
+        ASSERT_EQ(SaveSchedule(*example, Path(name)), std::nullopt);
+        ASSERT_TRUE(Open(Path(name)));
+    }
+    EXPECT_EQ(Recent(), (std::vector<std::string>{Path("E"), Path("D"), Path("C"), Path("B")}));
+    ASSERT_TRUE(Open(Path("C")));
+    EXPECT_EQ(Recent(), (std::vector<std::string>{Path("C"), Path("E"), Path("D"), Path("B")}));
+    ASSERT_TRUE(Open(Path("C")));
+    EXPECT_EQ(Recent(), (std::vector<std::string>{Path("C"), Path("E"), Path("D"), Path("B")}));
+    ASSERT_TRUE(Open(Path("B")));
+    EXPECT_EQ(Recent(), (std::vector<std::string>{Path("B"), Path("C"), Path("E"), Path("D")}));
+}
+
+TEST(RecentFiles, EmptyValuesHideTheirEntryAndStoreFailuresAreIgnored)
+{
+    MemorySettingsStore settings;
+    RecordRecentFile(settings, "one.sxt");
+    const std::optional<RecentMenu> menu = RecentFiles(settings);
+    ASSERT_TRUE(menu);
+    EXPECT_EQ(*menu, (RecentMenu{"one.sxt", std::nullopt, std::nullopt, std::nullopt}));
+    RecordRecentFile(settings, "");  // no active window
+    EXPECT_EQ(RecentFiles(settings), menu);
+
+    MemorySettingsStore failing;
+    failing.SetFailing(true);
+    RecordRecentFile(failing, "one.sxt");
+    EXPECT_EQ(RecentFiles(failing), std::nullopt);
+}
+
+TEST(SettingsStore, KeysAreTheSameWithEitherSeparatorAndValuesReadEmptyWhenMissing)
+{
+    MemorySettingsStore settings;
+    EXPECT_EQ(NormalizeSettingsKey("\\Software\\Shiftex\\Font"), "Software/Shiftex/Font");
+    EXPECT_EQ(NormalizeSettingsKey("Software/Shiftex//Font/"), "Software/Shiftex/Font");
+    EXPECT_FALSE(settings.KeyExists(SettingsScope::User, "Software\\Shiftex\\Font"));
+    EXPECT_EQ(ReadUserSetting(settings, "\\Software\\Shiftex\\Font", "GridFont"), "");
+    EXPECT_TRUE(WriteUserSetting(settings, "Software\\Shiftex\\Font", "GridFont", "Arial"));
+    EXPECT_EQ(ReadUserSetting(settings, "\\Software\\Shiftex\\Font", "GridFont"), "Arial");
+    EXPECT_TRUE(settings.KeyExists(SettingsScope::User, "/Software/Shiftex/Font"));
+    // The scopes are apart.
+    EXPECT_FALSE(settings.KeyExists(SettingsScope::Machine, "Software\\Shiftex\\Font"));
+    EXPECT_TRUE(settings.CreateKey(SettingsScope::Machine, "\\Software\\Shiftex\\Version"));
+    EXPECT_TRUE(settings.KeyExists(SettingsScope::Machine, "Software/Shiftex/Version"));
+    EXPECT_EQ(settings.ReadValue(SettingsScope::Machine, "Software/Shiftex/Version", "Path"),
+              std::nullopt);
+
+    settings.SetFailing(true);
+    EXPECT_FALSE(WriteUserSetting(settings, "Software\\Shiftex\\Font", "GridFont", "Courier"));
+    EXPECT_EQ(ReadUserSetting(settings, "Software\\Shiftex\\Font", "GridFont"), "Arial");
+}
+
+TEST_F(OpeningTest, SaveAsUpdatesTheDocumentOnlyWhenTheFileWasWritten)
+{
+    std::optional<ScheduleDocument> document = Open(kExample);
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(HasOwnFile(*document));
+    EXPECT_FALSE(HasOwnFile(CreateDocument()));
+    settings = MemorySettingsStore();
+    document->MarkModified();
+
+    const std::string target = Path("saved.sxt");
+    ASSERT_TRUE(SaveScheduleAs(*document, target, messages, settings));
+    EXPECT_EQ(document->filePath, target);
+    EXPECT_EQ(document->title, target);
+    EXPECT_FALSE(document->modified);
+    EXPECT_EQ(Recent(), (std::vector<std::string>{target, "-", "-", "-"}));
+    const std::string good = *ReadFileBytes(target);
+
+    // Failures that stop a root user too: a name with no room for the temporary file beside
+    // it, a folder in the way, a folder that does not exist.
+    const std::string longName = Path(std::string(250, 'n'));
+    Write(longName, good);
+    fs::create_directory(Path("folder.sxt"));
+    const std::vector<std::string> failing = {longName, Path("folder.sxt"),
+                                              Path("missing/saved.sxt")};
+    document->MarkModified();
+    for (const std::string& path : failing) {
+        SCOPED_TRACE(path);
+        messages = RecordingMessageSink();
+        EXPECT_FALSE(SaveScheduleAs(*document, path, messages, settings));
+        ASSERT_EQ(messages.errors.size(), 1u);
+        EXPECT_NE(messages.errors[0].find(path), std::string::npos) << messages.errors[0];
+        EXPECT_EQ(document->filePath, target);
+        EXPECT_TRUE(document->modified);
+        EXPECT_EQ(Recent(), (std::vector<std::string>{target, "-", "-", "-"}));
+    }
+    EXPECT_EQ(ReadFileBytes(longName), good);
+    EXPECT_TRUE(fs::is_directory(Path("folder.sxt")));
+    EXPECT_TRUE(fs::is_empty(Path("folder.sxt")));
+    // No temporary file is left behind.
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
+            << entry.path();
+}
+
+} // namespace
+} // namespace shiftex
