@@ -1,4 +1,5 @@
 #include "cli/cli_common.h"
+#include "cli/edit_commands.h"
 
 #include <cstring>
 #include <iostream>
@@ -14,7 +15,9 @@ void Usage()
                  "commands:\n"
                  "  dump FILE          print the schedule FILE as JSON\n"
                  "  new ANSWERS.json   print the schedule text the wizard builds\n"
-                 "  convert IN OUT     save the schedule IN (either form) as a schedule file\n";
+                 "  convert IN OUT     save the schedule IN (either form) as a schedule file\n"
+                 "  summary FILE       print the four summaries of FILE as JSON\n"
+                 "  edit IN SCRIPT OUT run the editing commands of SCRIPT on IN, save as OUT\n";
 }
 
 } // namespace
@@ -23,7 +26,8 @@ int main(int argc, char** argv)
 {
     using Command = int (*)(const Options&);
     const std::map<std::string, Command> commands{
-        {"dump", RunDump}, {"new", RunNew}, {"convert", RunConvert}};
+        {"dump", RunDump}, {"new", RunNew}, {"convert", RunConvert},
+        {"summary", RunSummary}, {"edit", RunEdit}};
     Options options;
     std::string command;
     for (int i = 1; i < argc; ++i) {

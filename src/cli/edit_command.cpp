@@ -1,0 +1,265 @@
+#include "app/settings_store.h"
+#include "cli/edit_commands.h"
+#include "files/schedule_file.h"
+#include "files/schedule_loader.h"
+#include "files/text_io.h"
+
+#include <iostream>
+#include <map>
+
+namespace shiftex::cli {
+
+std::optional<std::vector<std::string>> SplitScriptLine(std::string_view line, std::string& error)
+{
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    auto blank = [&](std::size_t at) { return line[at] == ' ' || line[at] == '\t'; };
+    while (i < line.size()) {
+        if (blank(i)) {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (line[i] != '"') {
+            while (i < line.size() && !blank(i))
+                word += line[i++];
+            words.push_back(std::move(word));
+            continue;
+        }
+        ++i;
+        bool closed = false;
+        while (i < line.size()) {
+            const char ch = line[i++];
+            if (ch == '"') {
+                closed = true;
+                break;
+            }
+            if (ch != '\\') {
+                word += ch;
+                continue;
+            }
+            if (i >= line.size())
+                break;
+            switch (line[i++]) {
+            case '"': word += '"'; break;
+            case '\\': word += '\\'; break;
+            case 't': word += '\t'; break;
+            case 'r': word += '\r'; break;
+            case 'n': word += '\n'; break;
+            default:
+                error = "unknown escape \"\\" + std::string(1, line[i - 1]) + "\"";
+                return std::nullopt;
+            }
+        }
+        if (!closed) {
+            error = "text without its closing double quote";
+            return std::nullopt;
+        }
+        if (i < line.size() && !blank(i)) {
+            error = "no blank after a quoted text";
+            return std::nullopt;
+        }
+        words.push_back(std::move(word));
+    }
+    return words;
+}
+
+namespace {
+
+// A line that names no command, or gives a command the wrong arguments.
+struct ScriptError {
+    std::string message;
+};
+
+class ScriptRunner {
+public:
+    ScriptRunner(ScheduleSession& session, StderrMessageSink& messages)
+        : session_(session), messages_(messages)
+    {
+    }
+
+    // Runs one line's words; a ScriptError for what cannot be run.
+    void Run(const std::vector<std::string>& words)
+    {
+        const std::string& command = words[0];
+        const auto arguments = words.size() - 1;
+        auto expect = [&](std::size_t count) {
+            if (arguments != count)
+                throw ScriptError{command + " takes " + std::to_string(count) + " argument" +
+                                  (count == 1 ? "" : "s")};
+        };
+        if (command == "type") {
+            expect(1);
+            const int index = session_.document().workingTypes.IndexOfCode(words[1]);
+            if (index < 0)
+                throw ScriptError{"no working type \"" + words[1] + "\""};
+            session_.SelectWorkingType(index);
+        } else if (command == "click") {
+            expect(2);
+            session_.ClickCell(Column(words[1]), Row(words[2]));
+        } else if (command == "cell") {
+            expect(2);
+            session_.SetCurrentCell(Column(words[1]), Row(words[2]));
+        } else if (command == "select") {
+            expect(4);
+            const CellRect rect{Column(words[1]), Row(words[2]), Column(words[3]), Row(words[4])};
+            session_.SetSelection(rect, true);
+        } else if (command == "enter" || command == "delete") {
+            expect(0);
+            session_.KeyDown(command == "enter" ? key::Enter : key::Delete);
+        } else if (command == "bold") {
+            expect(2);
+            if (Offers(Column(words[1]), Row(words[2]), "bold"))
+                session_.ToggleBold();
+        } else if (command == "comment") {
+            expect(3);
+            if (Offers(Column(words[1]), Row(words[2]), "comment")) {
+                session_.OpenCommentPanel();
+                session_.ApplyComment(words[3]);
+            }
+        } else if (command == "undo" || command == "redo") {
+            expect(0);
+            command == "undo" ? session_.Undo() : session_.Redo();
+        } else if (command == "show" || command == "hide") {
+            expect(1);
+            const SummaryKind kind = Summary(words[1], true);
+            command == "show" ? session_.ShowSummary(kind) : session_.HideSummary(kind);
+        } else if (command == "lock") {
+            expect(1);
+            session_.PressLock(Summary(words[1], false));
+        } else if (command == "range") {
+            expect(3);
+            const SummaryKind kind = Summary(words[1], false);
+            session_.SelectRange(kind, DayColumn(words[2]), DayColumn(words[3]));
+        } else if (command == "answer") {
+            expect(1);
+            static const std::map<std::string, Answer> answers{
+                {"yes", Answer::Yes}, {"no", Answer::No}, {"ok", Answer::Ok},
+                {"cancel", Answer::Cancel}};
+            const auto it = answers.find(words[1]);
+            if (it == answers.end())
+                throw ScriptError{"answer is yes, no, ok or cancel"};
+            messages_.SetAnswer(it->second);
+        } else {
+            throw ScriptError{"unknown command \"" + command + "\""};
+        }
+    }
+
+private:
+    int Number(const std::string& text, int limit, const char* what) const
+    {
+        int value = 0;
+        if (!TryParseInt(text, value) || value < 0 || value >= limit)
+            throw ScriptError{"\"" + text + "\" is no " + what + " of the sheet"};
+        return value;
+    }
+    int Column(const std::string& text) const
+    {
+        return Number(text, session_.document().sheet.colCount(), "column");
+    }
+    int Row(const std::string& text) const
+    {
+        return Number(text, session_.document().sheet.rowCount(), "row");
+    }
+    int DayColumn(const std::string& text) const
+    {
+        const int column = Column(text);
+        if (column < 2)
+            throw ScriptError{"\"" + text + "\" is no day column"};
+        return column;
+    }
+    SummaryKind Summary(const std::string& name, bool all) const
+    {
+        if (name == "hours")
+            return SummaryKind::WorkedHours;
+        if (name == "employees")
+            return SummaryKind::EmployeesPerType;
+        if (all && name == "types")
+            return SummaryKind::TypesPerDay;
+        if (all && name == "queries")
+            return SummaryKind::CustomQuery;
+        throw ScriptError{"\"" + name + "\" is no summary here"};
+    }
+    // Whether a right click on the cell offers the item: otherwise the command does nothing.
+    bool Offers(int col, int row, const std::string& id)
+    {
+        const auto items = session_.ContextMenu(col, row);
+        if (!items)
+            return false;
+        for (const MenuItem& item : *items)
+            if (item.id == id)
+                return item.enabled;
+        return false;
+    }
+
+    ScheduleSession& session_;
+    StderrMessageSink& messages_;
+};
+
+int EditUsage()
+{
+    std::cerr << "usage: shiftex-cli edit IN SCRIPT OUT [--summary]\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+int RunEdit(const Options& options)
+{
+    std::vector<std::string> args = options.arguments;
+    bool summary = false;
+    std::erase_if(args, [&](const std::string& arg) {
+        if (arg != "--summary")
+            return false;
+        summary = true;
+        return true;
+    });
+    if (args.size() != 3)
+        return EditUsage();
+    const std::string& scriptPath = args[1];
+
+    StderrMessageSink messages;
+    auto loaded = LoadScheduleFromFile(args[0], options.programFolder, messages);
+    if (!loaded) {
+        std::cerr << loaded.error().message << '\n';
+        return kExitFileError;
+    }
+    const std::optional<std::string> script = ReadFileBytes(scriptPath);
+    if (!script) {
+        std::cerr << "Unable to find " << scriptPath << ".\n";
+        return kExitFileError;
+    }
+    MemorySettingsStore settings;
+    ScheduleSession session(std::move(*loaded), messages, &settings);
+    session.ShowRecordedSummaries();
+    ScriptRunner runner(session, messages);
+    const std::vector<std::string> lines = SplitLines(DecodeText(*script));
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        std::string error;
+        const auto words = SplitScriptLine(lines[n], error);
+        try {
+            if (!words)
+                throw ScriptError{error};
+            if (!words->empty())
+                runner.Run(*words);
+        } catch (const ScriptError& failure) {
+            std::cerr << "shiftex-cli edit: " << scriptPath << ":" << n + 1 << ": "
+                      << failure.message << '\n';
+            return kExitUsage;
+        }
+    }
+    if (const std::optional<std::string> failed = SaveSchedule(session.document(), args[2])) {
+        std::cerr << *failed << '\n';
+        return kExitFileError;
+    }
+    if (summary) {
+        for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                                 SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+            if (!session.summaries().IsShown(kind) && !session.ShowSummary(kind))
+                return kExitFileError;
+        std::cout << SummaryJson(session) << '\n';
+    }
+    return kExitOk;
+}
+
+} // namespace shiftex::cli

@@ -1,0 +1,241 @@
+#include "cli/edit_commands.h"
+#include "cli/json.h"
+#include "files/schedule_loader.h"
+
+#include <iostream>
+
+namespace shiftex::cli {
+
+namespace {
+
+void Scope(JsonWriter& json, const SummaryScope& scope, bool shown)
+{
+    json.BeginObject().Key("shown").Value(shown).Key("caption").Value(scope.caption);
+    json.Key("locked").Value(scope.locked);
+    json.Key("first").Value(scope.startColumn).Key("last").Value(scope.endColumn).EndObject();
+}
+
+// Count cells and their colours, one JSON array each, over grid columns or rows.
+template <typename Cell>
+void Numbers(JsonWriter& json, int from, int to, Cell cell)
+{
+    json.BeginArray();
+    for (int i = from; i <= to; ++i) {
+        int value = 0;
+        TryParseInt(cell(i).text, value);
+        json.Value(value);
+    }
+    json.EndArray();
+}
+
+template <typename Cell>
+void Colours(JsonWriter& json, int from, int to, Cell cell)
+{
+    json.BeginArray();
+    for (int i = from; i <= to; ++i)
+        json.Value(ColorToString(cell(i).colour));
+    json.EndArray();
+}
+
+} // namespace
+
+std::string SummaryJson(const ScheduleSession& session)
+{
+    const SummarySet& summaries = session.summaries();
+    const ScheduleSheet& sheet = session.document().sheet;
+    JsonWriter json;
+    json.BeginObject();
+
+    json.Key("workedHours").BeginArray();
+    if (summaries.IsShown(SummaryKind::WorkedHours)) {
+        const SummaryGrid& grid = summaries.workedHours().grid();
+        for (int r = grid.fixedRows(); r < grid.rowCount(); ++r)
+            json.BeginObject().Key("row").Value(r).Key("name").Value(grid.Text(0, r))
+                .Key("total").Value(grid.Text(1, r)).EndObject();
+    }
+    json.EndArray();
+
+    json.Key("typesPerDay").BeginObject();
+    {
+        const SummaryGrid& grid = summaries.typesPerDay().grid();
+        const bool shown = summaries.IsShown(SummaryKind::TypesPerDay);
+        const int last = grid.colCount() - 1;
+        std::vector<std::string> codes;
+        std::vector<int> days;
+        for (int r = grid.fixedRows(); shown && r < grid.rowCount(); ++r)
+            codes.push_back(grid.Text(0, r));
+        for (int g = 1; shown && g <= last; ++g)
+            days.push_back(g + 1);
+        json.Key("codes").Strings(codes).Key("days").Ints(days);
+        json.Key("counts").BeginArray();
+        for (int r = grid.fixedRows(); shown && r < grid.rowCount(); ++r)
+            Numbers(json, 1, last, [&](int g) { return grid.Cell(g, r); });
+        json.EndArray().Key("colours").BeginArray();
+        for (int r = grid.fixedRows(); shown && r < grid.rowCount(); ++r)
+            Colours(json, 1, last, [&](int g) { return grid.Cell(g, r); });
+        json.EndArray();
+    }
+    json.EndObject();
+
+    json.Key("employeesPerType").BeginObject();
+    {
+        const SummaryGrid& grid = summaries.employeesPerType().grid();
+        const bool shown = summaries.IsShown(SummaryKind::EmployeesPerType);
+        const int last = grid.colCount() - 1;
+        std::vector<std::string> names;
+        std::vector<std::string> codes;
+        for (int r = 2; shown && r < grid.rowCount(); ++r)
+            names.push_back(grid.Text(0, r));
+        for (int g = 1; shown && g <= last; ++g)
+            codes.push_back(grid.Text(g, 1));
+        json.Key("names").Strings(names).Key("codes").Strings(codes);
+        json.Key("counts").BeginArray();
+        for (int r = 2; shown && r < grid.rowCount(); ++r)
+            Numbers(json, 1, last, [&](int g) { return grid.Cell(g, r); });
+        json.EndArray().Key("colours").BeginArray();
+        for (int r = 2; shown && r < grid.rowCount(); ++r)
+            Colours(json, 1, last, [&](int g) { return grid.Cell(g, r); });
+        json.EndArray();
+    }
+    json.EndObject();
+
+    json.Key("customQuery").BeginObject().Key("rows").BeginArray();
+    {
+        const CustomQuerySummary& query = summaries.customQuery();
+        const SummaryGrid& grid = query.grid();
+        const bool shown = summaries.IsShown(SummaryKind::CustomQuery);
+        const int last = grid.colCount() - 1;
+        const auto& rows = session.document().customQueryPanel.rows;
+        for (int r = grid.fixedRows(); shown && r < query.totalRow(); ++r) {
+            const std::size_t index = static_cast<std::size_t>(r - grid.fixedRows());
+            json.BeginObject().Key("name").Value(grid.Text(1, r));
+            json.Key("filterColour").Value(index < rows.size() ? rows[index].groupColour : "");
+            // A row without a query name has empty count cells: no counts.
+            json.Key("counts");
+            if (grid.Text(1, r).empty())
+                json.BeginArray().EndArray();
+            else
+                Numbers(json, 2, last, [&](int c) { return grid.Cell(c, r); });
+            json.Key("colours");
+            Colours(json, 2, last, [&](int c) { return grid.Cell(c, r); });
+            json.EndObject();
+        }
+        json.EndArray().Key("total");
+        if (shown)
+            Numbers(json, 2, last, [&](int c) { return grid.Cell(c, query.totalRow()); });
+        else
+            json.BeginArray().EndArray();
+    }
+    json.EndObject();
+
+    json.Key("scopes").BeginObject();
+    json.Key("workedHours");
+    Scope(json, summaries.workedHours().scope, summaries.IsShown(SummaryKind::WorkedHours));
+    json.Key("employeesPerType");
+    Scope(json, summaries.employeesPerType().scope,
+          summaries.IsShown(SummaryKind::EmployeesPerType));
+    json.EndObject();
+    json.Key("dayColumns").Value(sheet.colCount() - 2);
+    json.EndObject();
+    return json.str();
+}
+
+namespace {
+
+bool ReadDayColumn(const std::string& text, const ScheduleDocument& document, int& column)
+{
+    return TryParseInt(text, column) && column >= 2 && column < document.sheet.colCount();
+}
+
+int SummaryUsage(const std::string& problem)
+{
+    std::cerr << "shiftex-cli summary: " << problem << "\n"
+              << "usage: shiftex-cli summary FILE [--hours-range FIRST LAST] "
+                 "[--employees-range FIRST LAST] [--query NAME[:COLOUR]]...\n";
+    return kExitUsage;
+}
+
+} // namespace
+
+int RunSummary(const Options& options)
+{
+    const std::vector<std::string>& args = options.arguments;
+    if (args.empty() || args[0].starts_with("--"))
+        return SummaryUsage("no schedule file given");
+    struct Range {
+        SummaryKind kind;
+        std::string first;
+        std::string last;
+    };
+    std::vector<Range> ranges;
+    std::optional<std::vector<CustomQueryRow>> queries;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--hours-range" || arg == "--employees-range") {
+            if (i + 2 >= args.size())
+                return SummaryUsage(arg + " needs FIRST and LAST");
+            ranges.push_back({arg == "--hours-range" ? SummaryKind::WorkedHours
+                                                     : SummaryKind::EmployeesPerType,
+                              args[i + 1], args[i + 2]});
+            i += 2;
+        } else if (arg == "--query") {
+            if (i + 1 >= args.size())
+                return SummaryUsage("--query needs NAME[:COLOUR]");
+            const std::string& spec = args[++i];
+            CustomQueryRow row;
+            const std::size_t colon = spec.rfind(':');
+            row.queryName = spec.substr(0, colon);
+            if (colon != std::string::npos) {
+                row.groupColour = spec.substr(colon + 1);
+                Colour colour = clNone;
+                if (!row.groupColour.empty() && !TryStringToColor(row.groupColour, colour))
+                    return SummaryUsage("\"" + row.groupColour + "\" is no colour");
+            }
+            if (!queries)
+                queries.emplace();
+            queries->push_back(std::move(row));
+        } else {
+            return SummaryUsage("unexpected \"" + arg + "\"");
+        }
+    }
+
+    StderrMessageSink messages;
+    auto loaded = LoadScheduleFromFile(args[0], options.programFolder, messages);
+    if (!loaded) {
+        std::cerr << loaded.error().message << '\n';
+        return kExitFileError;
+    }
+    if (queries)
+        loaded->customQueryPanel.rows = *queries;
+    for (const Range& range : ranges) {
+        int first = 0;
+        int last = 0;
+        if (!ReadDayColumn(range.first, *loaded, first) ||
+            !ReadDayColumn(range.last, *loaded, last))
+            return SummaryUsage("\"" + range.first + " " + range.last +
+                                "\" is no range of day columns");
+    }
+    ScheduleSession session(std::move(*loaded), messages);
+    bool ok = session.ShowRecordedSummaries();
+    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+        if (ok && !session.summaries().IsShown(kind))
+            ok = session.ShowSummary(kind);
+    // Both ranges first: a lock pressed while the other summary is unlocked locks it too.
+    for (const Range& range : ranges)
+        ok = ok && session.SelectRange(range.kind, ParseInt(range.first), ParseInt(range.last));
+    for (const Range& range : ranges)
+        if (ok && !session.summaries().workedHours().scope.locked &&
+            range.kind == SummaryKind::WorkedHours)
+            ok = session.PressLock(range.kind);
+    for (const Range& range : ranges)
+        if (ok && !session.summaries().employeesPerType().scope.locked &&
+            range.kind == SummaryKind::EmployeesPerType)
+            ok = session.PressLock(range.kind);
+    if (!ok)
+        return kExitFileError;
+    std::cout << SummaryJson(session) << '\n';
+    return kExitOk;
+}
+
+} // namespace shiftex::cli
