@@ -334,6 +334,12 @@ bool ScheduleSession::Redo()
 
 void ScheduleSession::ResetUndo() { undo_.ResetUndo(); }
 
+void ScheduleSession::SetSheetFocus(bool focused)
+{
+    edit_.sheetFocused = focused;
+    edit_.clipboardEnabled = focused;
+}
+
 // --- summaries ---
 
 bool ScheduleSession::ShowSummary(SummaryKind kind)
@@ -466,12 +472,12 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
     if (inside && (col == 0 || (col == 1 && row < sheet.fixedRows)))
         return std::nullopt;
 
-    const bool clipboard = edit_.clipboardEnabled;
+    const bool clipboard = edit_.clipboardEnabled && edit_.sheetFocused;
     std::vector<MenuItem> items{
-        {"undo", "Undo", "Undo", CanUndo()},
-        {"redo", "Redo", "Redo", CanRedo()},
-        {"cut", "Cut", "Use CRTL + Left mouse button to select the copy fields.", clipboard},
-        {"copy", "Copy", "Use CRTL + Left mouse button to select the copy fields.", clipboard},
+        {"undo", "Undo", "Undo", UndoEnabled()},
+        {"redo", "Redo", "Redo", RedoEnabled()},
+        {"cut", "Cut", kClipboardHint, clipboard},
+        {"copy", "Copy", kClipboardHint, clipboard},
         {"paste", "Paste", "Paste", clipboard},
         {"unselect", "Unselect", "Unselect selected cells", clipboard},
         {"selectAll", "Select all", "Select all cells", true},

@@ -19,6 +19,18 @@ inline constexpr const char* kCellHelpTopic = "topic14";
 inline constexpr int kCommentHintTime = 5000;
 inline constexpr int kHintTime = 2500;
 
+// The texts of the controls that drive the commands here.
+inline constexpr const char* kTypeChooserHint = "Select WorkingType and click on the grid";
+inline constexpr const char* kTypeChooserMenuItem = "Edit WorkingHours ...";
+inline constexpr const char* kTypeChooserMenuHint = "Go to setup menu";
+inline constexpr const char* kCommentPanelCaption = "Add Cell Comment";
+inline constexpr const char* kCommentFieldHint =
+    "To remove a comment, empty this input field and press the ok-button";
+inline constexpr const char* kCommentOkHint = "Apply this comment to the cell";
+inline constexpr const char* kCommentCancelHint = "Discard changes to cell comment";
+inline constexpr const char* kClipboardHint =
+    "Use CRTL + Left mouse button to select the copy fields.";
+
 // Key codes the sheet passes on.
 namespace key {
 inline constexpr int Enter = 13;
@@ -45,6 +57,8 @@ struct EditState {
     bool selectionShown = false;
     // Copy and Cut, enabled by a click on a day cell.
     bool clipboardEnabled = false;
+    // While the sheet lacks the keyboard focus, Cut, Copy, Paste, Undo and Redo are disabled.
+    bool sheetFocused = true;
     // The cell of the last right click or header double-click.
     int rememberedCol = -1;
     int rememberedRow = -1;
@@ -134,6 +148,12 @@ public:
     void ResetUndo();
     bool CanUndo() const { return undo_.CanUndo(); }
     bool CanRedo() const { return undo_.CanRedo(); }
+    // The Undo and Redo menu items and tool buttons: the history of this window, and the sheet
+    // holding the focus.
+    bool UndoEnabled() const { return edit_.sheetFocused && CanUndo(); }
+    bool RedoEnabled() const { return edit_.sheetFocused && CanRedo(); }
+    // The sheet lost or got back the keyboard focus.
+    void SetSheetFocus(bool focused);
 
     // --- summaries ---
     bool ShowSummary(SummaryKind kind);

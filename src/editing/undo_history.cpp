@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
 namespace shiftex {
 
@@ -23,58 +25,95 @@ char* WriteText(char* out, std::string_view text)
 
 } // namespace
 
+namespace {
+
+// A number and the comma after it, as 16 bytes that are stored at once.
+struct NumberField {
+    char bytes[16] = {};
+    std::uint8_t size = 0;
+
+    explicit NumberField(int value)
+    {
+        char* p = WriteNumber(bytes, value);
+        *p++ = ',';
+        size = static_cast<std::uint8_t>(p - bytes);
+    }
+    char* WriteTo(char* out) const
+    {
+        std::memcpy(out, bytes, sizeof bytes);  // a fixed size: one store, no call
+        return out + size;
+    }
+};
+
+} // namespace
+
 void WriteCellTextStreamInto(const ScheduleSheet& sheet, std::string& out)
 {
     const int cols = sheet.colCount();
     const int rows = sheet.rowCount();
-    constexpr std::size_t kNumber = 12;  // an int in decimal, sign included
-    std::size_t bound = 2 * kNumber + 3 + static_cast<std::size_t>(cols) * (2 * kNumber + 6);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c)
-            if (const std::size_t size = sheet.Text(c, r).size())
-                bound += size + 2 * kNumber + 4;
+    constexpr std::size_t kField = sizeof(NumberField::bytes);
+    std::vector<NumberField> columns;
+    columns.reserve(static_cast<std::size_t>(cols));
+    for (int c = 0; c < cols; ++c)
+        columns.emplace_back(c);
 
-    out.resize_and_overwrite(bound, [&](char* begin, std::size_t) {
-        char* p = begin;
+    std::size_t used = 0;
+    auto append = [&](std::size_t bound, auto&& write) {
+        out.resize_and_overwrite(used + bound, [&](char* begin, std::size_t) {
+            used = static_cast<std::size_t>(write(begin + used) - begin);
+            return used;
+        });
+    };
+    append(2 * kField + 3 + static_cast<std::size_t>(cols) * (2 * kField + 6), [&](char* p) {
         p = WriteNumber(p, cols);
         *p++ = ',';
         p = WriteNumber(p, rows);
         p = WriteText(p, "\r\n");
         for (int c = 0; c < cols; ++c) {
             p = WriteText(p, "cw ");
-            p = WriteNumber(p, c);
-            *p++ = ',';
+            p = columns[static_cast<std::size_t>(c)].WriteTo(p);
             p = WriteNumber(p, sheet.ColWidth(c));
             p = WriteText(p, "\r\n");
         }
-        char rowText[kNumber + 2];
-        for (int r = 0; r < rows; ++r) {
-            char* rowEnd = rowText;
-            *rowEnd++ = ',';
-            rowEnd = WriteNumber(rowEnd, r);
-            *rowEnd++ = ',';
-            const std::string_view rowPart(rowText, static_cast<std::size_t>(rowEnd - rowText));
+        return p;
+    });
+    // Row by row: the row is measured and then written while its cells are still in the cache.
+    for (int r = 0; r < rows; ++r) {
+        std::size_t bound = 0;
+        for (int c = 0; c < cols; ++c)
+            if (const std::size_t size = sheet.Text(c, r).size())
+                bound += size + 2 * kField + 2;
+        if (bound == 0)
+            continue;
+        const NumberField row(r);
+        append(bound, [&](char* p) {
             for (int c = 0; c < cols; ++c) {
                 const std::string& text = sheet.Text(c, r);
                 if (text.empty())
                     continue;
-                p = WriteNumber(p, c);
-                p = WriteText(p, rowPart);
-                char* start = p;
-                p = WriteText(p, text);
+                p = columns[static_cast<std::size_t>(c)].WriteTo(p);
+                p = row.WriteTo(p);
                 // A text with carriage returns keeps its line breaks as tabs and backspaces.
-                if (std::memchr(text.data(), '\r', text.size()))
+                bool carriageReturn = false;
+                char* start = p;
+                for (const char ch : text) {
+                    carriageReturn |= ch == '\r';
+                    *p++ = ch;
+                }
+                if (carriageReturn)
                     for (char* q = start; q != p; ++q) {
                         if (*q == '\r')
                             *q = '\t';
                         else if (*q == '\n')
                             *q = '\b';
                     }
-                p = WriteText(p, "\r\n");
+                *p++ = '\r';
+                *p++ = '\n';
             }
-        }
-        return static_cast<std::size_t>(p - begin);
-    });
+            return p;
+        });
+    }
+    out.resize(used);
 }
 
 void RebuildHeaderCounts(ScheduleSheet& sheet)

@@ -301,6 +301,12 @@ TEST_F(EditingTest, ContextMenuByArea)
     EXPECT_TRUE((*after)[0].enabled);
     EXPECT_TRUE((*after)[2].enabled);
     EXPECT_TRUE((*after)[5].enabled);  // Unselect follows Cut
+    session.SetSheetFocus(false);
+    EXPECT_FALSE(session.UndoEnabled());
+    EXPECT_TRUE(session.CanUndo());
+    session.SetSheetFocus(true);
+    EXPECT_TRUE(session.UndoEnabled());
+    EXPECT_TRUE(session.editState().clipboardEnabled);
 }
 
 // --- every shown summary against a recount, after any sequence of edits ---

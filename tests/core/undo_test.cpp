@@ -211,8 +211,13 @@ TEST(SnapshotStream, TheFastWriterWritesTheCellTextStream)
     sheet.SetText(7, 4, "\r");
     ScheduleSheet tiny;
     tiny.Resize(1, 1);
+    ScheduleSheet wide;  // five-digit columns
+    wide.Resize(12000, 3);
+    wide.SetText(11999, 2, "E");
+    wide.SetText(10000, 0, "a longer text than sixteen bytes");
+    wide.SetColWidth(9999, 123456);
     std::string out = "left over from before";
-    for (const ScheduleSheet* s : {&sheet, &tiny}) {
+    for (const ScheduleSheet* s : {&sheet, &tiny, &wide}) {
         WriteCellTextStreamInto(*s, out);
         EXPECT_EQ(out, WriteCellTextStream(*s));
     }

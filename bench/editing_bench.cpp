@@ -1,0 +1,185 @@
+// Clicking on a year's schedule: 500 employees over 365 days, a code in every day cell, all four
+// summaries shown. A click takes its undo snapshot and updates every summary; RecomputeSummaries
+// counts everything again.
+#include "../tests/core/sample_schedule.h"
+#include "editing/schedule_session.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace shiftex {
+namespace {
+
+constexpr int kEmployees = 500;
+constexpr int kDays = 365;
+
+class QuietSink final : public MessageSink {
+public:
+    void Information(const std::string&) override {}
+    void Error(const std::string& text) override { errors.push_back(text); }
+    Answer Question(const std::string&, QuestionButtons) override { return Answer::Yes; }
+    std::vector<std::string> errors;
+};
+
+ScheduleDocument YearSchedule()
+{
+    test::SampleOptions options;
+    options.employees = kEmployees;
+    options.days = kDays;
+    options.types.push_back(
+        WorkingType::Create("D", "Day", "09H00", "13H00", "13H30", "17H30", 3));
+    for (WorkingType& type : options.types) {
+        type.fields[field::DayMinColour] = "clRed";
+        type.fields[field::DayMinCount] = "100";
+        type.fields[field::DayMaxColour] = "clYellow";
+        type.fields[field::DayMaxCount] = "140";
+        type.fields[field::EmployeeMinColour] = "clRed";
+        type.fields[field::EmployeeMinCount] = "80";
+        type.fields[field::EmployeeMaxColour] = "clYellow";
+        type.fields[field::EmployeeMaxCount] = "100";
+    }
+    ScheduleDocument document = test::MakeSchedule(options);
+    ScheduleSheet& sheet = document.sheet;
+    const char* codes[] = {"E", "L", "N", "D"};
+    for (int r = sheet.fixedRows; r < sheet.rowCount(); ++r) {
+        if (r % 7 == 0)
+            sheet.SetBrushColor(0, r, 0x000000FF);
+        for (int c = 2; c < sheet.colCount(); ++c)
+            sheet.SetText(c, r, codes[(r * 7 + c * 3) % 4]);
+    }
+    CentreDayCells(sheet);
+    document.customQueryLines = {"Early", "E", "D", kEndThisAddition, "Late", "L",
+                                 kEndThisAddition, "Night", "N", kEndThisAddition,
+                                 kEndAllAdditions};
+    document.customQueryNames = {"Early", "Late", "Night"};
+    document.queryThresholds = {{"Early", "clRed", "200", "clYellow", "260"},
+                                {"Late", "clRed", "10", "clYellow", "20"},
+                                {"Night", "clRed", "100", "clYellow", "140"}};
+    document.customQueryPanel.rows = {{"Early", ""}, {"Late", "clRed"}, {"Night", ""}};
+    document.customQueryPanel.height = 107;
+    return document;
+}
+
+std::unique_ptr<ScheduleSession> ShownSession(QuietSink& sink, ScheduleDocument document)
+{
+    auto session = std::make_unique<ScheduleSession>(std::move(document), sink);
+    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+        session->ShowSummary(kind);
+    return session;
+}
+
+// Resident memory of the process in kilobytes.
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.starts_with("VmRSS:"))
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// The document, its summaries and seven snapshots: what one open year's schedule holds.
+// First, while the heap is still fresh.
+void BM_ResidentMemory(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const long before = ResidentKilobytes();
+        QuietSink sink;
+        auto session = ShownSession(sink, YearSchedule());
+        session->SelectWorkingType(1);
+        for (int i = 0; i < 8; ++i)
+            session->ClickCell(2 + i * 11, 3 + i * 13);
+        const long after = ResidentKilobytes();
+        state.counters["process_MB"] = static_cast<double>(after) / 1024.0;
+        state.counters["schedule_MB"] = static_cast<double>(after - before) / 1024.0;
+        state.counters["snapshots"] = session->undoHistory().count();
+        state.counters["snapshot_MB"] =
+            static_cast<double>(session->undoHistory().Slot(1).size()) / (1024.0 * 1024.0);
+        benchmark::DoNotOptimize(session);
+    }
+}
+BENCHMARK(BM_ResidentMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_ToggleCell(benchmark::State& state)
+{
+    QuietSink sink;
+    auto session = ShownSession(sink, YearSchedule());
+    const int rows = session->document().sheet.rowCount();
+    const int cols = session->document().sheet.colCount();
+    std::vector<double> times;
+    int step = 0;
+    for (auto _ : state) {
+        // A new cell every time, spread over the sheet; the codes change.
+        const int col = 2 + (step * 37) % (cols - 2);
+        const int row = 3 + (step * 101) % (rows - 3);
+        session->SelectWorkingType(1 + step % 4);
+        const auto start = std::chrono::steady_clock::now();
+        session->ClickCell(col, row);
+        const auto end = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(end - start).count();
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1e3);
+        ++step;
+    }
+    state.counters["median_ms"] = Median(times);
+    state.counters["max_ms"] = times.empty() ? 0 : *std::max_element(times.begin(), times.end());
+    if (!sink.errors.empty())
+        state.SkipWithError(sink.errors.front().c_str());
+}
+BENCHMARK(BM_ToggleCell)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(500);
+
+void BM_RecomputeSummaries(benchmark::State& state)
+{
+    QuietSink sink;
+    auto session = ShownSession(sink, YearSchedule());
+    std::vector<double> times;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        session->RecomputeSummaries();
+        const auto end = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(end - start).count();
+        state.SetIterationTime(seconds);
+        times.push_back(seconds * 1e3);
+    }
+    state.counters["median_ms"] = Median(times);
+    if (!sink.errors.empty())
+        state.SkipWithError(sink.errors.front().c_str());
+}
+BENCHMARK(BM_RecomputeSummaries)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(30);
+
+void BM_Undo(benchmark::State& state)
+{
+    QuietSink sink;
+    auto session = ShownSession(sink, YearSchedule());
+    session->SelectWorkingType(1);
+    for (int i = 0; i < 7; ++i)
+        session->ClickCell(2 + i, 3 + i);
+    for (auto _ : state) {
+        if (!session->Undo()) {
+            state.PauseTiming();
+            while (session->Redo()) {
+            }
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_Undo)->Unit(benchmark::kMillisecond)->Iterations(14);
+
+} // namespace
+} // namespace shiftex
