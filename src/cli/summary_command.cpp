@@ -181,12 +181,12 @@ int RunSummary(const Options& options)
         } else if (arg == "--query") {
             if (i + 1 >= args.size())
                 return SummaryUsage("--query needs NAME[:COLOUR]");
-            const std::string& spec = args[++i];
+            const std::string& choice = args[++i];
             CustomQueryRow row;
-            const std::size_t colon = spec.rfind(':');
-            row.queryName = spec.substr(0, colon);
+            const std::size_t colon = choice.rfind(':');
+            row.queryName = choice.substr(0, colon);
             if (colon != std::string::npos) {
-                row.groupColour = spec.substr(colon + 1);
+                row.groupColour = choice.substr(colon + 1);
                 Colour colour = clNone;
                 if (!row.groupColour.empty() && !TryStringToColor(row.groupColour, colour))
                     return SummaryUsage("\"" + row.groupColour + "\" is no colour");

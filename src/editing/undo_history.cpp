@@ -131,7 +131,7 @@ void UndoHistory::PushSnapshot(const ScheduleSheet& sheet)
     if (depth_ > 0) {
         const int d = depth_;
         for (int i = 0; i + d < kSlots; ++i)
-            std::swap(slots_[static_cast<std::size_t>(i)], slots_[static_cast<std::size_t>(i + d)]);
+            slots_[static_cast<std::size_t>(i)].swap(slots_[static_cast<std::size_t>(i + d)]);
         for (int i = kSlots - d; i < kSlots; ++i)
             slots_[static_cast<std::size_t>(i)].clear();
         count_ -= d;

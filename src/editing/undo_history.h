@@ -43,7 +43,10 @@ public:
     int depth() const { return depth_; }
     int count() const { return count_; }
     // Slot 1 (newest) to 7; empty when unused.
-    const std::string& Slot(int number) const { return slots_.at(static_cast<std::size_t>(number - 1)); }
+    const std::string& Slot(int number) const
+    {
+        return slots_.at(static_cast<std::size_t>(number - 1));
+    }
 
 private:
     std::expected<void, std::string> Load(ScheduleSheet& sheet, const std::string& snapshot);

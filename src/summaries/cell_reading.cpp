@@ -111,8 +111,8 @@ CellResolver::CellResolver(const ScheduleDocument& document)
         TypeHours& hours = types_[static_cast<std::size_t>(i)];
         try {
             // The total adds the type's hours read at fixed places, as an hour total does.
-            hours.sumMinutes = HourTextToMinutes(
-                WorkingTypeHours(f[field::From1], f[field::Til1], f[field::From2], f[field::Til2]));
+            hours.sumMinutes = HourTextToMinutes(WorkingTypeHours(
+                f[field::From1], f[field::Til1], f[field::From2], f[field::Til2]));
             MarkInterval(hours.minutes, f[field::From1], f[field::Til1]);
             MarkInterval(hours.minutes, f[field::From2], f[field::Til2]);
         } catch (const ConversionError& error) {

@@ -105,8 +105,7 @@ void TypesPerDaySummary::Count(const ScheduleDocument& document, const CellResol
     const int header = grid_.fixedRows();
     for (int t = 1; t <= types_; ++t)
         for (int g = 1; g <= days; ++g)
-            grid_.SetText(g, header + t - 1,
-                          std::to_string(counts_[static_cast<std::size_t>((t - 1) * days + g - 1)]));
+            grid_.SetText(g, header + t - 1, std::to_string(CountAt(t, g + 1)));
 }
 
 const ParsedThreshold* TypesPerDaySummary::ThresholdOfRow(const ScheduleDocument& document,
@@ -161,8 +160,7 @@ void TypesPerDaySummary::Add(const ScheduleDocument& document, const CellResolve
     });
     // Counts first, colours after: a bad threshold leaves the figures right.
     for (const int type : changed)
-        grid_.SetText(col - 1, grid_.fixedRows() + type - 1,
-                      std::to_string(counts_[static_cast<std::size_t>((type - 1) * days + col - 2)]));
+        grid_.SetText(col - 1, grid_.fixedRows() + type - 1, std::to_string(CountAt(type, col)));
     for (const int type : changed)
         ColourCell(document, col - 1, grid_.fixedRows() + type - 1);
 }
@@ -314,8 +312,7 @@ void EmployeesPerTypeSummary::Add(const ScheduleDocument& document, const CellRe
         changed.push_back(type);
     });
     for (const int type : changed)
-        grid_.SetText(type, employee + 2,
-                      std::to_string(counts_[static_cast<std::size_t>(employee * types_ + type - 1)]));
+        grid_.SetText(type, employee + 2, std::to_string(CountAt(type, row)));
     for (const int type : changed)
         ColourCell(document, type, employee + 2);
 }

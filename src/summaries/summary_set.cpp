@@ -433,4 +433,18 @@ void SummarySet::RecountQueries()
     customQuery_.ColourCounts(*document_);
 }
 
+void SummarySet::QueryDefinitionsChanged()
+{
+    ScheduleDocument& d = *document_;
+    const std::vector<std::string> names = QueryNames(d.customQueryLines);
+    std::vector<CustomQueryRow>& rows = d.customQueryPanel.rows;
+    std::erase_if(rows, [&](const CustomQueryRow& row) {
+        return !row.queryName.empty() &&
+               std::find(names.begin(), names.end(), row.queryName) == names.end();
+    });
+    if (rows.empty())
+        rows.emplace_back();
+    RecomputeSummaries();
+}
+
 } // namespace shiftex

@@ -77,6 +77,10 @@ public:
     void DeleteQueryRow(int gridRow);
     // Recounts every query row (the group colours of the sheet changed).
     void RecountQueries();
+    // The query definitions and thresholds were edited (the options dialog closed): rows naming
+    // a query that is gone are removed, a summary left without rows gets an empty one, and
+    // everything shown is recomputed.
+    void QueryDefinitionsChanged();
 
     const WorkedHoursSummary& workedHours() const { return workedHours_; }
     const TypesPerDaySummary& typesPerDay() const { return typesPerDay_; }

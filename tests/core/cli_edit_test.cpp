@@ -59,7 +59,10 @@ const JsonValue& Get(const JsonValue& value, const char* key)
 }
 
 std::string Text(const JsonValue& value) { return value.AsString() ? *value.AsString() : "?"; }
-double Number(const JsonValue& value) { return value.IsNumber() ? std::get<double>(value.data) : -1; }
+double Number(const JsonValue& value)
+{
+    return value.IsNumber() ? std::get<double>(value.data) : -1;
+}
 
 class SummaryCliTest : public ::testing::Test {
 protected:
@@ -221,8 +224,8 @@ TEST_F(SummaryCliTest, ScriptErrorsNameTheLine)
     for (const Case& c : cases) {
         const auto script = folder.path() / "script.txt";
         std::ofstream(script, std::ios::binary) << c.script;
-        const CliResult run = Cli("edit " + Quoted(file) + " " + Quoted(script) + " " + Quoted(out),
-                            true);
+        const CliResult run =
+            Cli("edit " + Quoted(file) + " " + Quoted(script) + " " + Quoted(out), true);
         EXPECT_EQ(run.status, c.status) << c.script;
         EXPECT_NE(run.out.find(c.message), std::string::npos) << run.out;
     }

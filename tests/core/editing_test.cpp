@@ -433,7 +433,8 @@ TEST(CellFit, ClicksKeepTheSheetAsCentreDayCellsFitsIt)
     std::mt19937 random(7);
     for (int step = 0; step < 150; ++step) {
         session.SelectWorkingType(static_cast<int>(random() % 5));
-        session.ClickCell(2 + static_cast<int>(random() % 31), kFirst + static_cast<int>(random() % 4));
+        session.ClickCell(2 + static_cast<int>(random() % 31),
+                          kFirst + static_cast<int>(random() % 4));
         if (random() % 5 == 0) {
             session.SetCurrentCell(2 + static_cast<int>(random() % 31), kFirst);
             session.ToggleBold();

@@ -388,7 +388,8 @@ protected:
 
 TEST_F(CustomQueryTest, CountsColoursAndTotals)
 {
-    EXPECT_EQ(QueryNames(document.customQueryLines), (std::vector<std::string>{"Early", "Q", "N"}));
+    EXPECT_EQ(QueryNames(document.customQueryLines),
+              (std::vector<std::string>{"Early", "Q", "N"}));
     Rows({{"Early", ""}, {"N", ""}, {"", ""}, {"Early", ""}, {"Late", ""}});
     ScheduleSheet& sheet = document.sheet;
     // Day 1: E, E, E2. Day 2: one E. Day 3: five of them. Day 4: one cell "E\rE2".
@@ -523,6 +524,22 @@ TEST_F(CustomQueryTest, RowEditing)
     EXPECT_EQ(d.customQueryPanel.height, 100);
     EXPECT_EQ(session.summaries().QueryNameChoices(),
               (std::vector<std::string>{"Early", "Q", "N"}));
+
+    // Definitions edited: rows of queries that are gone go, the rest is counted again.
+    ScheduleDocument other = document;
+    other.customQueryPanel.rows = {{"Q", ""}, {"Early", ""}, {"", ""}};
+    other.customQueryLines = {"Early", "E", kEndThisAddition, kEndAllAdditions};
+    SummarySet edited(other);
+    edited.Show(SummaryKind::CustomQuery);
+    edited.QueryDefinitionsChanged();
+    ASSERT_EQ(other.customQueryPanel.rows.size(), 2u);
+    EXPECT_EQ(other.customQueryPanel.rows[0].queryName, "Early");
+    EXPECT_EQ(edited.customQuery().grid().Text(Day(1), 1), "2");
+    other.customQueryLines = {kEndAllAdditions};
+    other.customQueryPanel.rows = {{"Early", ""}};
+    edited.QueryDefinitionsChanged();
+    ASSERT_EQ(other.customQueryPanel.rows.size(), 1u);
+    EXPECT_EQ(other.customQueryPanel.rows[0].queryName, "");
 }
 
 // --- conversion errors ---
