@@ -138,8 +138,10 @@ void UndoHistory::PushSnapshot(const ScheduleSheet& sheet)
         depth_ = 0;
     }
     hasLatest_ = false;
-    // The oldest slot's storage takes the new snapshot.
+    // The oldest slot's storage takes the new snapshot, sized like the last one at once.
     std::rotate(slots_.begin(), slots_.end() - 1, slots_.end());
+    if (const std::size_t last = std::max(slots_[1].size(), latest_.size()))
+        slots_[0].reserve(last + last / 8);
     WriteCellTextStreamInto(sheet, slots_[0]);
     count_ = std::min(count_ + 1, kSlots);
 }
