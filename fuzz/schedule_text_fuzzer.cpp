@@ -1,4 +1,7 @@
 // The schedule text loader on arbitrary bytes, decoded and split into lines as a file is.
+// Whatever loads must save as a schedule file that opens again, as a convert does.
+#include "files/grid_cell_stream.h"
+#include "files/schedule_file.h"
 #include "files/schedule_text.h"
 #include "files/text_io.h"
 
@@ -39,7 +42,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     shiftex::ScheduleDocument document = shiftex::CreateDocument();
     shiftex::SilentMessageSink messages;
-    (void)shiftex::LoadScheduleText(document, shiftex::SplitLines(shiftex::DecodeText(bytes)),
-                                    ProgramFolder(), messages);
+    if (!shiftex::LoadScheduleText(document, shiftex::SplitLines(shiftex::DecodeText(bytes)),
+                                   ProgramFolder(), messages))
+        return 0;
+    // A text of no day at all loads, but a schedule file has no month title for it.
+    const bool noDay = document.sheet.colCount() <= document.sheet.fixedCols;
+    if (noDay || shiftex::ScheduleImageTooLarge(document))
+        return 0;
+    shiftex::ScheduleDocument saved = shiftex::CreateDocument();
+    if (!shiftex::LoadScheduleFile(
+            saved, shiftex::WriteGridCellStream(shiftex::BuildScheduleImage(document))))
+        __builtin_trap();  // a converted text that does not open
     return 0;
 }

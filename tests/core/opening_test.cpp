@@ -123,6 +123,20 @@ TEST_F(OpeningTest, DISABLED_TextOfAnImpossiblyLargeSheetIsRefused)
     EXPECT_EQ(messages.errors.size(), 1u);
 }
 
+// Found by the schedule text fuzzer: a text whose sheet has one column, so no day at all. The
+// text loader takes it; the schedule file it saves as has no day column to carry the month title
+// and does not open again. Enable once the two loaders agree.
+TEST_F(OpeningTest, DISABLED_WhatTheTextLoaderTakesSavesAsAFileThatOpens)
+{
+    const std::optional<ScheduleDocument> text =
+        Open(SHIFTEX_TEST_DATA "/fuzz/open/text-without-days.sxt");
+    if (!text)
+        return;  // refused as a text: fine as well
+    const std::string saved = Path("saved.sxt");
+    ASSERT_EQ(SaveSchedule(*text, saved), std::nullopt);
+    EXPECT_TRUE(Open(saved));
+}
+
 TEST_F(OpeningTest, RecentListMovesTheOpenedFileToTheFront)
 {
     const std::optional<ScheduleDocument> example = Open(kExample);
