@@ -124,6 +124,18 @@ void BM_LoadScheduleFile(benchmark::State& state)
     }
 }
 
+// The loader on bytes in memory: the stream reader and the key rows.
+void BM_LoadScheduleBytes(benchmark::State& state)
+{
+    const std::string stream = WriteGridCellStream(BuildScheduleImage(Year()));
+    for (auto _ : state) {
+        ScheduleDocument document = CreateDocument();
+        if (!LoadScheduleFile(document, stream))
+            state.SkipWithError("the schedule file does not load");
+        benchmark::DoNotOptimize(document.sheet.rowCount());
+    }
+}
+
 // The stream reader alone, on bytes in memory.
 void BM_ReadImageStream(benchmark::State& state)
 {
@@ -140,6 +152,7 @@ BENCHMARK(BM_SaveScheduleFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildScheduleImage)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteImageStream)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadScheduleFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadScheduleBytes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadImageStream)->Unit(benchmark::kMillisecond);
 
 } // namespace
