@@ -1,16 +1,37 @@
 #include "platform/file_type_registration.h"
 #include "ui/main_window.h"
+#include "ui/schedule_window.h"
 
 #include <QApplication>
 #include <QTimer>
 
 namespace {
 
+// SHIFTEX_SHOW_SUMMARIES=1 shows the four summaries of the start-up file, for looking at them.
+void ShowAllSummaries(shiftex::MainWindow& window)
+{
+    using shiftex::SummaryKind;
+    shiftex::ScheduleWindow* schedule = window.activeScheduleWindow();
+    const bool wanted = qEnvironmentVariable("SHIFTEX_SHOW_SUMMARIES") == QLatin1String("1");
+    if (schedule == nullptr || !wanted)
+        return;
+    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+        if (!schedule->session().summaries().IsShown(kind))
+            schedule->toggleSummary(kind);
+}
+
 // SHIFTEX_SCREENSHOT=file.png: grab the main window a moment after the start-up file was opened,
-// save it and quit. Used to look at the window on a machine without a display.
+// save it and quit. Used to look at the window on a machine without a display;
+// SHIFTEX_SCREENSHOT_SIZE=WIDTHxHEIGHT sizes the window first.
 void ArrangeScreenshot(shiftex::MainWindow& window, const QString& target)
 {
+    const QStringList size =
+        qEnvironmentVariable("SHIFTEX_SCREENSHOT_SIZE").split(QLatin1Char('x'));
+    if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0)
+        window.resize(size[0].toInt(), size[1].toInt());
     const auto grabLater = [&window, target] {
+        ShowAllSummaries(window);
         QTimer::singleShot(800, &window, [&window, target] {
             window.grab().save(target);
             QCoreApplication::quit();

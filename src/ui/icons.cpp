@@ -117,4 +117,37 @@ QIcon LockIcon(bool locked)
     return QIcon(pixmap);
 }
 
+namespace {
+
+// A curved arrow turning back to the left (undo) or on to the right (redo).
+QIcon TurnArrow(bool back)
+{
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (!back) {
+        p.translate(kSize, 0);
+        p.scale(-1, 1);
+    }
+    const QColor colour(0x2F, 0x6C, 0xD6);
+    p.setPen(QPen(colour, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path;
+    path.moveTo(4.5, 6);
+    path.cubicTo(9, 3, 15, 5, 14, 10.5);
+    path.cubicTo(13.5, 13, 11, 14, 8.5, 14);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF{{1, 6.5}, {7, 1.5}, {7.5, 10}});
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+QIcon UndoIcon() { return TurnArrow(true); }
+
+QIcon RedoIcon() { return TurnArrow(false); }
+
 } // namespace shiftex

@@ -11,5 +11,8 @@ inline constexpr int kWorkingTypeIconCount = 49;
 QPixmap WorkingTypeIcon(int index);
 // The lock buttons of the summaries.
 QIcon LockIcon(bool locked);
+// The tool buttons of Undo and Redo.
+QIcon UndoIcon();
+QIcon RedoIcon();
 
 } // namespace shiftex

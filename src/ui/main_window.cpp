@@ -7,6 +7,7 @@
 #include "platform/qt_message_sink.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_text_metrics.h"
+#include "ui/icons.h"
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
 
@@ -25,6 +26,7 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolBar>
 
 #include <algorithm>
 #include <exception>
@@ -67,6 +69,65 @@ QString DocumentsFolder()
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
+class ForwardingSink final : public MessageSink {
+public:
+    explicit ForwardingSink(const MainWindow& window) : window_(&window) {}
+    void Information(const std::string& text) override { window_->messages().Information(text); }
+    void Error(const std::string& text) override { window_->messages().Error(text); }
+    Answer Question(const std::string& text, QuestionButtons buttons) override
+    {
+        return window_->messages().Question(text, buttons);
+    }
+
+private:
+    const MainWindow* window_;
+};
+
+class ForwardingSettings final : public SettingsStore {
+public:
+    explicit ForwardingSettings(const MainWindow& window) : window_(&window) {}
+    bool KeyExists(SettingsScope scope, std::string_view key) const override
+    {
+        return window_->settings().KeyExists(scope, key);
+    }
+    bool CreateKey(SettingsScope scope, std::string_view key) override
+    {
+        return window_->settings().CreateKey(scope, key);
+    }
+    std::optional<std::string> ReadValue(SettingsScope scope, std::string_view key,
+                                         std::string_view name) const override
+    {
+        return window_->settings().ReadValue(scope, key, name);
+    }
+    bool WriteValue(SettingsScope scope, std::string_view key, std::string_view name,
+                    std::string_view value) override
+    {
+        return window_->settings().WriteValue(scope, key, name, value);
+    }
+
+private:
+    const MainWindow* window_;
+};
+
+// The Workinglist entries in menu order, each with its key.
+struct SummaryEntry {
+    SummaryKind kind;
+    Qt::Key key;
+};
+constexpr SummaryEntry kSummaryEntries[] = {
+    {SummaryKind::CustomQuery, Qt::Key_F5},
+    {SummaryKind::EmployeesPerType, Qt::Key_F6},
+    {SummaryKind::TypesPerDay, Qt::Key_F7},
+    {SummaryKind::WorkedHours, Qt::Key_F8},
+};
+
+// "View ..." captions while no schedule is open.
+QString HiddenCaption(SummaryKind kind)
+{
+    static ScheduleDocument none;
+    return QString::fromStdString(SummarySet(none).MenuCaption(kind));
+}
+
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
@@ -77,6 +138,8 @@ MainWindow::MainWindow(QWidget* parent)
       loadingTimer_(new QTimer(this)),
       messages_(std::make_unique<QtMessageSink>(this)),
       settings_(std::make_unique<QtSettingsStore>()),
+      windowMessages_(std::make_unique<ForwardingSink>(*this)),
+      windowSettings_(std::make_unique<ForwardingSettings>(*this)),
       programFolder_(ProgramFolder())
 {
     setWindowTitle(QStringLiteral("Shiftex"));
@@ -134,6 +197,40 @@ void MainWindow::createMenus()
     file->addSeparator();
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    // The items copy the state of the active schedule whenever the menu opens.
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::updateActions);
+    undoAction_ = edit->addAction(UndoIcon(), QStringLiteral("&Undo"), this, [this] {
+        if (ScheduleWindow* active = activeScheduleWindow())
+            active->undo();
+    });
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    undoAction_->setToolTip(QStringLiteral("Undo"));
+    redoAction_ = edit->addAction(RedoIcon(), QStringLiteral("Redo"), this, [this] {
+        if (ScheduleWindow* active = activeScheduleWindow())
+            active->redo();
+    });
+    redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redoAction_->setToolTip(QStringLiteral("Redo"));
+
+    QMenu* workinglist = menuBar()->addMenu(QStringLiteral("&Workinglist"));
+    connect(workinglist, &QMenu::aboutToShow, this, &MainWindow::updateActions);
+    for (const SummaryEntry& entry : kSummaryEntries) {
+        const SummaryKind kind = entry.kind;
+        QAction* action = workinglist->addAction(HiddenCaption(kind), this, [this, kind] {
+            if (ScheduleWindow* active = activeScheduleWindow())
+                active->toggleSummary(kind);
+        });
+        action->setShortcut(QKeySequence(entry.key));
+        summaryActions_[static_cast<std::size_t>(kind)] = action;
+    }
+
+    editToolBar_ = addToolBar(QStringLiteral("Edit"));
+    editToolBar_->setObjectName(QStringLiteral("EditToolBar"));
+    editToolBar_->setIconSize(QSize(16, 16));
+    editToolBar_->addAction(undoAction_);
+    editToolBar_->addAction(redoAction_);
+
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->addAction(QStringLiteral("&Cascade"), mdiArea_, &QMdiArea::cascadeSubWindows);
     window->addAction(QStringLiteral("&Tile"), mdiArea_, &QMdiArea::tileSubWindows);
@@ -163,6 +260,18 @@ void MainWindow::updateActions()
 {
     const ScheduleWindow* active = activeScheduleWindow();
     saveAction_->setEnabled(active != nullptr && active->document().modified);
+    // Each schedule window keeps its own history: the active one decides.
+    undoAction_->setEnabled(active != nullptr && active->canUndo());
+    redoAction_->setEnabled(active != nullptr && active->canRedo());
+    for (const SummaryEntry& entry : kSummaryEntries) {
+        QAction* action = summaryActions_[static_cast<std::size_t>(entry.kind)];
+        action->setEnabled(active != nullptr);
+        const QString caption =
+            active != nullptr
+                ? QString::fromStdString(active->session().summaries().MenuCaption(entry.kind))
+                : HiddenCaption(entry.kind);
+        action->setText(caption);
+    }
 }
 
 void MainWindow::updateFileMenu()
@@ -248,8 +357,9 @@ ScheduleWindow* MainWindow::OpenScheduleFile(const QString& path)
     const QMdiSubWindow* previous = mdiArea_->activeSubWindow();
     const bool maximise = previous == nullptr || previous->isMaximized();
     auto* window =
-        new ScheduleWindow(std::make_unique<ScheduleDocument>(std::move(*document)));
+        new ScheduleWindow(std::move(*document), *windowMessages_, windowSettings_.get());
     window->document().onModified = [this] { updateActions(); };
+    connect(window, &ScheduleWindow::stateChanged, this, &MainWindow::updateActions);
     QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, &MainWindow::updateActions, Qt::QueuedConnection);

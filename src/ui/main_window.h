@@ -2,12 +2,14 @@
 
 #include "app/settings_store.h"
 #include "model/message_sink.h"
+#include "summaries/summary_set.h"
 
 #include <QList>
 #include <QMainWindow>
 #include <QString>
 #include <QUrl>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -18,6 +20,7 @@ class QMdiSubWindow;
 class QMenu;
 class QProgressBar;
 class QTimer;
+class QToolBar;
 
 namespace shiftex {
 
@@ -61,6 +64,15 @@ public:
     QLabel* loadingLabel() const { return loadingLabel_; }
     QProgressBar* loadingProgress() const { return loadingProgress_; }
     QAction* saveAction() const { return saveAction_; }
+    // Edit menu and tool bar: they act on the active schedule window.
+    QAction* undoAction() const { return undoAction_; }
+    QAction* redoAction() const { return redoAction_; }
+    // The Workinglist menu entries that show and hide the summaries of the active window.
+    QAction* summaryAction(SummaryKind kind) const
+    {
+        return summaryActions_[static_cast<std::size_t>(kind)];
+    }
+    QToolBar* editToolBar() const { return editToolBar_; }
     QMenu* reopenMenu() const { return reopenMenu_; }
     // Fills the "&Reopen" entries from the recent files.
     void RefreshRecentMenu();
@@ -77,6 +89,7 @@ protected:
 private slots:
     void openFromDialog();
     void clearLoadingStatus();
+    // Save, Undo, Redo and the Workinglist entries as the active schedule window has them.
     void updateActions();
     void updateFileMenu();
 
@@ -91,10 +104,18 @@ private:
     QTimer* loadingTimer_;
     std::unique_ptr<MessageSink> messages_;
     std::unique_ptr<SettingsStore> settings_;
+    // What the schedule windows report to and read from: always this window's present sink and
+    // store, even after a test has put others in.
+    std::unique_ptr<MessageSink> windowMessages_;
+    std::unique_ptr<SettingsStore> windowSettings_;
     FileChooser saveFileChooser_;
     QMenu* reopenMenu_ = nullptr;
     QList<QAction*> reopenActions_;
     QAction* saveAction_ = nullptr;
+    QAction* undoAction_ = nullptr;
+    QAction* redoAction_ = nullptr;
+    std::array<QAction*, 4> summaryActions_{};
+    QToolBar* editToolBar_ = nullptr;
     QList<QAction*> scheduleActions_;  // enabled while any schedule window is open
     QString programFolder_;
     QString startupFile_;

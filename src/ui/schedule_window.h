@@ -1,31 +1,129 @@
 #pragma once
 
+#include "app/settings_store.h"
+#include "editing/schedule_session.h"
+#include "model/message_sink.h"
 #include "model/schedule_document.h"
+#include "model/sheet_layout.h"
+#include "platform/qt_text_metrics.h"
+#include "summaries/summary_set.h"
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QSplitter;
+class QToolBar;
 
 namespace shiftex {
 
+class CommentPanelWidget;
 class SheetView;
+class SummaryView;
+class WorkingTypeChooser;
 
-// One open schedule inside the main window: owns its document for its whole life.
+// One open schedule inside the main window. It owns the schedule's editing session (document,
+// summaries, edit state, undo history) for its whole life and lays out the sheet with its four
+// summaries: worked hours beside the sheet, employees per type and types per day sharing the area
+// below it, the custom query summary at the bottom. Every command goes to the session; the window
+// repaints from what the session leaves and tells the main window through stateChanged().
 class ScheduleWindow : public QWidget {
     Q_OBJECT
 
 public:
-    explicit ScheduleWindow(std::unique_ptr<ScheduleDocument> document, QWidget* parent = nullptr);
+    ScheduleWindow(ScheduleDocument document, MessageSink& messages, SettingsStore* settings,
+                   QWidget* parent = nullptr);
     ~ScheduleWindow() override;
 
-    ScheduleDocument& document() const { return *document_; }
+    ScheduleSession& session() const { return *session_; }
+    ScheduleDocument& document() const { return session_->document(); }
     SheetView* sheetView() const { return sheetView_; }
+    SummaryView* summaryView(SummaryKind kind) const;
+    WorkingTypeChooser* typeChooser() const { return typeChooser_; }
+    CommentPanelWidget* commentPanel() const { return commentPanel_; }
+    QToolBar* toolBar() const { return toolBar_; }
     // The window title follows document().title.
     void refreshTitle();
 
+    // Undo and Redo are offered while the session has a step and the sheet has not given the
+    // keyboard focus to another widget of this window (the comment panel, a summary).
+    bool canUndo() const;
+    bool canRedo() const;
+    // The commands of the main window's menus and tool bar.
+    bool undo();
+    bool redo();
+    bool toggleSummary(SummaryKind kind);
+    void selectWorkingType(int index);
+    // The query of a custom query row (grid row), as its drop-down list chooses it.
+    bool chooseQuery(int row, const std::string& name);
+
+    // The sheet's context menu for a right click on (col, row), composed afresh; null where no
+    // menu opens. The caller owns it.
+    QMenu* createSheetMenu(int col, int row);
+    // The window's own menu: the four summaries, and on the custom query summary its row edits.
+    QMenu* createSummaryMenu(SummaryKind kind);
+    QAction* insertQueryRowAction() const { return insertRowAction_; }
+    QAction* deleteQueryRowAction() const { return deleteRowAction_; }
+
+    // Everything drawn again from the session, after a command run on it directly.
+    void refresh() { afterCommand(); }
+
+    // The colour dialog; tests put another picker in.
+    void setColourPicker(ColourPicker picker) { colourPicker_ = std::move(picker); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    // After every command: undo state, summaries shown, modified flag may have changed.
+    void stateChanged();
+
+private slots:
+    void afterCommand();
+
 private:
-    std::unique_ptr<ScheduleDocument> document_;
-    SheetView* sheetView_;
+    void buildLayout();
+    void bindViews();
+    void syncSummaries();
+    void placeAreas(bool force);
+    void refreshChooser();
+    void openCommentPanel();
+    void applyComment();
+    void cancelComment();
+    void chooseQueryAt(int col, int row);
+    void showSheetMenu(int col, int row, const QPoint& globalPos);
+    void showSummaryMenu(SummaryKind kind, const QPoint& globalPos);
+    void selectHeaderRange(int col, int row);
+    void updateQueryRowActions();
+    void focusChanged(QWidget* old, QWidget* now);
+    bool focusAwayFromSheet() const;
+    std::optional<Colour> pickColour(const std::vector<std::string>& customColours);
+
+    QtTextMetrics metrics_;
+    std::unique_ptr<ScheduleSession> session_;
+    QToolBar* toolBar_ = nullptr;
+    WorkingTypeChooser* typeChooser_ = nullptr;
+    SheetView* sheetView_ = nullptr;
+    QSplitter* vertical_ = nullptr;
+    QWidget* top_ = nullptr;
+    QWidget* hoursHolder_ = nullptr;
+    QWidget* countArea_ = nullptr;
+    SummaryView* hoursView_ = nullptr;
+    SummaryView* typesView_ = nullptr;
+    SummaryView* employeesView_ = nullptr;
+    SummaryView* queryView_ = nullptr;
+    CommentPanelWidget* commentPanel_ = nullptr;
+    QAction* insertRowAction_ = nullptr;
+    QAction* deleteRowAction_ = nullptr;
+    ColourPicker colourPicker_;
+    std::array<bool, 4> shown_{};
+    bool placePending_ = false;
 };
 
 } // namespace shiftex

@@ -3,6 +3,7 @@
 #include "model/sheet_layout.h"
 #include "platform/qt_colour.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -25,6 +26,33 @@ constexpr int kTextMargin = 2;
 constexpr int kCommentMark = 6;
 constexpr int kScrollStep = 16;
 const QColor kDayGridColour(192, 192, 192);
+const QColor kSeparatorColour(0, 0, 0);
+constexpr int kHandleSize = 5;
+
+// The key codes the editing session knows; 0 for any other key.
+int SessionKeyCode(const QKeyEvent& event)
+{
+    const bool keypad = (event.modifiers() & Qt::KeypadModifier) != 0;
+    switch (event.key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return key::Enter;
+    case Qt::Key_Control:
+        return key::Ctrl;
+    case Qt::Key_Escape:
+        return key::Escape;
+    case Qt::Key_Delete:
+        return key::Delete;
+    case Qt::Key_Plus:
+        return keypad ? key::NumPlus : 0;
+    case Qt::Key_Minus:
+        return keypad ? key::NumMinus : 0;
+    case Qt::Key_F1:
+        return key::F1;
+    default:
+        return 0;
+    }
+}
 
 Qt::Alignment HorizontalFlag(HAlignment alignment)
 {
@@ -61,8 +89,8 @@ QFont SheetFont(const ScheduleDocument& document, QFont base)
     return base;
 }
 
-SheetView::SheetView(ScheduleDocument& document, QWidget* parent)
-    : QAbstractScrollArea(parent), document_(&document)
+SheetView::SheetView(ScheduleSession& session, QWidget* parent)
+    : QAbstractScrollArea(parent), session_(&session)
 {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -73,15 +101,16 @@ SheetView::SheetView(ScheduleDocument& document, QWidget* parent)
 
 void SheetView::sheetChanged()
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleDocument& document = session_->document();
+    const ScheduleSheet& sheet = document.sheet;
 
-    sheetFont_ = SheetFont(*document_, font());
+    sheetFont_ = SheetFont(document, font());
     boldFont_ = sheetFont_;
     boldFont_.setBold(true);
     lineHeight_ = std::max(QFontMetrics(sheetFont_).height(), QFontMetrics(boldFont_).height());
 
     Colour colour = clNone;
-    if (!TryStringToColor(document_->fontColour, colour))
+    if (!TryStringToColor(document.fontColour, colour))
         colour = clNone;
     dayTextColour_ = ToQColor(colour, palette());
     if (!dayTextColour_.isValid())
@@ -101,14 +130,8 @@ void SheetView::sheetChanged()
         rowY_[r + 1] = rowY_[r] + (h < 0 ? 0 : h + kGridLine);
     }
 
-    const bool inside = current_.x() >= fixedCols() && current_.y() >= fixedRows() &&
-                        current_.x() < sheet.colCount() && current_.y() < sheet.rowCount();
-    if (!inside) {
-        if (fixedCols() < sheet.colCount() && fixedRows() < sheet.rowCount())
-            current_ = QPoint(fixedCols(), fixedRows());
-        else
-            current_ = QPoint(-1, -1);
-    }
+    if (!sheet.Contains(anchor_.x(), anchor_.y()))
+        anchor_ = QPoint(-1, -1);
     pressedButton_ = QPoint(-1, -1);
     updateScrollBars();
     viewport()->update();
@@ -116,12 +139,14 @@ void SheetView::sheetChanged()
 
 int SheetView::fixedCols() const
 {
-    return std::clamp(document_->sheet.fixedCols, 0, document_->sheet.colCount());
+    const ScheduleSheet& sheet = session_->document().sheet;
+    return std::clamp(sheet.fixedCols, 0, sheet.colCount());
 }
 
 int SheetView::fixedRows() const
 {
-    return std::clamp(document_->sheet.fixedRows, 0, document_->sheet.rowCount());
+    const ScheduleSheet& sheet = session_->document().sheet;
+    return std::clamp(sheet.fixedRows, 0, sheet.rowCount());
 }
 
 int SheetView::xOf(int col) const
@@ -161,7 +186,7 @@ QPoint SheetView::cellAt(const QPoint& pos) const
 
 QRect SheetView::cellRect(int col, int row) const
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     if (!sheet.Contains(col, row))
         return {};
     const CellRect m = sheet.MergeRect(col, row);
@@ -176,7 +201,7 @@ QRect SheetView::cellRect(int col, int row) const
 
 QRect SheetView::buttonRect(int col, int row) const
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     if (!sheet.Contains(col, row) || !sheet.HasButton(col, row))
         return {};
     const CellGraphic* graphic = sheet.Graphic(col, row);
@@ -214,7 +239,7 @@ void SheetView::scrollContentsBy(int, int)
 
 void SheetView::paintEvent(QPaintEvent*)
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     QPainter painter(viewport());
     const int vw = viewport()->width();
     const int vh = viewport()->height();
@@ -248,12 +273,16 @@ void SheetView::paintEvent(QPaintEvent*)
     paintRegion(painter, QRect(0, fh, fw, vh - fh), 0, fc - 1, row0, row1);
     paintRegion(painter, QRect(0, 0, fw, fh), 0, fc - 1, 0, fr - 1);
 
-    if (sheet.Contains(current_.x(), current_.y())) {
+    const QPoint current = currentCell();
+    if (session_->editState().selectionShown)
+        paintSelection(painter, scrolling);
+    if (sheet.Contains(current.x(), current.y())) {
         painter.save();
-        painter.setClipRect(scrolling);
+        painter.setClipRect(current.x() < fc || current.y() < fr ? QRect(0, 0, vw, vh)
+                                                                 : scrolling);
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = cellRect(current_.x(), current_.y()).adjusted(1, 1, -1, -1);
+        option.rect = cellRect(current.x(), current.y()).adjusted(1, 1, -1, -1);
         option.backgroundColor = Qt::white;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
         painter.restore();
@@ -265,7 +294,7 @@ void SheetView::paintRegion(QPainter& painter, const QRect& clip, int col0, int 
 {
     if (clip.isEmpty() || col0 > col1 || row0 > row1)
         return;
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     painter.save();
     painter.setClipRect(clip);
     std::set<std::pair<int, int>> drawnMerges;
@@ -287,7 +316,7 @@ void SheetView::paintRegion(QPainter& painter, const QRect& clip, int col0, int 
 void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row,
                           const QRect& rect)
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     const bool header = col < fixedCols() || row < fixedRows();
     const QPalette& pal = palette();
 
@@ -299,6 +328,16 @@ void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row
     painter.setPen(header ? pal.color(QPalette::Dark) : kDayGridColour);
     painter.drawLine(rect.right() + 1, rect.top(), rect.right() + 1, rect.bottom() + 1);
     painter.drawLine(rect.left(), rect.bottom() + 1, rect.right() + 1, rect.bottom() + 1);
+    // Employees of one group stand together between lines; in the department view a line closes
+    // each day.
+    if (row >= fixedRows()) {
+        painter.setPen(kSeparatorColour);
+        if (session_->GroupLineAbove(col, row))
+            painter.drawLine(rect.left() - 1, rect.top() - 1, rect.right() + 1, rect.top() - 1);
+        else if (session_->DayLineRight(col, row))
+            painter.drawLine(rect.right() + 1, rect.top() - 1, rect.right() + 1,
+                             rect.bottom() + 1);
+    }
 
     const CellGraphic* graphic = sheet.Graphic(col, row);
     const QRect button = buttonRect(col, row);
@@ -357,7 +396,7 @@ void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row
 
 void SheetView::paintButton(QPainter& painter, int col, int row, const QRect& rect)
 {
-    const CellGraphic* graphic = document_->sheet.Graphic(col, row);
+    const CellGraphic* graphic = session_->document().sheet.Graphic(col, row);
     QStyleOptionButton option;
     option.initFrom(this);
     option.rect = rect;
@@ -374,21 +413,27 @@ void SheetView::paintButton(QPainter& painter, int col, int row, const QRect& re
     painter.restore();
 }
 
+QPoint SheetView::currentCell() const
+{
+    const EditState& edit = session_->editState();
+    return {edit.currentCol, edit.currentRow};
+}
+
 void SheetView::setCurrentCell(int col, int row)
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     if (!sheet.Contains(col, row) || col < fixedCols() || row < fixedRows())
         return;
-    if (current_ == QPoint(col, row))
+    if (currentCell() == QPoint(col, row))
         return;
-    current_ = QPoint(col, row);
+    session_->SetCurrentCell(col, row);
     viewport()->update();
     emit currentCellChanged(col, row);
 }
 
 void SheetView::scrollToCell(int col, int row)
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const ScheduleSheet& sheet = session_->document().sheet;
     if (!sheet.Contains(col, row))
         return;
     const CellRect m = sheet.MergeRect(col, row);
@@ -412,13 +457,14 @@ void SheetView::scrollToCell(int col, int row)
 
 void SheetView::moveCurrent(int dCol, int dRow)
 {
-    const ScheduleSheet& sheet = document_->sheet;
-    if (!sheet.Contains(current_.x(), current_.y()))
+    const ScheduleSheet& sheet = session_->document().sheet;
+    const QPoint current = currentCell();
+    if (!sheet.Contains(current.x(), current.y()))
         return;
     // A step leaves a merged block over its far edge.
-    const CellRect m = sheet.MergeRect(current_.x(), current_.y());
-    int col = current_.x();
-    int row = current_.y();
+    const CellRect m = sheet.MergeRect(current.x(), current.y());
+    int col = current.x();
+    int row = current.y();
     if (dCol > 0)
         col = m.right + dCol;
     else if (dCol < 0)
@@ -433,9 +479,40 @@ void SheetView::moveCurrent(int dCol, int dRow)
     scrollToCell(col, row);
 }
 
+void SheetView::syncCtrl(Qt::KeyboardModifiers modifiers)
+{
+    const bool down = (modifiers & Qt::ControlModifier) != 0;
+    if (down == session_->flags().ctrlHeld)
+        return;
+    if (down)
+        session_->KeyDown(key::Ctrl);
+    else
+        session_->KeyUp(key::Ctrl);
+}
+
 void SheetView::keyPressEvent(QKeyEvent* event)
 {
-    const ScheduleSheet& sheet = document_->sheet;
+    const int code = SessionKeyCode(*event);
+    if (code == key::Ctrl) {
+        if (!event->isAutoRepeat()) {
+            session_->KeyDown(key::Ctrl);
+            viewport()->update();
+        }
+        event->accept();
+        return;
+    }
+    // Every other key lets go of Ctrl first, then does its own work.
+    session_->KeyDown(code);
+    if (code != 0) {
+        event->accept();
+        if (code != key::F1) {
+            viewport()->update();
+            emit edited();
+        }
+        return;
+    }
+
+    const ScheduleSheet& sheet = session_->document().sheet;
     const int pageRows = std::max(1, (viewport()->height() - frozenHeight()) / kDefaultRowHeight);
     switch (event->key()) {
     case Qt::Key_Left:
@@ -469,6 +546,13 @@ void SheetView::keyPressEvent(QKeyEvent* event)
     event->accept();
 }
 
+void SheetView::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Control && !event->isAutoRepeat())
+        session_->KeyUp(key::Ctrl);
+    QAbstractScrollArea::keyReleaseEvent(event);
+}
+
 void SheetView::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton) {
@@ -479,19 +563,47 @@ void SheetView::mousePressEvent(QMouseEvent* event)
     const QPoint cell = cellAt(pos);
     if (cell.x() < 0)
         return;
-    const CellRect m = document_->sheet.MergeRect(cell.x(), cell.y());
+    const CellRect m = session_->document().sheet.MergeRect(cell.x(), cell.y());
     if (buttonRect(m.left, m.top).contains(pos)) {
         pressedButton_ = QPoint(m.left, m.top);
         buttonDown_ = true;
         viewport()->update();
         return;
     }
-    setCurrentCell(cell.x(), cell.y());
     emit cellClicked(cell.x(), cell.y());
+    if (!session_->IsDayCell(cell.x(), cell.y())) {
+        setCurrentCell(cell.x(), cell.y());
+        return;
+    }
+    syncCtrl(event->modifiers());
+    if (session_->flags().ctrlHeld) {
+        // With Ctrl the click only selects; a drag from here builds the rectangle.
+        session_->ClickCell(cell.x(), cell.y());
+        session_->SetCurrentCell(cell.x(), cell.y());
+        session_->SetSelection({cell.x(), cell.y(), cell.x(), cell.y()}, true);
+        anchor_ = cell;
+        viewport()->update();
+        emit currentCellChanged(cell.x(), cell.y());
+        emit edited();
+        return;
+    }
+    anchor_ = QPoint(-1, -1);
+    session_->ClickCell(cell.x(), cell.y());
+    sheetChanged();
+    emit currentCellChanged(cell.x(), cell.y());
+    emit edited();
 }
 
 void SheetView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (anchor_.x() >= 0 && (event->buttons() & Qt::LeftButton) != 0) {
+        const QPoint cell = cellAt(event->position().toPoint());
+        if (session_->IsDayCell(cell.x(), cell.y())) {
+            session_->SetSelection({anchor_.x(), anchor_.y(), cell.x(), cell.y()}, true);
+            viewport()->update();
+        }
+        return;
+    }
     if (pressedButton_.x() < 0)
         return;
     const bool down =
@@ -504,6 +616,8 @@ void SheetView::mouseMoveEvent(QMouseEvent* event)
 
 void SheetView::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::LeftButton)
+        anchor_ = QPoint(-1, -1);
     if (pressedButton_.x() < 0 || event->button() != Qt::LeftButton)
         return;
     const QPoint button = pressedButton_;
@@ -515,13 +629,67 @@ void SheetView::mouseReleaseEvent(QMouseEvent* event)
         emit extendButtonClicked(button.x(), button.y());
 }
 
+void SheetView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint pos = event->position().toPoint();
+    const QPoint cell = cellAt(pos);
+    const ScheduleSheet& sheet = session_->document().sheet;
+    if (cell.x() == 0 && cell.y() >= fixedRows()) {
+        emit groupColourRequested(cell.y());
+        return;
+    }
+    if (cell.x() >= fixedCols() && cell.y() >= 0 && cell.y() < fixedRows()) {
+        const CellRect m = sheet.MergeRect(cell.x(), cell.y());
+        if (!buttonRect(m.left, m.top).contains(pos))
+            emit headerDoubleClicked(cell.x(), cell.y());
+        return;
+    }
+    // On a day cell the second click of a double-click is a click of its own.
+    mousePressEvent(event);
+}
+
+void SheetView::contextMenuEvent(QContextMenuEvent* event)
+{
+    const QPoint cell = cellAt(event->pos());
+    emit contextMenuRequested(cell.x(), cell.y(), event->globalPos());
+    event->accept();
+}
+
+void SheetView::paintSelection(QPainter& painter, const QRect& clip)
+{
+    const CellRect s = session_->editState().selection;
+    const ScheduleSheet& sheet = session_->document().sheet;
+    if (!sheet.Contains(s.left, s.top) || !sheet.Contains(s.right, s.bottom))
+        return;
+    const QRect area = cellRect(s.left, s.top).united(cellRect(s.right, s.bottom));
+    QColor highlight = palette().color(QPalette::Highlight);
+    painter.save();
+    painter.setClipRect(clip);
+    QColor fill = highlight;
+    fill.setAlpha(60);
+    painter.fillRect(area, fill);
+    painter.setPen(QPen(highlight, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    // The handles at the corners.
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(highlight);
+    for (const QPoint corner : {area.topLeft(), area.topRight(), area.bottomLeft(),
+                                area.bottomRight()})
+        painter.drawRect(QRect(corner - QPoint(kHandleSize / 2, kHandleSize / 2),
+                               QSize(kHandleSize, kHandleSize)));
+    painter.restore();
+}
+
 QString SheetView::headerTip(int col) const
 {
     try {
-        const std::string name = HolidayNameOfColumn(*document_, col);
+        const std::string name = HolidayNameOfColumn(session_->document(), col);
         if (!name.empty())
             return QString::fromStdString(name);
-        const Date date = document_->DayOfColumn(col);
+        const Date date = session_->document().DayOfColumn(col);
         if (IsWeekend(date.day, date.month, date.year))
             return QStringLiteral("WeekEnd");
     } catch (const std::exception&) {
@@ -530,17 +698,37 @@ QString SheetView::headerTip(int col) const
     return {};
 }
 
+QString SheetView::hintAt(const QPoint& pos) const
+{
+    const QPoint cell = cellAt(pos);
+    if (cell.x() < 0)
+        return {};
+    const ScheduleSheet& sheet = session_->document().sheet;
+    const CellRect m = sheet.MergeRect(cell.x(), cell.y());
+    QString hint = QString::fromStdString(session_->CellHint(cell.x(), cell.y()));
+    const bool dayHeader = cell.x() >= fixedCols() && cell.y() < fixedRows();
+    if (hint.isEmpty() && dayHeader)
+        hint = headerTip(cell.x());
+    // A comment shows as the hint of its cell, above the day's own hint.
+    if (sheet.Contains(m.left, m.top)) {
+        const QString comment = QString::fromStdString(sheet.Comment(m.left, m.top));
+        if (!comment.isEmpty())
+            hint = hint.isEmpty() ? comment : comment + QLatin1Char('\n') + hint;
+    }
+    return hint;
+}
+
 bool SheetView::viewportEvent(QEvent* event)
 {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
+        const QString tip = hintAt(help->pos());
         const QPoint cell = cellAt(help->pos());
-        const bool dayHeader = cell.x() >= fixedCols() && cell.y() >= 0 && cell.y() < fixedRows();
-        const QString tip = dayHeader ? headerTip(cell.x()) : QString();
         if (tip.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), tip, viewport());
+            QToolTip::showText(help->globalPos(), tip, viewport(),
+                               cellRect(cell.x(), cell.y()), session_->HintDisplayTime());
         return true;
     }
     return QAbstractScrollArea::viewportEvent(event);
