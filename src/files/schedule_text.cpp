@@ -1,5 +1,6 @@
 #include "files/schedule_text.h"
 
+#include "files/grid_cell_stream.h"
 #include "files/text_io.h"
 #include "setup/holidays.h"
 
@@ -218,8 +219,16 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
     };
     reader.Next();
     const int cols = SheetSize(reader.Peek(), reader.LineNumber(), "columns");
+    // The names and at least one day: a sheet without days has no month to lay out or save.
+    if (cols < 2)
+        throw LoadFailure("Line 2: a schedule needs at least one day.");
     reader.Next();
     const int rows = SheetSize(reader.Peek(), reader.LineNumber(), "rows");
+    // Each count may be right on its own while together they ask for more cells than any
+    // schedule has, or a schedule file can hold.
+    if (static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) > kMaxStreamCells)
+        throw LoadFailure("Lines 2 and 3: a sheet of " + std::to_string(cols) + " by " +
+                          std::to_string(rows) + " cells is too large.");
     reader.Next();
     ScheduleSheet& sheet = document.sheet;
     sheet.Resize(cols, rows);

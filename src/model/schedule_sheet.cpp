@@ -102,7 +102,8 @@ void ScheduleSheet::Rebuild(int cols, int rows, int colAt, int colDelta, int row
                 continue;
             if (p->isBaseCell) {
                 const int w = std::max(p->spanX, 0), h = std::max(p->spanY, 0);
-                bool intact = c + w < colCount_ && r + h < rowCount_;
+                // Spans come from files: compare without adding them to a position.
+                bool intact = w < colCount_ - c && h < rowCount_ - r;
                 for (int y = r; intact && y <= r + h; ++y)
                     for (int x = c; intact && x <= c + w; ++x) {
                         if (x == c && y == r)
@@ -116,7 +117,8 @@ void ScheduleSheet::Rebuild(int cols, int rows, int colAt, int colDelta, int row
             } else {
                 const int bc = c - std::max(p->spanX, 0), br = r - std::max(p->spanY, 0);
                 const CellProperties* b = Contains(bc, br) ? PropsIfAny(bc, br) : nullptr;
-                const bool intact = b && b->isBaseCell && bc + b->spanX >= c && br + b->spanY >= r;
+                const bool intact =
+                    b && b->isBaseCell && b->spanX >= c - bc && b->spanY >= r - br;
                 if (!intact) {
                     p->isBaseCell = true;
                     p->spanX = p->spanY = -1;
@@ -224,8 +226,8 @@ CellRect ScheduleSheet::MergeRect(int col, int row) const
         if (!p || !p->isBaseCell || !p->merged())
             return {col, row, col, row};
     }
-    const int right = std::min(bc + std::max(p->spanX, 0), colCount_ - 1);
-    const int bottom = std::min(br + std::max(p->spanY, 0), rowCount_ - 1);
+    const int right = bc + std::min(std::max(p->spanX, 0), colCount_ - 1 - bc);
+    const int bottom = br + std::min(std::max(p->spanY, 0), rowCount_ - 1 - br);
     return {bc, br, right, bottom};
 }
 

@@ -115,21 +115,19 @@ TEST_F(OpeningTest, RefusedOpensReportAndLeaveTheRecentListAlone)
 }
 
 // Found by the schedule text fuzzer: 41 bytes whose sheet size, 32767 by 32767, passes the
-// check of each count and makes the text loader allocate some 40 GB. Enable once the loader
-// refuses a sheet of more cells than the grid cell stream can hold.
-TEST_F(OpeningTest, DISABLED_TextOfAnImpossiblyLargeSheetIsRefused)
+// check of each count and made the text loader allocate some 40 GB.
+TEST_F(OpeningTest, TextOfAnImpossiblyLargeSheetIsRefused)
 {
-    EXPECT_FALSE(Open(SHIFTEX_TEST_DATA "/fuzz/open/huge-text-sheet.sxt"));
+    EXPECT_FALSE(Open(SHIFTEX_TEST_DATA "/fuzz/schedule_text/huge-text-sheet.sxt"));
     EXPECT_EQ(messages.errors.size(), 1u);
 }
 
 // Found by the schedule text fuzzer: a text whose sheet has one column, so no day at all. The
-// text loader takes it; the schedule file it saves as has no day column to carry the month title
-// and does not open again. Enable once the two loaders agree.
-TEST_F(OpeningTest, DISABLED_WhatTheTextLoaderTakesSavesAsAFileThatOpens)
+// text loader took it, and the schedule file it saved as did not open again.
+TEST_F(OpeningTest, WhatTheTextLoaderTakesSavesAsAFileThatOpens)
 {
     const std::optional<ScheduleDocument> text =
-        Open(SHIFTEX_TEST_DATA "/fuzz/open/text-without-days.sxt");
+        Open(SHIFTEX_TEST_DATA "/fuzz/schedule_text/text-without-days.sxt");
     if (!text)
         return;  // refused as a text: fine as well
     const std::string saved = Path("saved.sxt");
