@@ -17,8 +17,12 @@ build: configure
 run: build
 	$(BUILD)/shiftex $(EXAMPLE)
 
+FUZZ_SECONDS ?= 30
+
+# Every test, then a short run of each fuzz target over its seeds and earlier findings.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	fuzz/run-fuzzers $(FUZZ_SECONDS)
 
 clean:
 	rm -rf $(BUILD)
