@@ -73,8 +73,9 @@ struct ScriptError {
 
 class ScriptRunner {
 public:
-    ScriptRunner(ScheduleSession& session, StderrMessageSink& messages)
-        : session_(session), messages_(messages)
+    ScriptRunner(ScheduleSession& session, StderrMessageSink& messages,
+                 std::filesystem::path programFolder)
+        : session_(session), messages_(messages), programFolder_(std::move(programFolder))
     {
     }
 
@@ -140,12 +141,118 @@ public:
             if (it == answers.end())
                 throw ScriptError{"answer is yes, no, ok or cancel"};
             messages_.SetAnswer(it->second);
-        } else {
+        } else if (!RunRangeCommand(command, words, expect)) {
             throw ScriptError{"unknown command \"" + command + "\""};
         }
     }
 
 private:
+    // The commands on ranges, the clipboard, the departments view and the sheet's shape.
+    template <typename Expect>
+    bool RunRangeCommand(const std::string& command, const std::vector<std::string>& words,
+                         Expect&& expect)
+    {
+        static const std::map<std::string, bool (ScheduleSession::*)()> selections{
+            {"select-month", &ScheduleSession::SelectMonth},
+            {"select-week", &ScheduleSession::SelectWeek},
+            {"select-day", &ScheduleSession::SelectDay},
+            {"select-department", &ScheduleSession::SelectDepartment},
+            {"select-employee", &ScheduleSession::SelectEmployee}};
+        if (const auto it = selections.find(command); it != selections.end()) {
+            expect(2);
+            session_.RememberCell(Column(words[1]), Row(words[2]));
+            (session_.*(it->second))();
+        } else if (command == "select-all" || command == "unselect") {
+            expect(0);
+            command == "select-all" ? session_.SelectAll() : session_.Unselect();
+        } else if (command == "headerclick") {
+            expect(2);
+            session_.HeaderDoubleClick(Column(words[1]), Row(words[2]));
+        } else if (command == "quick") {
+            expect(4);
+            Quick(words[1], words[2], words[3], words[4]);
+        } else if (command == "copy" || command == "cut") {
+            expect(0);
+            if (command == "copy")
+                session_.CopyCells(clipboard_);
+            else
+                session_.CutCells(clipboard_);
+        } else if (command == "paste") {
+            if (words.size() > 2)
+                throw ScriptError{"paste takes 0 or 1 arguments"};
+            if (words.size() == 2)
+                clipboard_.SetText(words[1]);
+            session_.PasteCells(clipboard_);
+        } else if (command == "show-departments" || command == "hide-departments") {
+            expect(0);
+            if (command == "show-departments")
+                session_.ShowDepartments();
+            else
+                session_.HideDepartments();
+        } else if (command == "remove-employee") {
+            expect(1);
+            session_.RememberCell(1, Row(words[1]));
+            session_.RemoveEmployee();
+        } else if (command == "remove-week" || command == "remove-month" ||
+                   command == "keep-week") {
+            expect(1);
+            const int column = DayColumn(words[1]);
+            session_.RememberCell(column, command == "remove-month" ? 0 : 1);
+            if (command == "remove-week")
+                session_.RemoveWeek();
+            else if (command == "remove-month")
+                session_.RemoveMonth();
+            else
+                session_.KeepOnlyWeek();
+        } else if (command == "extend-month" || command == "extend-week") {
+            expect(0);
+            if (command == "extend-month")
+                session_.ExtendByMonth(programFolder_);
+            else
+                session_.ExtendByWeek(programFolder_);
+        } else if (command == "move-row") {
+            expect(2);
+            session_.MoveEmployeeRow(Row(words[1]), Row(words[2]));
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    // The four choices of the quick insert panel as their entry texts, then its button. A list
+    // the panel has disabled keeps its choice and ignores the text given for it.
+    void Quick(const std::string& scope, const std::string& employee,
+               const std::string& groupColour, const std::string& department)
+    {
+        const ScheduleDocument& document = session_.document();
+        QuickInsertPanel& panel = session_.quickInsertPanel();
+        const int scopeIndex = panel.scope.Find(scope);
+        if (scopeIndex < 0)
+            throw ScriptError{"no scope \"" + scope + "\""};
+        panel.DropDownEmployees(document);
+        const int employeeIndex = panel.employee.Find(employee);
+        if (employeeIndex < 0)
+            throw ScriptError{"no employee \"" + employee + "\""};
+        panel.ChooseScope(scopeIndex, document);
+        panel.ChooseEmployee(employeeIndex, document);
+        if (panel.groupColour.enabled) {
+            Colour colour = clNone;
+            if (groupColour.empty())
+                panel.ChooseGroupColour(0);
+            else if (!TryStringToColor(groupColour, colour) ||
+                     !panel.ChooseGroupColourValue(colour, document))
+                throw ScriptError{"no group colour \"" + groupColour + "\""};
+        }
+        if (panel.department.enabled) {
+            panel.DropDownDepartments(document);
+            const int index = panel.department.Find(department);
+            if (index < 0)
+                throw ScriptError{"no department \"" + department + "\""};
+            panel.ChooseDepartment(index);
+        }
+        session_.QuickInsert();
+    }
+
     int Number(const std::string& text, int limit, const char* what) const
     {
         int value = 0;
@@ -194,6 +301,8 @@ private:
 
     ScheduleSession& session_;
     StderrMessageSink& messages_;
+    std::filesystem::path programFolder_;
+    MemoryClipboard clipboard_;
 };
 
 int EditUsage()
@@ -232,7 +341,7 @@ int RunEdit(const Options& options)
     MemorySettingsStore settings;
     ScheduleSession session(std::move(*loaded), messages, &settings);
     session.ShowRecordedSummaries();
-    ScriptRunner runner(session, messages);
+    ScriptRunner runner(session, messages, options.programFolder);
     const std::vector<std::string> lines = SplitLines(DecodeText(*script));
     for (std::size_t n = 0; n < lines.size(); ++n) {
         std::string error;

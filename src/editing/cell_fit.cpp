@@ -2,9 +2,7 @@
 
 namespace shiftex {
 
-namespace {
-
-int LineCount(const std::string& text)
+int CellLineCount(const std::string& text)
 {
     int lines = 0;
     const std::size_t n = text.size();
@@ -20,11 +18,10 @@ int LineCount(const std::string& text)
     return start < n ? lines + 1 : lines;
 }
 
-// The width CentreDayCells gives a cell's text; a title merged over several columns spreads
-// over them and takes none.
-int TextWidthOf(const ScheduleSheet& sheet, int col, int row, const TextMetrics& metrics)
+// A title merged over several columns spreads over them and takes none.
+int CellTextWidth(const ScheduleSheet& sheet, int col, int row, const std::string& text,
+                  const TextMetrics& metrics)
 {
-    const std::string& text = sheet.Text(col, row);
     if (text.empty())
         return 0;
     const CellRect rect = sheet.MergeRect(col, row);
@@ -32,9 +29,31 @@ int TextWidthOf(const ScheduleSheet& sheet, int col, int row, const TextMetrics&
         return 0;
     const bool bold = sheet.IsBold(col, row);
     int width = 0;
-    for (const std::string& line : SplitCellLines(text))
+    std::string line;
+    const std::size_t n = text.size();
+    std::size_t start = 0;
+    auto measure = [&](std::size_t end) {
+        line.assign(text, start, end - start);
         width = std::max(width, metrics.TextWidth(line, bold));
+    };
+    for (std::size_t i = 0; i < n; ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        measure(i);
+        if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        measure(n);
     return width;
+}
+
+namespace {
+
+int TextWidthOf(const ScheduleSheet& sheet, int col, int row, const TextMetrics& metrics)
+{
+    return CellTextWidth(sheet, col, row, sheet.Text(col, row), metrics);
 }
 
 } // namespace
@@ -47,9 +66,9 @@ CellFit FitOfCell(const ScheduleSheet& sheet, int col, int row, const TextMetric
             fit.othersWidth = std::max(fit.othersWidth, TextWidthOf(sheet, col, r, metrics));
     for (int c = sheet.fixedCols; c < sheet.colCount(); ++c)
         if (c != col)
-            fit.othersLines = std::max(fit.othersLines, LineCount(sheet.Text(c, row)));
+            fit.othersLines = std::max(fit.othersLines, CellLineCount(sheet.Text(c, row)));
     fit.cellWidth = TextWidthOf(sheet, col, row, metrics);
-    fit.cellLines = LineCount(sheet.Text(col, row));
+    fit.cellLines = CellLineCount(sheet.Text(col, row));
     return fit;
 }
 
@@ -61,7 +80,7 @@ bool CentreChangedCell(ScheduleSheet& sheet, int col, int row, const CellFit& be
     sheet.SetAlignment(col, row, HAlignment::Center);
     CellFit after = before;
     after.cellWidth = TextWidthOf(sheet, col, row, metrics);
-    after.cellLines = LineCount(sheet.Text(col, row));
+    after.cellLines = CellLineCount(sheet.Text(col, row));
     if (after.Width() == before.Width() && after.Lines() == before.Lines())
         return false;
     CentreDayCells(sheet, metrics);

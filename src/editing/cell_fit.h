@@ -20,6 +20,12 @@ struct CellFit {
 
 CellFit FitOfCell(const ScheduleSheet& sheet, int col, int row, const TextMetrics& metrics);
 
+// The width CentreDayCells gives `text` standing in cell (col, row) (its boldness and merge as
+// the cell has them), and the lines it counts for it.
+int CellTextWidth(const ScheduleSheet& sheet, int col, int row, const std::string& text,
+                  const TextMetrics& metrics);
+int CellLineCount(const std::string& text);
+
 // After the text or the boldness of day cell (col, row) changed from a state whose fit was
 // `before`: the sheet's widths and heights as CentreDayCells gives them. Only when the cell's
 // column or row needs another size is the whole sheet laid out again; on a sheet that was

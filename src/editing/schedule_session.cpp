@@ -23,18 +23,6 @@ ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& message
     SetCurrentCell(2, document_.sheet.fixedRows);
 }
 
-template <typename F>
-bool ScheduleSession::Guarded(F&& command)
-{
-    try {
-        command();
-        return true;
-    } catch (const ConversionError& error) {
-        Report(error.what());
-        return false;
-    }
-}
-
 bool ScheduleSession::ShowRecordedSummaries()
 {
     return Guarded([&] { summaries_.ShowRecorded(); });
@@ -156,15 +144,9 @@ bool ScheduleSession::ApplyToSelection(int index)
     ScheduleSheet& sheet = document_.sheet;
     bool ok = true;
     if (summaries_.AnyShown()) {
-        // Cell by cell, each change with its own snapshot and summary updates.
-        // A conversion error stops the command at the cell that met it.
-        for (int c = rect.left; ok && c <= rect.right; ++c)
-            for (int r = rect.top; ok && r <= rect.bottom; ++r) {
-                edit_.currentCol = c;
-                edit_.currentRow = r;
-                if (sheet.Text(c, r) != document_.currentCode)
-                    ok = ToggleCell();
-            }
+        // As ToggleCell on every cell in turn, each change with its own snapshot and summary
+        // updates; a conversion error stops the command at the cell that met it.
+        ok = ApplyWithSummaries(rect);
     } else {
         // Nothing to keep up to date: the key's own snapshot covers the whole selection.
         for (int c = rect.left; c <= rect.right; ++c)
@@ -312,6 +294,8 @@ bool ScheduleSession::AfterSheetReplaced(const std::expected<bool, std::string>&
     edit_.currentCol = col;
     edit_.currentRow = row;
     SetSelection(edit_.selection, edit_.selectionShown);
+    document_.departmentsView = sheet.fixedRows >= 4;
+    panel_.FollowDepartmentView(document_);
     // The figures follow the restored sheet; scopes, captions, locks and rows stay.
     return Guarded([&] { summaries_.FollowSheet(); });
 }
@@ -338,6 +322,7 @@ void ScheduleSession::SetSheetFocus(bool focused)
 {
     edit_.sheetFocused = focused;
     edit_.clipboardEnabled = focused;
+    edit_.pasteEnabled = focused;
 }
 
 // --- summaries ---
@@ -466,8 +451,7 @@ bool ScheduleSession::DayLineRight(int col, int row) const
 std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int row)
 {
     const ScheduleSheet& sheet = document_.sheet;
-    edit_.rememberedCol = col;
-    edit_.rememberedRow = row;
+    RememberCell(col, row);
     const bool inside = sheet.Contains(col, row);
     if (inside && (col == 0 || (col == 1 && row < sheet.fixedRows)))
         return std::nullopt;
@@ -478,15 +462,14 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
         {"redo", "Redo", "Redo", RedoEnabled()},
         {"cut", "Cut", kClipboardHint, clipboard},
         {"copy", "Copy", kClipboardHint, clipboard},
-        {"paste", "Paste", "Paste", clipboard},
+        {"paste", "Paste", "Paste", PasteEnabled()},
         {"unselect", "Unselect", "Unselect selected cells", clipboard},
         {"selectAll", "Select all", "Select all cells", true},
     };
     if (!inside)
         return items;
 
-    const bool departments = InDepartmentView(document_);
-    const int last = sheet.colCount() - 1;
+    const bool departments = DepartmentViewShown();
     auto add = [&](const char* id, std::string caption, std::string hint, bool enabled = true) {
         items.push_back({id, std::move(caption), std::move(hint), enabled});
     };
@@ -502,13 +485,13 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
     const bool dayColumn = col >= 2;
     if (dayColumn && row == 0) {
         add("selectMonth", "Select all cells of this Month", "Select all cells of this Month");
-        add("removeMonth", "Remove Month from Schedule", "",
-            sheet.Text(col, 0) == sheet.Text(2, 0) && sheet.Text(col, 0) != sheet.Text(last, 0));
+        add("removeMonth", "Remove Month from Schedule",
+            "Remove Month from Schedule (cannot be undone)", CanRemoveMonth(col));
     } else if (dayColumn && row == 1) {
-        add("removeWeek", "Remove Week from Schedule", "",
-            sheet.Text(col, 1) == sheet.Text(2, 1) && sheet.Text(col, 1) != sheet.Text(last, 1));
-        add("removeAllExceptWeek", "Remove all except this week", "",
-            sheet.colCount() - sheet.fixedRows > 7);
+        add("removeWeek", "Remove Week from Schedule",
+            "Remove Week from Schedule (cannot be undone)", CanRemoveWeek(col));
+        add("removeAllExceptWeek", "Remove all except this week",
+            "Remove all except this week (cannot be undone)", CanKeepOnlyWeek());
         add("selectWeek", "Select all cells of this week", "Select all cells of this week");
     } else if (dayColumn && row == 2) {
         add("selectDay", "Select all cells of this day", "Select all cells of this day");

@@ -2,11 +2,15 @@
 
 #include "app/settings_store.h"
 #include "editing/cell_fit.h"
+#include "editing/clipboard.h"
+#include "editing/quick_insert_panel.h"
+#include "editing/schedule_closing.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
 #include "model/sheet_layout.h"
 #include "summaries/summary_set.h"
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +34,15 @@ inline constexpr const char* kCommentOkHint = "Apply this comment to the cell";
 inline constexpr const char* kCommentCancelHint = "Discard changes to cell comment";
 inline constexpr const char* kClipboardHint =
     "Use CRTL + Left mouse button to select the copy fields.";
+inline constexpr const char* kRejectedPasteMessage =
+    "Followin workingtyes have not been pasted (unknown): ";
+inline constexpr const char* kDefineDepartmentsQuestion =
+    "You haven't declared any departments. Would you like to define them now ?";
+inline constexpr const char* kKeepOnlyWeekQuestion =
+    "All other weeks will be erased. Are you sure?";
+// The questions asked with the buttons Yes and Cancel. The message boxes offer Yes and No; No
+// and a box closed without an answer count as Cancel.
+inline constexpr QuestionButtons kYesCancel = QuestionButtons::YesNo;
 
 // Key codes the sheet passes on.
 namespace key {
@@ -62,6 +75,22 @@ struct EditState {
     // The cell of the last right click or header double-click.
     int rememberedCol = -1;
     int rememberedRow = -1;
+    // The Paste tool button, enabled by Copy and Cut.
+    bool pasteEnabled = false;
+};
+
+// What ShowDepartments did.
+enum class ShowDepartmentsResult {
+    Shown,
+    // The view is on already: nothing changed.
+    AlreadyShown,
+    // No department is declared; the user answered Cancel to the question.
+    Declined,
+    // No department is declared; the user wants to define them: the window opens the options
+    // dialog on "Departments" with RememberedCellText() handed over.
+    DefineDepartments,
+    // A conversion error stopped the summaries (the error has been shown).
+    Failed,
 };
 
 // The floating comment panel of a schedule window.
@@ -184,9 +213,123 @@ public:
     // cell is remembered, and on a day cell it becomes the current cell.
     std::optional<std::vector<MenuItem>> ContextMenu(int col, int row);
 
+    // --- selections ---
+    // The remembered cell, as a right click or a header double-click leaves it.
+    void RememberCell(int col, int row);
+    // Its text, handed to the options dialog pages; empty outside the sheet.
+    std::string RememberedCellText() const;
+    // The run of adjacent day columns around the remembered column whose month (row 0), week
+    // (row 1) or day number (row 2) text equals the remembered column's, over every employee
+    // row. False (nothing changed) when the remembered cell is no day column.
+    bool SelectMonth();
+    bool SelectWeek();
+    bool SelectDay();
+    // The remembered column from the row below the remembered row down to the last row.
+    bool SelectDepartment();
+    // The remembered employee row over every day column.
+    bool SelectEmployee();
+    // Every day cell; the sheet gets the focus and Cut and Copy are enabled.
+    void SelectAll();
+    void Unselect() { edit_.selectionShown = false; }
+    // A double-click on header cell (col, row) of a day column: the cell is remembered; rows 0
+    // to 2 select the month, week or day and give the shown worked hours and employees per
+    // type summaries that range (unless locked) before they are computed again; row 3 of the
+    // department view selects the department's column.
+    bool HeaderDoubleClick(int col, int row);
+
+    // --- quick insert ---
+    QuickInsertPanel& quickInsertPanel() { return panel_; }
+    const QuickInsertPanel& quickInsertPanel() const { return panel_; }
+    // The panel's button: the current code into every cell of the range (the shown selection,
+    // otherwise every day cell) that passes the panel's filters and scope, with one snapshot;
+    // then every shown summary is computed again. False when the button is disabled.
+    bool QuickInsert();
+
+    // --- clipboard ---
+    // The tool buttons' states (the Edit menu enables its items whenever it opens).
+    bool CopyEnabled() const { return edit_.clipboardEnabled && edit_.sheetFocused; }
+    bool CutEnabled() const { return CopyEnabled(); }
+    bool PasteEnabled() const { return edit_.pasteEnabled && edit_.sheetFocused; }
+    // The selection rectangle (shown or not) goes to the clipboard as tab-separated text.
+    void CopyCells(Clipboard& clipboard);
+    // Copy, then the selected day cells lose their texts and formats; weekend and holiday
+    // colours are painted again and the shown summaries computed again.
+    bool CutCells(Clipboard& clipboard);
+    // The clipboard's block with its top-left cell at the current cell, clipped to the sheet.
+    // A pasted cell is taken only when every line of it is empty, a working type code or a
+    // department line of the document (names and codes compared exactly); the lines of the
+    // cells that are not taken are listed in one message. One snapshot is taken first, and one
+    // before every cell that is taken.
+    bool PasteCells(const Clipboard& clipboard);
+    // The lines the last Paste rejected, each once, in their order.
+    const std::vector<std::string>& rejectedLines() const { return rejected_; }
+
+    // --- departments view ---
+    bool DepartmentViewShown() const;
+    // The view on: every day split into one sub-column per department, the header rebuilt,
+    // the shown summaries reshaped; the undo history is emptied.
+    ShowDepartmentsResult ShowDepartments();
+    // The view off again; false (nothing changed) while it is off.
+    bool HideDepartments();
+
+    // --- structural edits; the remembered cell tells which employee, week or month ---
+    // The enabling rules of the context menu.
+    bool CanRemoveMonth(int col) const;
+    bool CanRemoveWeek(int col) const;
+    bool CanKeepOnlyWeek() const;
+    // The remembered employee (column 1 of an employee row) leaves the schedule after the
+    // user's Yes. The undo history is emptied and the shown summaries computed again.
+    bool RemoveEmployee();
+    // The first week (remembered cell in row 1) or month (row 0) of several leaves the sheet;
+    // the undo history is emptied. False (nothing changed) where the context menu disables it.
+    bool RemoveWeek();
+    bool RemoveMonth();
+    // Only the remembered week (row 1) stays, after the user's Yes.
+    bool KeepOnlyWeek();
+    // The "»" buttons of the last month and the last week; the holiday lines are written back
+    // to the year templates below `programFolder` and built again for the longer sheet. No
+    // snapshot is taken.
+    bool ExtendByMonth(const std::filesystem::path& programFolder);
+    bool ExtendByWeek(const std::filesystem::path& programFolder);
+    // A click on header cell (col, row): runs the extension when a "»" button sits there.
+    bool PressExtendButton(int col, int row, const std::filesystem::path& programFolder);
+    // Employee row `from` dragged to row position `to`; the summaries keep each employee's
+    // figures beside the employee.
+    bool MoveEmployeeRow(int from, int to);
+    // The window is asked to close: false while a backup is written (the status text and the
+    // message say so) or when the user cancels (closeVerdict becomes "cancel"); true when the
+    // window may close and discard the document.
+    bool CloseSchedule(CloseGuard& guard);
+
 private:
+    struct CellChange {
+        int col = 0;
+        int row = 0;
+        std::string before;
+        std::string after;
+    };
+    bool SelectRun(int headerRow);
+    bool ApplyWithSummaries(const CellRect& rect);
+    // Replays the last seven of `changes` (the first `applied` of them, already in the sheet)
+    // with a snapshot before each, so that the history is that of one snapshot per change.
+    void RecordLastChanges(const std::vector<CellChange>& changes, std::size_t applied,
+                           bool centre, bool relaidBeforeLastSeven);
+    bool Extend(bool byMonth, const std::filesystem::path& programFolder);
+    bool RemoveRun(int headerRow);
+    void AfterShapeChange();
+    void ClampEditState();
+    // Runs a command; a conversion error stops it and goes to the message sink.
     template <typename F>
-    bool Guarded(F&& command);
+    bool Guarded(F&& command)
+    {
+        try {
+            command();
+            return true;
+        } catch (const ConversionError& error) {
+            Report(error.what());
+            return false;
+        }
+    }
     void Report(const std::string& error) { messages_.Error(error); }
     bool AfterSheetReplaced(const std::expected<bool, std::string>& result);
     void CentreCell(int col, int row, const CellFit& before);
@@ -197,6 +340,8 @@ private:
     EditState edit_;
     UndoHistory undo_;
     CommentPanel comment_;
+    QuickInsertPanel panel_;
+    std::vector<std::string> rejected_;
     MessageSink& messages_;
     SettingsStore* settings_;
     const TextMetrics* metrics_;

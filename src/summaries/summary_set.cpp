@@ -344,6 +344,32 @@ void SummarySet::ReleaseLocks()
             PressOneLock(kind);
 }
 
+void SummarySet::DaysRemoved(int first, int last)
+{
+    if (last < first)
+        return;
+    const int count = last - first + 1;
+    for (SummaryKind kind : {SummaryKind::WorkedHours, SummaryKind::EmployeesPerType}) {
+        SummaryScope& scope = ScopeOf(kind);
+        if (scope.IsGlobal() || scope.startColumn < 0 || scope.endColumn < 0)
+            continue;
+        if (scope.endColumn < first)
+            continue;
+        if (scope.startColumn > last) {
+            scope.startColumn -= count;
+            scope.endColumn -= count;
+        } else if (scope.locked && scope.startColumn < first && scope.endColumn > last) {
+            scope.endColumn -= count;
+        } else if (scope.locked) {
+            scope.locked = false;
+            scope.caption = kReleasedGlobalCaption;
+        } else {
+            scope.caption =
+                kind == SummaryKind::WorkedHours ? kGlobalCaption : kReleasedGlobalCaption;
+        }
+    }
+}
+
 std::vector<std::string> SummarySet::QueryNameChoices() const
 {
     return QueryNames(document_->customQueryLines);

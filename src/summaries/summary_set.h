@@ -65,6 +65,12 @@ public:
     void PressLock(SummaryKind kind);
     // Days were removed in a way that releases the locks: as the lock button of each locked one.
     void ReleaseLocks();
+    // Day columns first to last (normal view numbering) leave the sheet. A range of the two
+    // scoped summaries behind them moves with its days, one in front stays; a locked range that
+    // loses days is released (its caption "          Global"), unless it reaches past the
+    // removed days on both sides, and an unlocked one returns to the whole sheet. Nothing is
+    // computed: the caller lays the shown summaries out again.
+    void DaysRemoved(int first, int last);
 
     // --- the custom query rows; `gridRow` is a row of the custom query grid ---
     // The names the name cells offer: every query's name in definition order.

@@ -1,0 +1,362 @@
+// Selections, the header double-click, quick insert and the replay of per-cell snapshots that
+// range commands leave in the undo history.
+#include "editing/schedule_session.h"
+
+#include "summaries/cell_reading.h"
+
+#include <algorithm>
+
+namespace shiftex {
+
+namespace {
+
+// Whether CentreChangedCell would lay the sheet out again after one cell change, decided from
+// the widest text of every column and the most lines of every row, kept up to date change by
+// change instead of measured again each time. Columns and rows are measured when first met.
+class FitTracker {
+public:
+    FitTracker(const ScheduleSheet& sheet, const TextMetrics& metrics)
+        : sheet_(sheet), metrics_(metrics),
+          columns_(static_cast<std::size_t>(sheet.colCount())),
+          rows_(static_cast<std::size_t>(sheet.rowCount()))
+    {
+    }
+
+    // Call before the text of (col, row) changes from `before` to `after`.
+    bool Change(int col, int row, const std::string& before, const std::string& after)
+    {
+        Extreme& column = Column(col);
+        const int widthBefore = CellTextWidth(sheet_, col, row, before, metrics_);
+        const int widthAfter = CellTextWidth(sheet_, col, row, after, metrics_);
+        const int oldWidest = column.value;
+        column.Replace(widthBefore, widthAfter);
+        if (column.count == 0)
+            MeasureColumn(col, row, widthAfter);
+
+        Extreme& line = Row(row);
+        const int linesBefore = CellLineCount(before);
+        const int linesAfter = CellLineCount(after);
+        const int oldMost = std::max(1, line.value);
+        line.Replace(linesBefore, linesAfter);
+        if (line.count == 0)
+            MeasureRow(row, col, linesAfter);
+        return column.value != oldWidest || std::max(1, line.value) != oldMost;
+    }
+
+private:
+    // The largest value of a column or row and how many of its cells have it.
+    struct Extreme {
+        bool measured = false;
+        int value = 0;
+        int count = 0;
+
+        void Add(int v)
+        {
+            if (v > value) {
+                value = v;
+                count = 1;
+            } else if (v == value) {
+                ++count;
+            }
+        }
+        void Replace(int before, int after)
+        {
+            if (before == value)
+                --count;
+            Add(after);
+        }
+    };
+
+    Extreme& Column(int col)
+    {
+        Extreme& e = columns_[static_cast<std::size_t>(col)];
+        if (!e.measured)
+            MeasureColumn(col, -1, 0);
+        return e;
+    }
+    Extreme& Row(int row)
+    {
+        Extreme& e = rows_[static_cast<std::size_t>(row)];
+        if (!e.measured)
+            MeasureRow(row, -1, 0);
+        return e;
+    }
+    // The cell of row `changedRow` counts with width `width` (its text is about to change).
+    void MeasureColumn(int col, int changedRow, int width)
+    {
+        Extreme e;
+        e.measured = true;
+        for (int r = 0; r < sheet_.rowCount(); ++r)
+            e.Add(r == changedRow ? width
+                                  : CellTextWidth(sheet_, col, r, sheet_.Text(col, r), metrics_));
+        columns_[static_cast<std::size_t>(col)] = e;
+    }
+    void MeasureRow(int row, int changedCol, int lines)
+    {
+        Extreme e;
+        e.measured = true;
+        for (int c = sheet_.fixedCols; c < sheet_.colCount(); ++c)
+            e.Add(c == changedCol ? lines : CellLineCount(sheet_.Text(c, row)));
+        rows_[static_cast<std::size_t>(row)] = e;
+    }
+
+    const ScheduleSheet& sheet_;
+    const TextMetrics& metrics_;
+    std::vector<Extreme> columns_;
+    std::vector<Extreme> rows_;
+};
+
+} // namespace
+
+// --- the per-cell history of range commands ---
+
+void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
+                                        std::size_t applied, bool centre,
+                                        bool relaidBeforeLastSeven)
+{
+    // Only the last seven snapshots survive: the earlier changes stand as they are, the last
+    // ones are taken back and made again, each after its own snapshot.
+    const std::size_t first =
+        applied > UndoHistory::kSlots ? applied - UndoHistory::kSlots : 0;
+    ScheduleSheet& sheet = document_.sheet;
+    for (std::size_t k = first; k < applied; ++k)
+        sheet.Cell(changes[k].col, changes[k].row).text = changes[k].before;
+    if (centre && relaidBeforeLastSeven) {
+        // One change before them laid the sheet out: it has been fitted to its texts since.
+        CentreDayCells(sheet, *metrics_);
+        summaries_.AlignToSheet();
+    }
+    for (std::size_t k = first; k < applied; ++k) {
+        const CellChange& change = changes[k];
+        CellFit before;
+        if (centre)
+            before = FitOfCell(sheet, change.col, change.row, *metrics_);
+        PushSnapshot();
+        sheet.Cell(change.col, change.row).text = change.after;
+        if (centre)
+            CentreCell(change.col, change.row, before);
+    }
+}
+
+// Enter or Delete over the selection while summaries are shown: the sheet, the summaries and
+// the undo history come out as if ToggleCell had run on every cell that does not hold the code,
+// column by column, but only the snapshots that survive are written.
+bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
+{
+    ScheduleSheet& sheet = document_.sheet;
+    const std::string& code = document_.currentCode;
+    std::vector<CellChange> changes;
+    bool complete = true;
+    for (int c = rect.left; complete && c <= rect.right; ++c)
+        for (int r = rect.top; r <= rect.bottom; ++r) {
+            const std::string& text = sheet.Text(c, r);
+            if (text == code)
+                continue;
+            if (!IsDayCell(c, r)) {
+                // ToggleCell refuses it, which ends the command there.
+                complete = false;
+                break;
+            }
+            changes.push_back({c, r, text, code});
+        }
+
+    FitTracker fits(sheet, *metrics_);
+    std::optional<std::string> error;
+    auto attempt = [&](auto&& step) {
+        try {
+            step();
+        } catch (const ConversionError& e) {
+            if (!error)
+                error = e.what();
+        }
+    };
+    std::size_t applied = 0;
+    std::size_t firstRelayout = changes.size();
+    for (const CellChange& change : changes) {
+        attempt([&] { summaries_.TakeOutCell(change.col, change.row); });
+        if (fits.Change(change.col, change.row, change.before, change.after) &&
+            firstRelayout == changes.size())
+            firstRelayout = applied;
+        sheet.Cell(change.col, change.row).text = change.after;
+        sheet.SetAlignment(change.col, change.row, HAlignment::Center);
+        attempt([&] { summaries_.PutInCell(change.col, change.row); });
+        ++applied;
+        // A conversion error stops the command at the cell that met it.
+        if (error)
+            break;
+    }
+    const std::size_t lastSeven =
+        applied > UndoHistory::kSlots ? applied - UndoHistory::kSlots : 0;
+    RecordLastChanges(changes, applied, true, firstRelayout < lastSeven);
+    if (error) {
+        Report(*error);
+        return false;
+    }
+    return complete;
+}
+
+// --- selections ---
+
+void ScheduleSession::RememberCell(int col, int row)
+{
+    edit_.rememberedCol = col;
+    edit_.rememberedRow = row;
+}
+
+std::string ScheduleSession::RememberedCellText() const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    return sheet.Contains(edit_.rememberedCol, edit_.rememberedRow)
+               ? sheet.Text(edit_.rememberedCol, edit_.rememberedRow)
+               : std::string();
+}
+
+bool ScheduleSession::SelectRun(int headerRow)
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    const int c = edit_.rememberedCol;
+    const int firstDay = std::max(2, sheet.fixedCols);
+    if (c < firstDay || !sheet.Contains(c, headerRow) || sheet.fixedRows >= sheet.rowCount())
+        return false;
+    const std::string& text = sheet.Text(c, headerRow);
+    int right = c;
+    while (right + 1 < sheet.colCount() && sheet.Text(right + 1, headerRow) == text)
+        ++right;
+    int left = c;
+    while (left - 1 >= firstDay && sheet.Text(left - 1, headerRow) == text)
+        --left;
+    SetSelection({left, sheet.fixedRows, right, sheet.rowCount() - 1}, true);
+    return true;
+}
+
+bool ScheduleSession::SelectMonth() { return SelectRun(0); }
+bool ScheduleSession::SelectWeek() { return SelectRun(1); }
+bool ScheduleSession::SelectDay() { return SelectRun(2); }
+
+bool ScheduleSession::SelectDepartment()
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    const int c = edit_.rememberedCol;
+    const int top = std::max(edit_.rememberedRow + 1, sheet.fixedRows);
+    if (c < std::max(2, sheet.fixedCols) || !sheet.Contains(c, edit_.rememberedRow) ||
+        top >= sheet.rowCount())
+        return false;
+    SetSelection({c, top, c, sheet.rowCount() - 1}, true);
+    return true;
+}
+
+bool ScheduleSession::SelectEmployee()
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    const int r = edit_.rememberedRow;
+    const int firstDay = std::max(2, sheet.fixedCols);
+    if (r < sheet.fixedRows || r >= sheet.rowCount() || firstDay >= sheet.colCount())
+        return false;
+    SetSelection({firstDay, r, sheet.colCount() - 1, r}, true);
+    return true;
+}
+
+void ScheduleSession::SelectAll()
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    SetSelection({std::max(2, sheet.fixedCols), sheet.fixedRows, sheet.colCount() - 1,
+                  sheet.rowCount() - 1},
+                 true);
+    SetSheetFocus(true);
+    edit_.clipboardEnabled = true;
+}
+
+bool ScheduleSession::HeaderDoubleClick(int col, int row)
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if (!sheet.Contains(col, row) || col < std::max(2, sheet.fixedCols) ||
+        row >= sheet.fixedRows)
+        return false;
+    RememberCell(col, row);
+    if (row == 3)
+        return DepartmentViewShown() && SelectDepartment();
+    if (!SelectRun(row))
+        return false;
+    const CellRect range = edit_.selection;
+    bool ok = true;
+    for (SummaryKind kind : {SummaryKind::WorkedHours, SummaryKind::EmployeesPerType})
+        if (summaries_.IsShown(kind))
+            ok = SelectRange(kind, range.left, range.right) && ok;
+    return ok;
+}
+
+// --- quick insert ---
+
+bool ScheduleSession::QuickInsert()
+{
+    if (!panel_.buttonEnabled)
+        return false;
+    return Guarded([&] {
+        ScheduleSheet& sheet = document_.sheet;
+        const QuickInsertScope scope = panel_.ChosenScope();
+        // The colour the scope compares with is read first: a colour text that does not
+        // convert stops the command before anything changed.
+        Colour scopeColour = clNone;
+        if (scope == QuickInsertScope::Weekends)
+            scopeColour = StringToColor(document_.weekendColour);
+        else if (scope == QuickInsertScope::Holidays)
+            scopeColour = StringToColor(document_.holidayColour);
+
+        PushSnapshot();
+        if (panel_.groupColour.chosen < 0) {
+            panel_.DropDownGroupColours(document_);
+            panel_.groupColour.chosen = 0;
+        }
+        if (panel_.department.chosen < 0) {
+            panel_.DropDownDepartments(document_);
+            panel_.department.chosen = 0;
+        }
+
+        CellRect range{std::max(2, sheet.fixedCols), sheet.fixedRows, sheet.colCount() - 1,
+                       sheet.rowCount() - 1};
+        if (edit_.selectionShown) {
+            SetSelection(edit_.selection, true);
+            range = edit_.selection;
+            range.left = std::max(range.left, 2);
+        }
+        const std::optional<Colour> group = panel_.GroupColourFilter();
+        // Row 3 names the departments only in the department view.
+        const std::string department =
+            DepartmentViewShown() ? panel_.DepartmentFilter() : std::string();
+        const bool everybody = panel_.EverybodyChosen();
+        const std::string employee = panel_.employee.Text();
+        std::vector<char> columnPasses(static_cast<std::size_t>(sheet.colCount()), 1);
+        if (!department.empty())
+            for (int c = range.left; c <= range.right; ++c)
+                columnPasses[static_cast<std::size_t>(c)] = sheet.Text(c, 3) == department;
+
+        const std::string& code = document_.currentCode;
+        for (int r = range.top; r <= range.bottom; ++r) {
+            if (group && sheet.BrushColor(0, r) != *group)
+                continue;
+            if (!everybody && sheet.Text(1, r) != employee)
+                continue;
+            for (int c = range.left; c <= range.right; ++c) {
+                if (!columnPasses[static_cast<std::size_t>(c)])
+                    continue;
+                SheetCell& cell = sheet.Cell(c, r);
+                bool qualifies = true;
+                switch (scope) {
+                case QuickInsertScope::AllCells: break;
+                case QuickInsertScope::EmptyCells: qualifies = cell.text.empty(); break;
+                case QuickInsertScope::NonEmptyCells: qualifies = !cell.text.empty(); break;
+                case QuickInsertScope::Weekends:
+                case QuickInsertScope::Holidays:
+                    qualifies = sheet.BrushColor(c, r) == scopeColour;
+                    break;
+                }
+                if (qualifies)
+                    cell.text = code;
+            }
+        }
+        CentreDayCells(sheet, *metrics_);
+        summaries_.RecomputeSummaries();
+    });
+}
+
+} // namespace shiftex

@@ -1,0 +1,348 @@
+// The departments view and the edits that change the shape of a schedule: removing employees,
+// weeks and months, extending by a month or a week, moving rows, closing.
+#include "editing/departments_view.h"
+#include "editing/schedule_session.h"
+#include "setup/holidays.h"
+#include "summaries/cell_reading.h"
+
+#include <algorithm>
+
+namespace shiftex {
+
+namespace {
+
+void LayoutHeader(ScheduleDocument& document)
+{
+    ScheduleSheet& sheet = document.sheet;
+    LayoutMonthRow(sheet, document.monthTitle);
+    LayoutWeekRow(sheet);
+    if (sheet.fixedRows >= 4) {
+        MergeDayNumbers(sheet);
+        for (int c = 0; c < sheet.colCount(); ++c)
+            sheet.SetBrushColor(c, 3, kHeaderColour);
+    }
+    LayoutNameColumns(sheet, kEmployeeDaysCaption);
+    PlaceExtendButtons(sheet);
+}
+
+int YearOfColumn(const ScheduleSheet& sheet, int col)
+{
+    return ParseInt(YearTextOf(sheet.Text(col, 0)));
+}
+
+} // namespace
+
+void ScheduleSession::ClampEditState()
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    edit_.currentCol = std::clamp(edit_.currentCol, 0, std::max(0, sheet.colCount() - 1));
+    edit_.currentRow = std::clamp(edit_.currentRow, 0, std::max(0, sheet.rowCount() - 1));
+    SetSelection(edit_.selection, edit_.selectionShown);
+}
+
+void ScheduleSession::AfterShapeChange()
+{
+    ClampEditState();
+    document_.departmentsView = document_.sheet.fixedRows >= 4;
+    panel_.FollowDepartmentView(document_);
+}
+
+// --- departments view ---
+
+bool ScheduleSession::DepartmentViewShown() const { return InDepartmentView(document_); }
+
+ShowDepartmentsResult ScheduleSession::ShowDepartments()
+{
+    ScheduleSheet& sheet = document_.sheet;
+    // Splitting a split sheet would split every sub-column again.
+    if (sheet.fixedRows >= 4)
+        return ShowDepartmentsResult::AlreadyShown;
+    if (document_.departments.empty())
+        return messages_.Question(kDefineDepartmentsQuestion, kYesCancel) == Answer::Yes
+                   ? ShowDepartmentsResult::DefineDepartments
+                   : ShowDepartmentsResult::Declined;
+    document_.MarkModified();
+    ResetUndo();
+    const bool ok = Guarded([&] {
+        SplitDepartments(sheet, document_.departments, 2);
+        LayoutHeader(document_);
+        CentreDayCells(sheet, *metrics_);
+        AfterShapeChange();
+        if (summaries_.IsShown(SummaryKind::CustomQuery))
+            document_.customQueryPanel.height += kQueryRowHeight;
+        summaries_.FollowSheet();
+    });
+    return ok ? ShowDepartmentsResult::Shown : ShowDepartmentsResult::Failed;
+}
+
+bool ScheduleSession::HideDepartments()
+{
+    // Folding an unsplit sheet would fold neighbouring days into one.
+    if (!DepartmentViewShown())
+        return false;
+    ScheduleSheet& sheet = document_.sheet;
+    document_.MarkModified();
+    ResetUndo();
+    return Guarded([&] {
+        MergeDepartments(sheet, document_.departments);
+        sheet.fixedRows = 3;
+        sheet.DeleteRows(3, 1);
+        LayoutHeader(document_);
+        CentreDayCells(sheet, *metrics_);
+        SetCurrentCell(2, sheet.fixedRows);
+        AfterShapeChange();
+        if (summaries_.IsShown(SummaryKind::CustomQuery) &&
+            document_.customQueryPanel.height - kQueryRowHeight > kMinQueryPanelHeight)
+            document_.customQueryPanel.height -= kQueryRowHeight;
+        summaries_.FollowSheet();
+    });
+}
+
+// --- removals ---
+
+bool ScheduleSession::CanRemoveMonth(int col) const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if (col < 2 || !sheet.Contains(col, 0) || !sheet.Contains(2, 0))
+        return false;
+    const std::string& text = sheet.Text(col, 0);
+    return text == sheet.Text(2, 0) && text != sheet.Text(sheet.colCount() - 1, 0);
+}
+
+bool ScheduleSession::CanRemoveWeek(int col) const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if (col < 2 || !sheet.Contains(col, 1) || !sheet.Contains(2, 1))
+        return false;
+    const std::string& text = sheet.Text(col, 1);
+    return text == sheet.Text(2, 1) && text != sheet.Text(sheet.colCount() - 1, 1);
+}
+
+bool ScheduleSession::CanKeepOnlyWeek() const
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    return sheet.colCount() - sheet.fixedRows > 7;
+}
+
+bool ScheduleSession::RemoveEmployee()
+{
+    ScheduleSheet& sheet = document_.sheet;
+    const int row = edit_.rememberedRow;
+    if (edit_.rememberedCol != 1 || row < sheet.fixedRows || row >= sheet.rowCount())
+        return false;
+    const std::string question = "Remove " + sheet.Text(1, row) + " from the schedule?";
+    if (messages_.Question(question, kYesCancel) != Answer::Yes)
+        return false;
+    sheet.DeleteRows(row, 1);
+    ResetUndo();
+    document_.MarkModified();
+    AfterShapeChange();
+    return Guarded([&] { summaries_.FollowSheet(); });
+}
+
+bool ScheduleSession::RemoveRun(int headerRow)
+{
+    ScheduleSheet& sheet = document_.sheet;
+    const int col = edit_.rememberedCol;
+    if (!(headerRow == 0 ? CanRemoveMonth(col) : CanRemoveWeek(col)))
+        return false;
+    ResetUndo();
+    document_.MarkModified();
+    const CellRect run = sheet.MergeRect(col, headerRow);
+    // A week or month of a single day is not removed.
+    if (run.left == run.right)
+        return true;
+    const int firstDay = DayColumnOfSheetColumn(document_, run.left);
+    const int lastDay = DayColumnOfSheetColumn(document_, run.right);
+    UnmergeAll(sheet);
+    sheet.DeleteColumns(run.left, run.right - run.left + 1);
+    // The schedule begins with another month now.
+    document_.monthTitle = sheet.Text(2, 0);
+    const bool ok = Guarded([&] {
+        LayoutHeader(document_);
+        CentreDayCells(sheet, *metrics_);
+    });
+    AfterShapeChange();
+    summaries_.DaysRemoved(firstDay, lastDay);
+    return Guarded([&] { summaries_.FollowSheet(); }) && ok;
+}
+
+bool ScheduleSession::RemoveWeek() { return RemoveRun(1); }
+bool ScheduleSession::RemoveMonth() { return RemoveRun(0); }
+
+bool ScheduleSession::KeepOnlyWeek()
+{
+    ScheduleSheet& sheet = document_.sheet;
+    const int col = edit_.rememberedCol;
+    if (col < 2 || !sheet.Contains(col, 1) || !CanKeepOnlyWeek())
+        return false;
+    if (messages_.Question(kKeepOnlyWeekQuestion, kYesCancel) != Answer::Yes)
+        return false;
+    ResetUndo();
+    document_.MarkModified();
+    const CellRect week = sheet.MergeRect(col, 1);
+    const int firstDay = DayColumnOfSheetColumn(document_, week.left);
+    const int lastDay = DayColumnOfSheetColumn(document_, week.right);
+    const int days = DayColumnCount(document_) + 1;
+    UnmergeAll(sheet);
+    sheet.DeleteColumns(week.right + 1, sheet.colCount() - 1 - week.right);
+    sheet.DeleteColumns(2, week.left - 2);
+    document_.monthTitle = sheet.Text(2, 0);
+    const bool ok = Guarded([&] {
+        LayoutHeader(document_);
+        CentreDayCells(sheet, *metrics_);
+    });
+    AfterShapeChange();
+    // The summaries would still describe the removed days: they follow the sheet again.
+    summaries_.DaysRemoved(lastDay + 1, days);
+    summaries_.DaysRemoved(2, firstDay - 1);
+    return Guarded([&] { summaries_.FollowSheet(); }) && ok;
+}
+
+// --- extensions ---
+
+bool ScheduleSession::PressExtendButton(int col, int row,
+                                        const std::filesystem::path& programFolder)
+{
+    const ScheduleSheet& sheet = document_.sheet;
+    if ((row != 0 && row != 1) || !sheet.Contains(col, row) || !sheet.HasButton(col, row))
+        return false;
+    return Extend(row == 0, programFolder);
+}
+
+bool ScheduleSession::ExtendByMonth(const std::filesystem::path& programFolder)
+{
+    return Extend(true, programFolder);
+}
+
+bool ScheduleSession::ExtendByWeek(const std::filesystem::path& programFolder)
+{
+    return Extend(false, programFolder);
+}
+
+bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programFolder)
+{
+    ScheduleSheet& sheet = document_.sheet;
+    const int old = sheet.colCount();
+    if (old <= 2 || sheet.rowCount() < 3)
+        return false;
+    HolidayStore holidays(programFolder, messages_);
+    return Guarded([&] {
+        // Everything that can fail to read is read before the sheet changes.
+        const int last = old - 1;
+        const int firstYear = YearOfColumn(sheet, 2);
+        const int lastYear = YearOfColumn(sheet, last);
+        const int runRow = byMonth ? 0 : 1;
+        const CellRect run = sheet.MergeRect(last, runRow);
+        const std::string title = sheet.Text(byMonth ? run.left : run.right, 0);
+        const int month = ParseInt(MonthNumberOf(title));
+        const int year = ParseInt(YearTextOf(title));
+        const int lastDay = ParseInt(sheet.Text(last, 2));
+        const int daysInMonth = DaysInMonth(month, year);
+        const int nextMonth = month == 12 ? 1 : month + 1;
+        const int nextYear = month == 12 ? year + 1 : year;
+
+        struct NewDay {
+            int day, month, year;
+        };
+        std::vector<NewDay> added;
+        auto append = [&](int from, int to, int m, int y) {
+            for (int d = from; d <= to; ++d)
+                added.push_back({d, m, y});
+        };
+        if (byMonth) {
+            if (lastDay >= daysInMonth)
+                append(1, DaysInMonth(nextMonth, nextYear), nextMonth, nextYear);
+            else
+                append(lastDay + 1, daysInMonth, month, year);
+        } else {
+            const int left = daysInMonth - lastDay;
+            if (left >= 7) {
+                append(lastDay + 1, lastDay + 7, month, year);
+            } else if (left > 0) {
+                append(lastDay + 1, daysInMonth, month, year);
+                append(1, 7 - left, nextMonth, nextYear);
+            } else {
+                // The week ends on the month's last day: the new days complete a week of the
+                // run's days (counted per day, so the same in the department view).
+                int days = (run.right - run.left + 1) / ColumnsPerDay(document_);
+                if (days == 7)
+                    days = 0;
+                append(1, 7 - days, nextMonth, nextYear);
+            }
+        }
+
+        document_.MarkModified();
+        if (!document_.holidayLines.empty()) {
+            const std::string& line = document_.holidayLines.front();
+            const std::string region = line.size() >= 2 ? line.substr(1, line.size() - 2) : "";
+            if (auto written = holidays.WriteBackHolidayLines(firstYear, lastYear, region,
+                                                              document_.holidayLines);
+                !written)
+                Report(written.error());
+        }
+        const std::string region = document_.holidayLines.empty()
+                                       ? std::string("Custom")
+                                       : RegionOfLines(document_.holidayLines);
+
+        sheet.SetColCount(old + static_cast<int>(added.size()));
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            const int c = old + static_cast<int>(i);
+            sheet.SetText(c, 0, MonthTitle(added[i].month, added[i].year));
+            sheet.SetText(c, 2, std::to_string(added[i].day));
+        }
+        if (DepartmentViewShown())
+            SplitDepartments(sheet, document_.departments, old);
+        LayoutHeader(document_);
+
+        if (auto lines = holidays.BuildHolidayLines(sheet, region))
+            document_.holidayLines = std::move(*lines);
+        else
+            Report(lines.error());
+        ColourDayColumns(document_, *metrics_);
+        AfterShapeChange();
+        summaries_.FollowSheet();
+    });
+}
+
+// --- rows and closing ---
+
+bool ScheduleSession::MoveEmployeeRow(int from, int to)
+{
+    ScheduleSheet& sheet = document_.sheet;
+    auto employee = [&](int row) { return row >= sheet.fixedRows && row < sheet.rowCount(); };
+    if (!employee(from) || !employee(to) || from == to)
+        return false;
+    document_.MarkModified();
+    sheet.MoveRow(from, to);
+    // The figures of the employee move with the row.
+    return Guarded([&] { summaries_.FollowSheet(); });
+}
+
+bool ScheduleSession::CloseSchedule(CloseGuard& guard)
+{
+    if (!guard.readyForClose) {
+        guard.statusText = kBackupBusyText;
+        messages_.Information(kBackupBusyText);
+        return false;
+    }
+    const char* question = document_.modified ? kCloseUnsavedQuestion : kCloseQuestion;
+    if (messages_.Question(question, QuestionButtons::OkCancel) == Answer::Ok)
+        return true;
+    guard.closeVerdict = kCancelVerdict;
+    return false;
+}
+
+bool ConfirmExit(CloseGuard& guard, MessageSink& messages, int windows,
+                 const std::function<bool()>& closeFirst)
+{
+    guard.closeVerdict.clear();
+    for (int i = 0; i < windows && guard.closeVerdict.empty(); ++i)
+        if (!closeFirst())
+            return false;
+    if (!guard.closeVerdict.empty())
+        return false;
+    return messages.Question(kExitQuestion, QuestionButtons::OkCancel) == Answer::Ok;
+}
+
+} // namespace shiftex
