@@ -19,18 +19,21 @@ inline std::vector<WorkingType> HoursTableTypes()
 
 struct SampleOptions {
     int employees = 4;
-    int days = 31;                         // from 1 January 2027 on
+    int days = 31;                         // from firstDay.month.year on
+    int firstDay = 1;
+    int month = 1;
+    int year = 2027;
     std::vector<WorkingType> types = HoursTableTypes();
     std::vector<std::string> departments;  // declared in the document
     bool departmentView = false;           // one sub-column per department and day
 };
 
 // A document laid out as the loaders leave it: month, week and day rows, names, weekends
-// coloured clYellow, a holiday on 1 January coloured clAqua, the widths fitted.
+// coloured clYellow, a holiday on 1 January 2027 coloured clAqua, the widths fitted.
 inline ScheduleDocument MakeSchedule(const SampleOptions& options = {})
 {
     ScheduleDocument document = CreateDocument();
-    document.monthTitle = "January 2027";
+    document.monthTitle = MonthTitle(options.month, options.year);
     document.weekendColour = "clYellow";
     document.holidayColour = "clAqua";
     document.holidayLines = {"[Sample]", "[**YEAR**]:2027", "[01]", "01:New Year"};
@@ -49,7 +52,7 @@ inline ScheduleDocument MakeSchedule(const SampleOptions& options = {})
     sheet.Resize(2 + options.days * n, header + options.employees);
     sheet.fixedCols = 2;
     sheet.fixedRows = header;
-    int day = 1, month = 1, year = 2027;
+    int day = options.firstDay, month = options.month, year = options.year;
     for (int d = 0; d < options.days; ++d) {
         for (int i = 0; i < n; ++i) {
             const int c = 2 + d * n + i;
