@@ -1,0 +1,165 @@
+// Range commands on a year's schedule: 500 employees over 365 days, a code in every day cell,
+// all four summaries shown. Enter over 50,000 cells keeps one snapshot per changed cell as far
+// as the history can tell; quick insert writes the whole sheet with one snapshot; paste puts a
+// block of a month back through the clipboard.
+#include "../tests/core/sample_schedule.h"
+#include "editing/schedule_session.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace shiftex {
+namespace {
+
+constexpr int kEmployees = 500;
+constexpr int kDays = 365;
+
+class QuietSink final : public MessageSink {
+public:
+    void Information(const std::string&) override {}
+    void Error(const std::string& text) override { errors.push_back(text); }
+    Answer Question(const std::string&, QuestionButtons) override { return Answer::Yes; }
+    std::vector<std::string> errors;
+};
+
+ScheduleDocument YearSchedule()
+{
+    test::SampleOptions options;
+    options.employees = kEmployees;
+    options.days = kDays;
+    options.types.push_back(
+        WorkingType::Create("D", "Day", "09H00", "13H00", "13H30", "17H30", 3));
+    for (WorkingType& type : options.types) {
+        type.fields[field::DayMinColour] = "clRed";
+        type.fields[field::DayMinCount] = "100";
+        type.fields[field::DayMaxColour] = "clYellow";
+        type.fields[field::DayMaxCount] = "140";
+        type.fields[field::EmployeeMinColour] = "clRed";
+        type.fields[field::EmployeeMinCount] = "80";
+        type.fields[field::EmployeeMaxColour] = "clYellow";
+        type.fields[field::EmployeeMaxCount] = "100";
+    }
+    ScheduleDocument document = test::MakeSchedule(options);
+    ScheduleSheet& sheet = document.sheet;
+    const char* codes[] = {"E", "L", "N", "D"};
+    for (int r = sheet.fixedRows; r < sheet.rowCount(); ++r) {
+        if (r % 7 == 0)
+            sheet.SetBrushColor(0, r, 0x000000FF);
+        for (int c = 2; c < sheet.colCount(); ++c)
+            sheet.SetText(c, r, codes[(r * 7 + c * 3) % 4]);
+    }
+    CentreDayCells(sheet);
+    document.customQueryLines = {"Early", "E", "D", kEndThisAddition, "Late", "L",
+                                 kEndThisAddition, "Night", "N", kEndThisAddition,
+                                 kEndAllAdditions};
+    document.customQueryNames = {"Early", "Late", "Night"};
+    document.queryThresholds = {{"Early", "clRed", "200", "clYellow", "260"},
+                                {"Late", "clRed", "10", "clYellow", "20"},
+                                {"Night", "clRed", "100", "clYellow", "140"}};
+    document.customQueryPanel.rows = {{"Early", ""}, {"Late", "clRed"}, {"Night", ""}};
+    document.customQueryPanel.height = 107;
+    return document;
+}
+
+std::unique_ptr<ScheduleSession> ShownSession(QuietSink& sink, const ScheduleDocument& document)
+{
+    auto session = std::make_unique<ScheduleSession>(document, sink);
+    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+        session->ShowSummary(kind);
+    return session;
+}
+
+template <typename F>
+double Seconds(F&& run)
+{
+    const auto start = std::chrono::steady_clock::now();
+    run();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Enter with E current over 100 days of every employee: 50,000 cells, three in four of them
+// hold another code and change.
+void BM_EnterOverFiftyThousandCells(benchmark::State& state)
+{
+    const ScheduleDocument document = YearSchedule();
+    QuietSink sink;
+    std::size_t changed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto session = ShownSession(sink, document);
+        session->SelectWorkingType(1);
+        const int top = session->document().sheet.fixedRows;
+        session->SetSelection({100, top, 199, top + kEmployees - 1}, true);
+        state.ResumeTiming();
+        state.SetIterationTime(Seconds([&] { session->KeyDown(key::Enter); }));
+        state.PauseTiming();
+        changed = 0;
+        for (int c = 100; c <= 199; ++c)
+            for (int r = top; r < top + kEmployees; ++r)
+                changed += document.sheet.Text(c, r) != "E";
+        state.counters["snapshots"] = session->undoHistory().count();
+        session.reset();
+        state.ResumeTiming();
+    }
+    state.counters["changed_cells"] = static_cast<double>(changed);
+    if (!sink.errors.empty())
+        state.SkipWithError(sink.errors.front().c_str());
+}
+BENCHMARK(BM_EnterOverFiftyThousandCells)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+// "All cells" for everybody: the whole sheet, then every summary computed again.
+void BM_QuickInsertWholeSheet(benchmark::State& state)
+{
+    QuietSink sink;
+    auto session = ShownSession(sink, YearSchedule());
+    QuickInsertPanel& panel = session->quickInsertPanel();
+    const ScheduleDocument& document = session->document();
+    panel.DropDownEmployees(document);
+    panel.ChooseScope(0, document);
+    panel.ChooseEmployee(0, document);
+    int step = 0;
+    for (auto _ : state) {
+        session->SelectWorkingType(1 + step++ % 4);
+        state.SetIterationTime(Seconds([&] { session->QuickInsert(); }));
+    }
+    // What the last one wrote, as the summaries count it.
+    state.counters["counted"] =
+        session->summaries().typesPerDay().CountAt(session->editState().currentType, 2);
+    if (!sink.errors.empty())
+        state.SkipWithError(sink.errors.front().c_str());
+}
+BENCHMARK(BM_QuickInsertWholeSheet)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
+
+// A month of every employee copied and pasted one month later: 15,500 cells, each taken after
+// its lines were checked, with the history of one snapshot per pasted cell.
+void BM_PasteAMonth(benchmark::State& state)
+{
+    QuietSink sink;
+    auto session = ShownSession(sink, YearSchedule());
+    MemoryClipboard clipboard;
+    const int top = session->document().sheet.fixedRows;
+    session->SetSelection({2, top, 32, top + kEmployees - 1}, true);
+    session->CopyCells(clipboard);
+    int step = 0;
+    for (auto _ : state) {
+        session->SetCurrentCell(33 + 31 * (step++ % 8), top);
+        state.SetIterationTime(Seconds([&] { session->PasteCells(clipboard); }));
+    }
+    if (!sink.errors.empty())
+        state.SkipWithError(sink.errors.front().c_str());
+}
+BENCHMARK(BM_PasteAMonth)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(8);
+
+} // namespace
+} // namespace shiftex
