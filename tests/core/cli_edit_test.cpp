@@ -236,6 +236,90 @@ TEST_F(SummaryCliTest, ScriptErrorsNameTheLine)
     EXPECT_EQ(Cli("edit " + Quoted(file)).status, 2);
 }
 
+TEST_F(SummaryCliTest, EditScriptsOnRangesAndTheSheetsShape)
+{
+    const auto script = folder.path() / "script.txt";
+    const auto out = folder.path() / "out.sxt";
+    std::ofstream(script, std::ios::binary)
+        << "headerclick 6 1\n"  // week 1: 4 to 10 January
+           "type L\n"
+           "enter\n"
+           "select-employee 1 5\n"
+           "type N\n"
+           "enter\n"
+           "quick \"All week-ends\" Everybody clBlue \"not in the view\"\n"
+           "cell 2 6\n"
+           "paste \"E\\t\\\"E\\rL\\\"\\tZ\"\n"
+           "copy\n"
+           "cell 10 6\n"
+           "paste\n"
+           "remove-employee 3\n"
+           "move-row 4 3\n"
+           "extend-week\n"
+           "answer cancel\n"
+           "show-departments\n";
+    const CliResult run =
+        Cli("edit " + Quoted(file) + " " + Quoted(script) + " " + Quoted(out), true);
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_NE(run.out.find("information: Followin workingtyes have not been pasted (unknown): "
+                           "\n\rZ"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("question: You haven't declared any departments."), std::string::npos);
+
+    const CliResult dumped = Cli("dump " + Quoted(out));
+    ASSERT_EQ(dumped.status, 0);
+    const JsonValue json = Parse(dumped.out);
+    std::map<std::pair<int, int>, std::string> texts;
+    for (const JsonValue& cell : *Get(json, "cells").AsArray())
+        texts[{static_cast<int>(Number(Get(cell, "col"))),
+               static_cast<int>(Number(Get(cell, "row")))}] = Text(Get(cell, "text"));
+    auto text = [&](int col, int row) { return texts[{col, row}]; };
+    EXPECT_EQ(Number(Get(json, "colCount")), 40);  // 1 to 7 February added
+    EXPECT_EQ(text(33, 0), "February 2027");
+    EXPECT_EQ(text(39, 2), "7");
+    // Employee 1 removed, employee 3 moved to the top.
+    EXPECT_EQ(text(1, 3), "Employee 3");
+    EXPECT_EQ(text(1, 4), "Employee 2");
+    EXPECT_EQ(text(1, 5), "Employee 4");
+    EXPECT_EQ(text(5, 3), "N");
+    EXPECT_EQ(text(32, 3), "N");
+    // Employee 2 has the blue group: its weekends quick-inserted over the week's L.
+    EXPECT_EQ(text(6, 4), "L");
+    EXPECT_EQ(text(10, 4), "N");
+    EXPECT_EQ(text(4, 4), "N");
+    EXPECT_EQ(text(2, 4), "");
+    // Pasted from the script and then from the copied cell; Z rejected.
+    EXPECT_EQ(text(2, 5), "E");
+    EXPECT_EQ(text(3, 5), "E\rL");
+    EXPECT_EQ(text(4, 5), "");
+    EXPECT_EQ(text(10, 5), "E");
+    EXPECT_EQ(text(6, 5), "L");
+}
+
+TEST_F(SummaryCliTest, RangeScriptErrorsNameTheLine)
+{
+    const auto out = folder.path() / "out.sxt";
+    const std::pair<const char*, const char*> cases[] = {
+        {"quick \"Some cells\" Everybody \"\" \"\"\n", ":1: no scope \"Some cells\""},
+        {"quick \"All cells\" Nobody \"\" \"\"\n", ":1: no employee \"Nobody\""},
+        {"quick \"All cells\" Everybody clLime \"\"\n", ":1: no group colour \"clLime\""},
+        {"quick \"All cells\" Everybody\n", ":1: quick takes 4 arguments"},
+        {"paste a b\n", ":1: paste takes 0 or 1 arguments"},
+        {"remove-week 1\n", ":1: \"1\" is no day column"},
+        {"move-row 3\n", ":1: move-row takes 2 arguments"},
+        {"select-week 2\n", ":1: select-week takes 2 arguments"},
+    };
+    for (const auto& [script, message] : cases) {
+        const auto path = folder.path() / "script.txt";
+        std::ofstream(path, std::ios::binary) << script;
+        const CliResult run =
+            Cli("edit " + Quoted(file) + " " + Quoted(path) + " " + Quoted(out), true);
+        EXPECT_EQ(run.status, 2) << script;
+        EXPECT_NE(run.out.find(message), std::string::npos) << run.out;
+    }
+}
+
 TEST(ScriptLine, WordsAndQuotedTexts)
 {
     std::string error;
