@@ -460,9 +460,9 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
     std::vector<MenuItem> items{
         {"undo", "Undo", "Undo", UndoEnabled()},
         {"redo", "Redo", "Redo", RedoEnabled()},
-        {"cut", "Cut", kClipboardHint, clipboard},
-        {"copy", "Copy", kClipboardHint, clipboard},
-        {"paste", "Paste", "Paste", PasteEnabled()},
+        {"cut", "Cut", "Cut to clipboard", clipboard},
+        {"copy", "Copy", "Copy to clipboard", clipboard},
+        {"paste", "Paste", "Paste from clipboard", PasteEnabled()},
         {"unselect", "Unselect", "Unselect selected cells", clipboard},
         {"selectAll", "Select all", "Select all cells", true},
     };
