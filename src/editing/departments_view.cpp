@@ -46,7 +46,8 @@ void SplitDepartments(ScheduleSheet& sheet, const std::vector<Department>& depar
                       int first)
 {
     const int n = static_cast<int>(departments.size());
-    if (n == 0)
+    // Without the three header rows there is no day number to split by.
+    if (n == 0 || sheet.rowCount() < 3)
         return;
     UnmergeAll(sheet);
     if (sheet.fixedRows < 4) {

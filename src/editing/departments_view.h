@@ -19,7 +19,8 @@ void RearrangeColumns(ScheduleSheet& sheet, const std::vector<int>& sources);
 // them, the day's background colours in every sub-column), and each day's department lines go
 // to their departments' sub-columns, a plain line to the first one. Lines naming no department
 // are dropped. Days left of `first` are taken as split already (the sheet was extended while
-// the view was on); their day numbers are merged again. Nothing happens without departments.
+// the view was on); their day numbers are merged again. Nothing happens without departments
+// or on a sheet without its three header rows.
 void SplitDepartments(ScheduleSheet& sheet, const std::vector<Department>& departments,
                       int first);
 
