@@ -117,10 +117,11 @@ TEST_F(ClipboardTest, PastedCellsAreCheckedLineByLine)
     const Case cases[] = {
         // A three-column block at the last column: only its first column lands.
         {"clipped", last, kFirst + 1, "L\tN\tE\r\nN\tL\tE\r\n",
-         {{{last, kFirst + 1, last, kFirst + 1}, "L"}, {{last, kFirst + 2, last, kFirst + 2}, "N"}},
+         {{{last, kFirst + 1, last, kFirst + 1}, "L"},
+          {{last, kFirst + 2, last, kFirst + 2}, "N"}},
          nullptr},
-        {"unknown code", 2, kFirst, "Z\tL", {{{2, kFirst, 2, kFirst}, "E"}, {{3, kFirst, 3, kFirst},
-         "L"}}, "Z"},
+        {"unknown code", 2, kFirst, "Z\tL",
+         {{{2, kFirst, 2, kFirst}, "E"}, {{3, kFirst, 3, kFirst}, "L"}}, "Z"},
         // Department names compare exactly; a department line of a known one is taken.
         {"departments", 2, kFirst + 1, "sales: E\tSales: E\tX: L\tStock: Q",
          {{{2, kFirst + 1, 2, kFirst + 1}, ""}, {{3, kFirst + 1, 3, kFirst + 1}, "Sales: E"},
