@@ -40,9 +40,6 @@ inline constexpr const char* kDefineDepartmentsQuestion =
     "You haven't declared any departments. Would you like to define them now ?";
 inline constexpr const char* kKeepOnlyWeekQuestion =
     "All other weeks will be erased. Are you sure?";
-// The questions asked with the buttons Yes and Cancel. The message boxes offer Yes and No; No
-// and a box closed without an answer count as Cancel.
-inline constexpr QuestionButtons kYesCancel = QuestionButtons::YesNo;
 
 // Key codes the sheet passes on.
 namespace key {

@@ -58,7 +58,7 @@ ShowDepartmentsResult ScheduleSession::ShowDepartments()
     if (sheet.fixedRows >= 4)
         return ShowDepartmentsResult::AlreadyShown;
     if (document_.departments.empty())
-        return messages_.Question(kDefineDepartmentsQuestion, kYesCancel) == Answer::Yes
+        return messages_.Question(kDefineDepartmentsQuestion, QuestionButtons::YesCancel) == Answer::Yes
                    ? ShowDepartmentsResult::DefineDepartments
                    : ShowDepartmentsResult::Declined;
     document_.MarkModified();
@@ -131,7 +131,7 @@ bool ScheduleSession::RemoveEmployee()
     if (edit_.rememberedCol != 1 || row < sheet.fixedRows || row >= sheet.rowCount())
         return false;
     const std::string question = "Remove " + sheet.Text(1, row) + " from the schedule?";
-    if (messages_.Question(question, kYesCancel) != Answer::Yes)
+    if (messages_.Question(question, QuestionButtons::YesCancel) != Answer::Yes)
         return false;
     sheet.DeleteRows(row, 1);
     ResetUndo();
@@ -176,7 +176,7 @@ bool ScheduleSession::KeepOnlyWeek()
     const int col = edit_.rememberedCol;
     if (col < 2 || !sheet.Contains(col, 1) || !CanKeepOnlyWeek())
         return false;
-    if (messages_.Question(kKeepOnlyWeekQuestion, kYesCancel) != Answer::Yes)
+    if (messages_.Question(kKeepOnlyWeekQuestion, QuestionButtons::YesCancel) != Answer::Yes)
         return false;
     ResetUndo();
     document_.MarkModified();

@@ -5,7 +5,7 @@
 namespace shiftex {
 
 enum class Answer { Yes, No, Ok, Cancel };
-enum class QuestionButtons { YesNo, YesNoCancel, OkCancel };
+enum class QuestionButtons { YesNo, YesNoCancel, OkCancel, YesCancel };
 
 // The message boxes the core shows: the window implements it with QMessageBox, the command line
 // prints, tests record.

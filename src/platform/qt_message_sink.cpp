@@ -30,6 +30,10 @@ Answer QtMessageSink::Question(const std::string& text, QuestionButtons buttons)
         set = QMessageBox::Ok | QMessageBox::Cancel;
         fallback = QMessageBox::Cancel;
         break;
+    case QuestionButtons::YesCancel:
+        set = QMessageBox::Yes | QMessageBox::Cancel;
+        fallback = QMessageBox::Cancel;
+        break;
     }
     // Closing the box with Escape or the title bar counts as the most cautious answer.
     switch (QMessageBox::question(parent_, caption_, QString::fromStdString(text), set,

@@ -135,6 +135,7 @@ void CustomQuerySummary::PrepareRow(const ScheduleDocument& document,
     Row& row = rows_[static_cast<std::size_t>(index)];
     row = Row{};
     row.named = !source.queryName.empty();
+    grid_.SetText(1, headerRows() + index, source.queryName);
     row.filter = Trim(source.groupColour).empty() ? clNone : StringToColor(source.groupColour);
     row.everybody = row.filter == clNone || row.filter == kNeutralGroupColour;
     grid_.SetColour(0, headerRows() + index, row.filter);

@@ -511,12 +511,6 @@ void ScheduleWindow::updateQueryRowActions()
 bool ScheduleWindow::chooseQuery(int row, const std::string& name)
 {
     const bool done = session_->ChooseQuery(row, name);
-    // The summary lays its rows out again, so that the name cell and the colours follow the
-    // new query at once.
-    if (done) {
-        session_->HideSummary(SummaryKind::CustomQuery);
-        session_->ShowSummary(SummaryKind::CustomQuery);
-    }
     afterCommand();
     return done;
 }

@@ -491,6 +491,10 @@ TEST_F(CustomQueryTest, RowEditing)
     EXPECT_TRUE(session.ChooseQuery(1, "Early"));
     EXPECT_EQ(query.grid().Text(Day(1), 1), "2");
     EXPECT_EQ(query.grid().Text(Day(1), 2), "2");
+    // The row shows the chosen query at once and is coloured against its threshold.
+    EXPECT_EQ(query.grid().Text(1, 1), "Early");
+    EXPECT_EQ(query.grid().ColourAt(Day(1), 1), clWhite);
+    EXPECT_EQ(query.grid().ColourAt(Day(2), 1), StringToColor("clRed"));
     session.InsertQueryRow(1);  // above the Early row
     EXPECT_EQ(d.customQueryPanel.height, 128);
     ASSERT_EQ(d.customQueryPanel.rows.size(), 2u);
