@@ -1,35 +1,21 @@
 #include "cli/json.h"
+#include "cli_support.h"
 #include "files/text_io.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 
 namespace shiftex {
 namespace {
 
-struct CliResult {
-    int status = -1;
-    std::string out;
-};
+using test::CliResult;
 
 // Runs shiftex-cli with standard error joined to standard output.
 CliResult Cli(const std::string& arguments)
 {
-    CliResult run;
-    const std::string command = std::string(SHIFTEX_CLI) + " " + arguments + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return test::RunCli(arguments, true);
 }
 
 std::string Quoted(const std::filesystem::path& path) { return "'" + path.string() + "'"; }

@@ -1,47 +1,24 @@
 #include "cli/edit_commands.h"
 #include "cli/json.h"
+#include "cli_support.h"
 #include "files/schedule_file.h"
 #include "sample_schedule.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 
 namespace shiftex {
 namespace {
 
 using cli::JsonValue;
-
-struct CliResult {
-    int status = -1;
-    std::string out;  // standard output, followed by standard error when asked for
-};
-
-CliResult RunCli(const std::string& arguments, bool withErrors = false)
-{
-    CliResult run;
-    const std::string command =
-        std::string(SHIFTEX_CLI) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using test::CliResult;
+using test::RunCli;
 
 JsonValue Parse(const std::string& text)
 {
-    std::string error;
-    std::optional<JsonValue> json = cli::ParseJson(text, error);
-    EXPECT_TRUE(json) << error << "\n" << text;
-    return json ? *json : JsonValue{};
+    return test::ParseJsonOutput(text);
 }
 
 const JsonValue& At(const JsonValue& value, std::size_t index)

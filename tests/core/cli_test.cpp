@@ -1,10 +1,9 @@
 #include "cli/json.h"
+#include "cli_support.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 
 namespace shiftex {
@@ -12,32 +11,11 @@ namespace {
 
 using cli::JsonValue;
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
-
-CliRun RunCli(const std::string& arguments)
-{
-    CliRun run;
-    const std::string command = std::string(SHIFTEX_CLI) + " " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    std::array<char, 4096> buffer;
-    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
+using test::RunCli;
 
 JsonValue Parse(const std::string& text)
 {
-    std::string error;
-    std::optional<JsonValue> json = cli::ParseJson(text, error);
-    EXPECT_TRUE(json) << error;
-    return json ? *json : JsonValue{};
+    return test::ParseJsonOutput(text);
 }
 
 double Number(const JsonValue& object, const char* key)
@@ -55,13 +33,13 @@ TEST(ShiftexCli, NewThenDumpGivesAThreeHeaderSheetWithColouredWeekends)
         "clwhite", "1", "clwhite", "1", "clwhite", "1", "clwhite", "1", "clwhite", "1",
         "clwhite", "1"]}]})";
     const std::string programFolder = " --program-folder '" + folder.path().string() + "'";
-    const CliRun made = RunCli("new '" + answers.string() + "'" + programFolder);
+    const test::CliResult made = RunCli("new '" + answers.string() + "'" + programFolder);
     ASSERT_EQ(made.status, 0);
     EXPECT_EQ(made.out.substr(0, 26), "ShiftexV4.2\r\n31\r\n3\r\nApril ");
     const auto text = folder.path() / "april.sxt";
     std::ofstream(text, std::ios::binary) << made.out;
 
-    const CliRun dumped = RunCli("dump '" + text.string() + "'" + programFolder);
+    const test::CliResult dumped = RunCli("dump '" + text.string() + "'" + programFolder);
     ASSERT_EQ(dumped.status, 0);
     const JsonValue json = Parse(dumped.out);
     EXPECT_EQ(Number(json, "fixedRows"), 3);
@@ -86,7 +64,7 @@ TEST(ShiftexCli, DumpOfTheExampleAndErrors)
 {
     test::TempProgramFolder folder;
     const std::string programFolder = " --program-folder '" + folder.path().string() + "'";
-    const CliRun example =
+    const test::CliResult example =
         RunCli(std::string("dump ") + SHIFTEX_SOURCE_DIR + "/examples/ward.sxt" + programFolder);
     ASSERT_EQ(example.status, 0);
     const JsonValue json = Parse(example.out);

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "cli/json.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <sys/wait.h>
+
+namespace shiftex::test {
+
+struct CliResult {
+    int status = -1;
+    std::string out;  // standard output, followed by standard error when asked for
+};
+
+// Runs shiftex-cli with the given (shell-quoted) arguments.
+inline CliResult RunCli(const std::string& arguments, bool withErrors = false)
+{
+    CliResult run;
+    const std::string command =
+        std::string(SHIFTEX_CLI) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer;
+    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
+        run.out.append(buffer.data(), n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// The JSON of a command's output; a test failure when it is none.
+inline cli::JsonValue ParseJsonOutput(const std::string& text)
+{
+    std::string error;
+    std::optional<cli::JsonValue> json = cli::ParseJson(text, error);
+    EXPECT_TRUE(json) << error << "\n" << text;
+    return json ? *json : cli::JsonValue{};
+}
+
+} // namespace shiftex::test
