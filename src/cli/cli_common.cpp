@@ -1,5 +1,7 @@
 #include "cli/cli_common.h"
 
+#include "files/schedule_loader.h"
+
 #include <cctype>
 #include <cstdlib>
 #include <iostream>
@@ -56,6 +58,17 @@ std::filesystem::path DefaultProgramFolder()
     else if (const char* home = std::getenv("HOME"); home && *home)
         data = std::filesystem::path(home) / ".local/share";
     return data / "Shiftex/Shiftex/";
+}
+
+std::optional<ScheduleDocument> LoadOrReport(const std::string& path, const Options& options,
+                                             MessageSink& messages)
+{
+    auto document = LoadScheduleFromFile(path, options.programFolder, messages);
+    if (!document) {
+        std::cerr << document.error().message << '\n';
+        return std::nullopt;
+    }
+    return std::move(*document);
 }
 
 } // namespace shiftex::cli

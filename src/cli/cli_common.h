@@ -34,6 +34,11 @@ private:
 
 std::filesystem::path DefaultProgramFolder();
 
+// Loads a schedule of either form; nullopt when it does not load, after its message went to
+// standard error.
+std::optional<ScheduleDocument> LoadOrReport(const std::string& path, const Options& options,
+                                             MessageSink& messages);
+
 std::string DocumentJson(const ScheduleDocument& document);
 
 int RunDump(const Options& options);

@@ -1,6 +1,5 @@
 #include "cli/cli_common.h"
 #include "files/schedule_file.h"
-#include "files/schedule_loader.h"
 
 #include <iostream>
 
@@ -13,11 +12,9 @@ int RunConvert(const Options& options)
         return kExitUsage;
     }
     StderrMessageSink messages;
-    auto document = LoadScheduleFromFile(options.arguments[0], options.programFolder, messages);
-    if (!document) {
-        std::cerr << document.error().message << '\n';
+    auto document = LoadOrReport(options.arguments[0], options, messages);
+    if (!document)
         return kExitFileError;
-    }
     if (const std::optional<std::string> error = SaveSchedule(*document, options.arguments[1])) {
         std::cerr << *error << '\n';
         return kExitFileError;

@@ -1,6 +1,5 @@
 #include "cli/cli_common.h"
 #include "cli/json.h"
-#include "files/schedule_loader.h"
 
 #include <iostream>
 
@@ -110,11 +109,9 @@ int RunDump(const Options& options)
         return kExitUsage;
     }
     StderrMessageSink messages;
-    auto document = LoadScheduleFromFile(options.arguments[0], options.programFolder, messages);
-    if (!document) {
-        std::cerr << document.error().message << '\n';
+    auto document = LoadOrReport(options.arguments[0], options, messages);
+    if (!document)
         return kExitFileError;
-    }
     std::cout << DocumentJson(*document) << '\n';
     return kExitOk;
 }

@@ -1,7 +1,6 @@
 #include "app/settings_store.h"
 #include "cli/edit_commands.h"
 #include "files/schedule_file.h"
-#include "files/schedule_loader.h"
 #include "files/text_io.h"
 
 #include <iostream>
@@ -328,11 +327,9 @@ int RunEdit(const Options& options)
     const std::string& scriptPath = args[1];
 
     StderrMessageSink messages;
-    auto loaded = LoadScheduleFromFile(args[0], options.programFolder, messages);
-    if (!loaded) {
-        std::cerr << loaded.error().message << '\n';
+    auto loaded = LoadOrReport(args[0], options, messages);
+    if (!loaded)
         return kExitFileError;
-    }
     const std::optional<std::string> script = ReadFileBytes(scriptPath);
     if (!script) {
         std::cerr << "Unable to find " << scriptPath << ".\n";

@@ -1,6 +1,5 @@
 #include "cli/edit_commands.h"
 #include "cli/json.h"
-#include "files/schedule_loader.h"
 
 #include <iostream>
 
@@ -200,11 +199,9 @@ int RunSummary(const Options& options)
     }
 
     StderrMessageSink messages;
-    auto loaded = LoadScheduleFromFile(args[0], options.programFolder, messages);
-    if (!loaded) {
-        std::cerr << loaded.error().message << '\n';
+    auto loaded = LoadOrReport(args[0], options, messages);
+    if (!loaded)
         return kExitFileError;
-    }
     if (queries)
         loaded->customQueryPanel.rows = *queries;
     for (const Range& range : ranges) {
