@@ -150,4 +150,75 @@ QIcon UndoIcon() { return TurnArrow(true); }
 
 QIcon RedoIcon() { return TurnArrow(false); }
 
+namespace {
+
+QPixmap BlankIcon()
+{
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+// A sheet of paper with a folded corner and a few lines of text.
+void DrawPage(QPainter& p, const QRectF& page)
+{
+    const double fold = 3;
+    QPainterPath outline;
+    outline.moveTo(page.topLeft());
+    outline.lineTo(page.right() - fold, page.top());
+    outline.lineTo(page.right(), page.top() + fold);
+    outline.lineTo(page.bottomRight());
+    outline.lineTo(page.bottomLeft());
+    outline.closeSubpath();
+    p.setPen(QPen(QColor(0x55, 0x55, 0x55), 1));
+    p.setBrush(Qt::white);
+    p.drawPath(outline);
+    p.setPen(QPen(QColor(0x2F, 0x6C, 0xD6), 1));
+    for (double y = page.top() + 3.5; y < page.bottom() - 1; y += 2.5)
+        p.drawLine(QPointF(page.left() + 2, y), QPointF(page.right() - 2, y));
+}
+
+} // namespace
+
+QIcon CutIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Two blades crossing above two handles.
+    p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(5, 1.5), QPointF(10.5, 10));
+    p.drawLine(QPointF(11, 1.5), QPointF(5.5, 10));
+    p.setPen(QPen(QColor(0xD6, 0x33, 0x2F), 1.6));
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QPointF(4.5, 12), 2.6, 2.6);
+    p.drawEllipse(QPointF(11.5, 12), 2.6, 2.6);
+    return QIcon(pixmap);
+}
+
+QIcon CopyIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawPage(p, QRectF(1.5, 1.5, 8, 10));
+    DrawPage(p, QRectF(6.5, 4.5, 8, 10));
+    return QIcon(pixmap);
+}
+
+QIcon PasteIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A clipboard with a sheet on it.
+    p.setPen(QPen(QColor(0x6B, 0x4A, 0x1E), 1));
+    p.setBrush(QColor(0xC8, 0x94, 0x50));
+    p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12.5), 1.2, 1.2);
+    p.setBrush(QColor(0x90, 0x90, 0x90));
+    p.drawRect(QRectF(4.5, 1.5, 4, 2.5));
+    DrawPage(p, QRectF(6.5, 5.5, 8, 9.5));
+    return QIcon(pixmap);
+}
+
 } // namespace shiftex

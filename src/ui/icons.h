@@ -14,5 +14,9 @@ QIcon LockIcon(bool locked);
 // The tool buttons of Undo and Redo.
 QIcon UndoIcon();
 QIcon RedoIcon();
+// The tool buttons of Cut, Copy and Paste.
+QIcon CutIcon();
+QIcon CopyIcon();
+QIcon PasteIcon();
 
 } // namespace shiftex

@@ -2,6 +2,7 @@
 
 #include "app/opening.h"
 #include "app/recent_files.h"
+#include "editing/schedule_session.h"
 #include "files/schedule_text.h"
 #include "platform/program_folder.h"
 #include "platform/qt_message_sink.h"
@@ -11,6 +12,7 @@
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -22,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -198,8 +201,9 @@ void MainWindow::createMenus()
     file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    editMenu_ = edit;
     // The items copy the state of the active schedule whenever the menu opens.
-    connect(edit, &QMenu::aboutToShow, this, &MainWindow::updateActions);
+    connect(edit, &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
     undoAction_ = edit->addAction(UndoIcon(), QStringLiteral("&Undo"), this, [this] {
         if (ScheduleWindow* active = activeScheduleWindow())
             active->undo();
@@ -212,8 +216,42 @@ void MainWindow::createMenus()
     });
     redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
     redoAction_->setToolTip(QStringLiteral("Redo"));
+    edit->addSeparator();
+
+    // Menu items and tool buttons run the same commands but are enabled by different events.
+    const auto onActive = [this](auto command) {
+        return [this, command] {
+            if (ScheduleWindow* active = activeScheduleWindow())
+                (active->*command)();
+        };
+    };
+    const auto clipboardPair = [&](const QIcon& icon, const char* caption, const char* hint,
+                                   const char* toolHint, QKeySequence key, auto command,
+                                   QAction*& item, QAction*& tool) {
+        item = edit->addAction(icon, QString::fromUtf8(caption), this, onActive(command));
+        item->setShortcut(key);
+        item->setToolTip(QString::fromUtf8(hint));
+        item->setStatusTip(item->toolTip());
+        tool = new QAction(icon, QString::fromUtf8(toolHint), this);
+        tool->setToolTip(QString::fromUtf8(toolHint));
+        connect(tool, &QAction::triggered, this, onActive(command));
+    };
+    clipboardPair(CutIcon(), "Cut", kClipboardHint, "Cut", QKeySequence(Qt::CTRL | Qt::Key_X),
+                  &ScheduleWindow::cut, cutAction_, cutToolAction_);
+    clipboardPair(CopyIcon(), "&Copy", kClipboardHint, "Copy",
+                  QKeySequence(Qt::CTRL | Qt::Key_C), &ScheduleWindow::copy, copyAction_,
+                  copyToolAction_);
+    clipboardPair(PasteIcon(), "&Paste", "Paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V),
+                  &ScheduleWindow::paste, pasteAction_, pasteToolAction_);
+    edit->addSeparator();
+    selectAllAction_ = edit->addAction(QStringLiteral("&Select All"), this,
+                                       onActive(&ScheduleWindow::selectAll));
+    selectAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    selectAllAction_->setToolTip(QStringLiteral("Select all cells"));
+    selectAllAction_->setStatusTip(selectAllAction_->toolTip());
 
     QMenu* workinglist = menuBar()->addMenu(QStringLiteral("&Workinglist"));
+    workinglistMenu_ = workinglist;
     connect(workinglist, &QMenu::aboutToShow, this, &MainWindow::updateActions);
     for (const SummaryEntry& entry : kSummaryEntries) {
         const SummaryKind kind = entry.kind;
@@ -225,15 +263,51 @@ void MainWindow::createMenus()
         summaryActions_[static_cast<std::size_t>(kind)] = action;
     }
 
+    optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
+    connect(optionsMenu_, &QMenu::aboutToShow, this, &MainWindow::updateOptionsMenu);
+    // The options dialog comes later.
+    QAction* settings = optionsMenu_->addAction(QStringLiteral("&Settings ..."));
+    settings->setShortcut(QKeySequence(Qt::Key_F2));
+    settings->setEnabled(false);
+    optionsMenu_->addSeparator();
+    // Both empty the history once more before the command does.
+    const auto departments = [this](bool show) {
+        return [this, show] {
+            ScheduleWindow* active = activeScheduleWindow();
+            if (active == nullptr)
+                return;
+            active->session().ResetUndo();
+            if (show)
+                active->showDepartments();
+            else
+                active->hideDepartments();
+        };
+    };
+    hideDepartmentsAction_ =
+        optionsMenu_->addAction(QStringLiteral("Hide Departments"), this, departments(false));
+    showDepartmentsAction_ =
+        optionsMenu_->addAction(QStringLiteral("Show Departments"), this, departments(true));
+
     editToolBar_ = addToolBar(QStringLiteral("Edit"));
     editToolBar_->setObjectName(QStringLiteral("EditToolBar"));
     editToolBar_->setIconSize(QSize(16, 16));
+    editToolBar_->addAction(cutToolAction_);
+    editToolBar_->addAction(copyToolAction_);
+    editToolBar_->addAction(pasteToolAction_);
+    editToolBar_->addSeparator();
     editToolBar_->addAction(undoAction_);
     editToolBar_->addAction(redoAction_);
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->addAction(QStringLiteral("&Cascade"), mdiArea_, &QMdiArea::cascadeSubWindows);
     window->addAction(QStringLiteral("&Tile"), mdiArea_, &QMdiArea::tileSubWindows);
+}
+
+void MainWindow::SetProgramFolder(const QString& folder)
+{
+    programFolder_ = folder;
+    for (ScheduleWindow* window : scheduleWindows())
+        window->setProgramFolder(folder);
 }
 
 void MainWindow::SetSettingsStore(std::unique_ptr<SettingsStore> settings)
@@ -259,10 +333,24 @@ void MainWindow::RefreshRecentMenu()
 void MainWindow::updateActions()
 {
     const ScheduleWindow* active = activeScheduleWindow();
+    const bool any = active != nullptr;
+    // The menus that need a schedule wait for one.
+    for (QMenu* menu : {editMenu_, workinglistMenu_, optionsMenu_})
+        menu->menuAction()->setEnabled(any);
+    for (QAction* action : scheduleActions_)
+        action->setEnabled(any);
     saveAction_->setEnabled(active != nullptr && active->document().modified);
     // Each schedule window keeps its own history: the active one decides.
     undoAction_->setEnabled(active != nullptr && active->canUndo());
     redoAction_->setEnabled(active != nullptr && active->canRedo());
+    const ScheduleSession* session = any ? &active->session() : nullptr;
+    const bool focused = any && session->editState().sheetFocused;
+    for (QAction* action : {cutAction_, copyAction_, pasteAction_})
+        action->setEnabled(focused);
+    selectAllAction_->setEnabled(any);
+    cutToolAction_->setEnabled(any && session->CutEnabled());
+    copyToolAction_->setEnabled(any && session->CopyEnabled());
+    pasteToolAction_->setEnabled(any && session->PasteEnabled());
     for (const SummaryEntry& entry : kSummaryEntries) {
         QAction* action = summaryActions_[static_cast<std::size_t>(entry.kind)];
         action->setEnabled(active != nullptr);
@@ -274,12 +362,24 @@ void MainWindow::updateActions()
     }
 }
 
-void MainWindow::updateFileMenu()
+void MainWindow::updateFileMenu() { updateActions(); }
+
+void MainWindow::updateEditMenu()
 {
-    const bool any = !scheduleWindows().isEmpty();
-    for (QAction* action : scheduleActions_)
-        action->setEnabled(any);
     updateActions();
+    // Opening the menu offers Cut, Copy and Paste of the active schedule.
+    const bool any = activeScheduleWindow() != nullptr;
+    for (QAction* action : {cutAction_, copyAction_, pasteAction_})
+        action->setEnabled(any);
+}
+
+void MainWindow::updateOptionsMenu()
+{
+    updateActions();
+    const ScheduleWindow* active = activeScheduleWindow();
+    const bool shown = active != nullptr && active->session().DepartmentViewShown();
+    hideDepartmentsAction_->setVisible(shown);
+    showDepartmentsAction_->setVisible(!shown);
 }
 
 void MainWindow::SetMessageSink(std::unique_ptr<MessageSink> sink)
@@ -359,7 +459,13 @@ ScheduleWindow* MainWindow::OpenScheduleFile(const QString& path)
     auto* window =
         new ScheduleWindow(std::move(*document), *windowMessages_, windowSettings_.get());
     window->document().onModified = [this] { updateActions(); };
+    window->setProgramFolder(programFolder_);
+    window->setCloseGuard(&closeGuard_);
     connect(window, &ScheduleWindow::stateChanged, this, &MainWindow::updateActions);
+    connect(window, &ScheduleWindow::closeAnswered, this, [this] {
+        showCloseStatus();
+        updateActions();
+    });
     QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     connect(window, &QObject::destroyed, this, &MainWindow::updateActions, Qt::QueuedConnection);
@@ -438,6 +544,42 @@ bool MainWindow::OpenDroppedFiles(const QList<QUrl>& urls)
         return true;
     }
     return false;
+}
+
+void MainWindow::showCloseStatus()
+{
+    if (closeGuard_.statusText.empty())
+        return;
+    loadingTimer_->stop();
+    loadingProgress_->hide();
+    loadingLabel_->setText(QString::fromStdString(closeGuard_.statusText));
+    closeGuard_.statusText.clear();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    // The windows open now, asked in turn; one that closed is gone from the list.
+    QList<QPointer<QMdiSubWindow>> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList())
+        if (qobject_cast<ScheduleWindow*>(sub->widget()) != nullptr)
+            windows << sub;
+    qsizetype next = 0;
+    const auto closeFirst = [&windows, &next] {
+        while (next < windows.size()) {
+            const QPointer<QMdiSubWindow> sub = windows[next++];
+            if (sub)
+                return sub->close();
+        }
+        return true;
+    };
+    const bool exit = ConfirmExit(closeGuard_, *messages_, static_cast<int>(windows.size()),
+                                  closeFirst);
+    showCloseStatus();
+    updateActions();
+    if (exit)
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::clearLoadingStatus()

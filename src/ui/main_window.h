@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings_store.h"
+#include "editing/schedule_closing.h"
 #include "model/message_sink.h"
 #include "summaries/summary_set.h"
 
@@ -55,7 +56,9 @@ public:
     MessageSink& messages() const { return *messages_; }
     // Holiday templates are read below this folder (ends in "/").
     QString programFolder() const { return programFolder_; }
-    void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
+    void SetProgramFolder(const QString& folder);
+    // What closing the schedule windows and the program goes by.
+    CloseGuard& closeGuard() { return closeGuard_; }
 
     QMdiArea* mdiArea() const { return mdiArea_; }
     ScheduleWindow* activeScheduleWindow() const;
@@ -67,6 +70,20 @@ public:
     // Edit menu and tool bar: they act on the active schedule window.
     QAction* undoAction() const { return undoAction_; }
     QAction* redoAction() const { return redoAction_; }
+    // Cut, Copy, Paste and "&Select All" of the Edit menu, and the tool buttons of the first
+    // three, which have states of their own.
+    QAction* cutAction() const { return cutAction_; }
+    QAction* copyAction() const { return copyAction_; }
+    QAction* pasteAction() const { return pasteAction_; }
+    QAction* selectAllAction() const { return selectAllAction_; }
+    QAction* cutToolAction() const { return cutToolAction_; }
+    QAction* copyToolAction() const { return copyToolAction_; }
+    QAction* pasteToolAction() const { return pasteToolAction_; }
+    QMenu* editMenu() const { return editMenu_; }
+    // The Options menu: the departments view of the active schedule on and off.
+    QMenu* optionsMenu() const { return optionsMenu_; }
+    QAction* showDepartmentsAction() const { return showDepartmentsAction_; }
+    QAction* hideDepartmentsAction() const { return hideDepartmentsAction_; }
     // The Workinglist menu entries that show and hide the summaries of the active window.
     QAction* summaryAction(SummaryKind kind) const
     {
@@ -83,6 +100,8 @@ signals:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // Every schedule window is asked to close, then the user confirms the exit.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -92,11 +111,15 @@ private slots:
     // Save, Undo, Redo and the Workinglist entries as the active schedule window has them.
     void updateActions();
     void updateFileMenu();
+    void updateEditMenu();
+    void updateOptionsMenu();
 
 private:
     void createMenus();
     void openStartupFile();
     QString chooseSaveFile() const;
+    // The close guard's status text in the first status bar panel.
+    void showCloseStatus();
 
     QMdiArea* mdiArea_;
     QLabel* loadingLabel_;
@@ -114,6 +137,19 @@ private:
     QAction* saveAction_ = nullptr;
     QAction* undoAction_ = nullptr;
     QAction* redoAction_ = nullptr;
+    QAction* cutAction_ = nullptr;
+    QAction* copyAction_ = nullptr;
+    QAction* pasteAction_ = nullptr;
+    QAction* selectAllAction_ = nullptr;
+    QAction* cutToolAction_ = nullptr;
+    QAction* copyToolAction_ = nullptr;
+    QAction* pasteToolAction_ = nullptr;
+    QAction* showDepartmentsAction_ = nullptr;
+    QAction* hideDepartmentsAction_ = nullptr;
+    QMenu* editMenu_ = nullptr;
+    QMenu* workinglistMenu_ = nullptr;
+    QMenu* optionsMenu_ = nullptr;
+    CloseGuard closeGuard_;
     std::array<QAction*, 4> summaryActions_{};
     QToolBar* editToolBar_ = nullptr;
     QList<QAction*> scheduleActions_;  // enabled while any schedule window is open

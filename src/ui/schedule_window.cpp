@@ -1,15 +1,19 @@
 #include "ui/schedule_window.h"
 
+#include "platform/qt_clipboard.h"
 #include "platform/qt_colour.h"
 #include "ui/comment_panel_widget.h"
 #include "ui/icons.h"
+#include "ui/quick_insert_panel_widget.h"
 #include "ui/sheet_view.h"
 #include "ui/summary_view.h"
 #include "ui/working_type_chooser.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QColorDialog>
+#include <QFile>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenu>
@@ -22,6 +26,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -40,6 +45,15 @@ constexpr std::array<SummaryKind, 4> kMenuOrder{
     SummaryKind::WorkedHours};
 
 int KindIndex(SummaryKind kind) { return static_cast<int>(kind); }
+
+// The busy cursor while a command that may take a moment runs.
+class BusyCursor {
+public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
 
 // The window's own menu names the summaries so.
 QString SummaryMenuCaption(SummaryKind kind)
@@ -190,7 +204,14 @@ void ScheduleWindow::buildLayout()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    // A new panel offers its department list only in the department view, with "All
+    // departments" chosen there.
+    QuickInsertPanel& panel = session_->quickInsertPanel();
+    panel.department.enabled = false;
+    panel.FollowDepartmentView(document());
+    quickPanel_ = new QuickInsertPanelWidget(*session_, this);
     layout->addWidget(toolBar_);
+    layout->addWidget(quickPanel_);
     layout->addWidget(vertical_, 1);
 
     for (SummaryView* view : {hoursView_, typesView_, employeesView_, queryView_})
@@ -235,6 +256,10 @@ void ScheduleWindow::bindViews()
     });
     connect(sheetView_, &SheetView::headerDoubleClicked, this,
             &ScheduleWindow::selectHeaderRange);
+    connect(sheetView_, &SheetView::extendButtonClicked, this, &ScheduleWindow::extend);
+    connect(sheetView_, &SheetView::employeeRowDragged, this, &ScheduleWindow::moveEmployeeRow);
+    connect(quickPanel_, &QuickInsertPanelWidget::insertRequested, this,
+            &ScheduleWindow::quickInsert);
 
     connect(typeChooser_, &QComboBox::activated, this, [this](int index) {
         selectWorkingType(index);
@@ -368,7 +393,157 @@ void ScheduleWindow::afterCommand()
     sheetView_->sheetChanged();
     syncSummaries();
     refreshChooser();
+    quickPanel_->refresh();
     emit stateChanged();
+}
+
+bool ScheduleWindow::quickInsert()
+{
+    bool done = false;
+    {
+        BusyCursor busy;
+        done = session_->QuickInsert();
+    }
+    afterCommand();
+    return done;
+}
+
+void ScheduleWindow::copy()
+{
+    QtClipboard clipboard;
+    session_->CopyCells(clipboard);
+    afterCommand();
+}
+
+bool ScheduleWindow::cut()
+{
+    QtClipboard clipboard;
+    const bool done = session_->CutCells(clipboard);
+    afterCommand();
+    return done;
+}
+
+bool ScheduleWindow::paste()
+{
+    const QtClipboard clipboard;
+    bool done = false;
+    {
+        BusyCursor busy;
+        done = session_->PasteCells(clipboard);
+    }
+    afterCommand();
+    return done;
+}
+
+void ScheduleWindow::selectAll()
+{
+    session_->SelectAll();
+    sheetView_->setFocus(Qt::OtherFocusReason);
+    afterCommand();
+}
+
+void ScheduleWindow::unselect()
+{
+    session_->Unselect();
+    afterCommand();
+}
+
+bool ScheduleWindow::showDepartments()
+{
+    ShowDepartmentsResult result = ShowDepartmentsResult::Failed;
+    {
+        BusyCursor busy;
+        result = session_->ShowDepartments();
+    }
+    // DefineDepartments would open the options dialog on its departments page; until that
+    // dialog exists the answer leaves the schedule as it is.
+    afterCommand();
+    // The summaries below gained a header row: their areas fit them again.
+    if (result == ShowDepartmentsResult::Shown)
+        placeAreas(true);
+    return result == ShowDepartmentsResult::Shown;
+}
+
+bool ScheduleWindow::hideDepartments()
+{
+    bool done = false;
+    {
+        BusyCursor busy;
+        done = session_->HideDepartments();
+    }
+    afterCommand();
+    if (done) {
+        placeAreas(true);
+        sheetView_->horizontalScrollBar()->setValue(0);
+    }
+    return done;
+}
+
+bool ScheduleWindow::removeEmployee()
+{
+    const bool done = session_->RemoveEmployee();
+    afterCommand();
+    return done;
+}
+
+bool ScheduleWindow::removeWeek()
+{
+    bool done = false;
+    {
+        BusyCursor busy;
+        done = session_->RemoveWeek();
+    }
+    afterCommand();
+    return done;
+}
+
+bool ScheduleWindow::removeMonth()
+{
+    bool done = false;
+    {
+        BusyCursor busy;
+        done = session_->RemoveMonth();
+    }
+    afterCommand();
+    return done;
+}
+
+bool ScheduleWindow::keepOnlyWeek()
+{
+    const bool done = session_->KeepOnlyWeek();
+    afterCommand();
+    return done;
+}
+
+bool ScheduleWindow::extend(int col, int row)
+{
+    const std::filesystem::path folder(QFile::encodeName(programFolder_).toStdString());
+    bool done = false;
+    {
+        BusyCursor busy;
+        done = session_->PressExtendButton(col, row, folder);
+    }
+    afterCommand();
+    return done;
+}
+
+bool ScheduleWindow::moveEmployeeRow(int from, int to)
+{
+    const bool done = session_->MoveEmployeeRow(from, to);
+    afterCommand();
+    return done;
+}
+
+void ScheduleWindow::closeEvent(QCloseEvent* event)
+{
+    CloseGuard none;
+    CloseGuard& guard = closeGuard_ != nullptr ? *closeGuard_ : none;
+    const bool closing = closeGuard_ == nullptr || session_->CloseSchedule(guard);
+    if (closing)
+        event->accept();
+    else
+        event->ignore();
+    emit closeAnswered(closing);
 }
 
 // The views follow the summaries: shown or hidden, sizes and merges again (cheap: prefix sums
@@ -546,32 +721,85 @@ QMenu* ScheduleWindow::createSheetMenu(int col, int row)
         return nullptr;
     auto* menu = new QMenu(this);
     menu->setToolTipsVisible(true);
+    bool afterSelectAll = false;
     for (const MenuItem& item : *items) {
+        // The entries of the clicked area stand apart from those always there.
+        if (afterSelectAll)
+            menu->addSeparator();
+        afterSelectAll = item.id == "selectAll";
         QAction* action = menu->addAction(QString::fromStdString(item.caption));
         action->setObjectName(QString::fromStdString(item.id));
         action->setToolTip(QString::fromStdString(item.hint));
         action->setStatusTip(action->toolTip());
-        // The options dialog and the selection, clipboard and shape commands come later.
-        bool bound = true;
-        if (item.id == "undo") {
-            connect(action, &QAction::triggered, this, &ScheduleWindow::undo);
-        } else if (item.id == "redo") {
-            connect(action, &QAction::triggered, this, &ScheduleWindow::redo);
-        } else if (item.id == "comment") {
-            connect(action, &QAction::triggered, this, &ScheduleWindow::openCommentPanel);
-        } else if (item.id == "bold") {
-            connect(action, &QAction::triggered, this, [this] {
-                session_->ToggleBold();
-                afterCommand();
-            });
-        } else {
-            bound = false;
-        }
+        // The options dialog comes later: its entries stay disabled.
+        const bool bound = bindMenuItem(action, item.id);
         action->setEnabled(item.enabled && bound);
         if (item.id == "selectAll")
             menu->insertSeparator(action);
     }
     return menu;
+}
+
+bool ScheduleWindow::bindMenuItem(QAction* action, const std::string& id)
+{
+    using Command = void (ScheduleWindow::*)();
+    const auto run = [this, action](auto command) {
+        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    };
+    static const std::vector<std::pair<std::string, Command>> plain{
+        {"comment", &ScheduleWindow::openCommentPanel},
+        {"copy", &ScheduleWindow::copy},
+        {"selectAll", &ScheduleWindow::selectAll},
+        {"unselect", &ScheduleWindow::unselect},
+    };
+    for (const auto& [name, command] : plain)
+        if (id == name) {
+            run(command);
+            return true;
+        }
+    using Check = bool (ScheduleWindow::*)();
+    static const std::vector<std::pair<std::string, Check>> checked{
+        {"undo", &ScheduleWindow::undo},
+        {"redo", &ScheduleWindow::redo},
+        {"cut", &ScheduleWindow::cut},
+        {"paste", &ScheduleWindow::paste},
+        {"showDepartments", &ScheduleWindow::showDepartments},
+        {"hideDepartments", &ScheduleWindow::hideDepartments},
+        {"removeEmployee", &ScheduleWindow::removeEmployee},
+        {"removeWeek", &ScheduleWindow::removeWeek},
+        {"removeMonth", &ScheduleWindow::removeMonth},
+        {"removeAllExceptWeek", &ScheduleWindow::keepOnlyWeek},
+    };
+    for (const auto& [name, command] : checked)
+        if (id == name) {
+            run(command);
+            return true;
+        }
+    // The selections work from the cell the menu was opened on.
+    using Select = bool (ScheduleSession::*)();
+    static const std::vector<std::pair<std::string, Select>> selections{
+        {"selectMonth", &ScheduleSession::SelectMonth},
+        {"selectWeek", &ScheduleSession::SelectWeek},
+        {"selectDay", &ScheduleSession::SelectDay},
+        {"selectDepartment", &ScheduleSession::SelectDepartment},
+        {"selectEmployee", &ScheduleSession::SelectEmployee},
+    };
+    for (const auto& [name, select] : selections)
+        if (id == name) {
+            connect(action, &QAction::triggered, this, [this, select] {
+                ((*session_).*select)();
+                afterCommand();
+            });
+            return true;
+        }
+    if (id == "bold") {
+        connect(action, &QAction::triggered, this, [this] {
+            session_->ToggleBold();
+            afterCommand();
+        });
+        return true;
+    }
+    return false;
 }
 
 QMenu* ScheduleWindow::createSummaryMenu(SummaryKind kind)
@@ -607,15 +835,8 @@ void ScheduleWindow::showSummaryMenu(SummaryKind kind, const QPoint& globalPos)
 
 void ScheduleWindow::selectHeaderRange(int col, int row)
 {
-    const ScheduleSheet& sheet = document().sheet;
-    if (!sheet.Contains(col, row))
-        return;
-    // The month, week or day under the header cell.
-    const CellRect m = sheet.MergeRect(col, row);
-    const int first = std::max(m.left, sheet.fixedCols);
-    const int last = std::min(m.right, sheet.colCount() - 1);
-    session_->SelectRange(SummaryKind::WorkedHours, first, last);
-    session_->SelectRange(SummaryKind::EmployeesPerType, first, last);
+    // The month, week or day under the header cell, and the range views of the summaries.
+    session_->HeaderDoubleClick(col, row);
     afterCommand();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/qt_text_metrics.h"
 #include "summaries/summary_set.h"
 
+#include <QString>
 #include <QWidget>
 
 #include <array>
@@ -24,6 +25,7 @@ class QToolBar;
 namespace shiftex {
 
 class CommentPanelWidget;
+class QuickInsertPanelWidget;
 class SheetView;
 class SummaryView;
 class WorkingTypeChooser;
@@ -47,6 +49,7 @@ public:
     SummaryView* summaryView(SummaryKind kind) const;
     WorkingTypeChooser* typeChooser() const { return typeChooser_; }
     CommentPanelWidget* commentPanel() const { return commentPanel_; }
+    QuickInsertPanelWidget* quickInsertPanel() const { return quickPanel_; }
     QToolBar* toolBar() const { return toolBar_; }
     // The window title follows document().title.
     void refreshTitle();
@@ -62,6 +65,33 @@ public:
     void selectWorkingType(int index);
     // The query of a custom query row (grid row), as its drop-down list chooses it.
     bool chooseQuery(int row, const std::string& name);
+
+    // The quick insert panel's button.
+    bool quickInsert();
+    // Cut, Copy and Paste on the system clipboard; the selection commands.
+    void copy();
+    bool cut();
+    bool paste();
+    void selectAll();
+    void unselect();
+    // The departments view on and off; Hide scrolls back to the first day.
+    bool showDepartments();
+    bool hideDepartments();
+    // The shape commands of the context menu, on the cell it was opened on.
+    bool removeEmployee();
+    bool removeWeek();
+    bool removeMonth();
+    bool keepOnlyWeek();
+    // A click on the "»" button of header cell (col, row).
+    bool extend(int col, int row);
+    // Employee row `from` dragged to row position `to`.
+    bool moveEmployeeRow(int from, int to);
+
+    // The holiday templates live below this folder (the main window's program folder).
+    void setProgramFolder(const QString& folder) { programFolder_ = folder; }
+    QString programFolder() const { return programFolder_; }
+    // What the main window keeps for closing; without one a close asks nothing.
+    void setCloseGuard(CloseGuard* guard) { closeGuard_ = guard; }
 
     // The sheet's context menu for a right click on (col, row), composed afresh; null where no
     // menu opens. The caller owns it.
@@ -79,10 +109,13 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 signals:
     // After every command: undo state, summaries shown, modified flag may have changed.
     void stateChanged();
+    // The window was asked to close and answered (the close guard may carry a status text).
+    void closeAnswered(bool closing);
 
 private slots:
     void afterCommand();
@@ -100,6 +133,8 @@ private:
     void showSheetMenu(int col, int row, const QPoint& globalPos);
     void showSummaryMenu(SummaryKind kind, const QPoint& globalPos);
     void selectHeaderRange(int col, int row);
+    // Connects a context menu entry to its command; false for entries not bound yet.
+    bool bindMenuItem(QAction* action, const std::string& id);
     void updateQueryRowActions();
     void focusChanged(QWidget* old, QWidget* now);
     bool focusAwayFromSheet() const;
@@ -119,6 +154,9 @@ private:
     SummaryView* employeesView_ = nullptr;
     SummaryView* queryView_ = nullptr;
     CommentPanelWidget* commentPanel_ = nullptr;
+    QuickInsertPanelWidget* quickPanel_ = nullptr;
+    CloseGuard* closeGuard_ = nullptr;
+    QString programFolder_;
     QAction* insertRowAction_ = nullptr;
     QAction* deleteRowAction_ = nullptr;
     ColourPicker colourPicker_;

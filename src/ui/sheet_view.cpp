@@ -3,6 +3,7 @@
 #include "model/sheet_layout.h"
 #include "platform/qt_colour.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -276,6 +277,8 @@ void SheetView::paintEvent(QPaintEvent*)
     const QPoint current = currentCell();
     if (session_->editState().selectionShown)
         paintSelection(painter, scrolling);
+    if (rowDragging_)
+        paintDropMark(painter);
     if (sheet.Contains(current.x(), current.y())) {
         painter.save();
         painter.setClipRect(current.x() < fc || current.y() < fr ? QRect(0, 0, vw, vh)
@@ -358,6 +361,13 @@ void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row
         QRect area = rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
         if (!button.isEmpty())
             area.setRight(std::max(area.left(), button.left() - kTextMargin));
+        // A centred title over many columns (a month in the department view is wider than
+        // the window) stays readable: it is centred over the part that can be seen.
+        const CellRect merge = sheet.MergeRect(col, row);
+        if (merge.right > merge.left && sheet.Alignment(col, row) == HAlignment::Center) {
+            area.setLeft(std::max(area.left(), clip.left() + kTextMargin));
+            area.setRight(std::min(area.right(), clip.right() - kTextMargin));
+        }
         const std::vector<std::string> lines = SplitCellLines(text);
         const int lineHeight = lineHeight_;
         const int blockHeight = lineHeight * static_cast<int>(lines.size());
@@ -571,6 +581,12 @@ void SheetView::mousePressEvent(QMouseEvent* event)
         return;
     }
     emit cellClicked(cell.x(), cell.y());
+    if (cell.x() == 1 && cell.y() >= fixedRows()) {
+        rowPress_ = pos;
+        dragRow_ = cell.y();
+        dropRow_ = -1;
+        rowDragging_ = false;
+    }
     if (!session_->IsDayCell(cell.x(), cell.y())) {
         setCurrentCell(cell.x(), cell.y());
         return;
@@ -596,6 +612,22 @@ void SheetView::mousePressEvent(QMouseEvent* event)
 
 void SheetView::mouseMoveEvent(QMouseEvent* event)
 {
+    if (dragRow_ >= 0 && (event->buttons() & Qt::LeftButton) != 0) {
+        const QPoint pos = event->position().toPoint();
+        if (!rowDragging_ &&
+            (pos - rowPress_).manhattanLength() >= QApplication::startDragDistance()) {
+            rowDragging_ = true;
+            viewport()->setCursor(Qt::SizeVerCursor);
+        }
+        if (rowDragging_) {
+            const int row = employeeRowAt(pos.y());
+            if (row != dropRow_) {
+                dropRow_ = row;
+                viewport()->update();
+            }
+        }
+        return;
+    }
     if (anchor_.x() >= 0 && (event->buttons() & Qt::LeftButton) != 0) {
         const QPoint cell = cellAt(event->position().toPoint());
         if (session_->IsDayCell(cell.x(), cell.y())) {
@@ -616,8 +648,22 @@ void SheetView::mouseMoveEvent(QMouseEvent* event)
 
 void SheetView::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         anchor_ = QPoint(-1, -1);
+        const int from = dragRow_;
+        const int to = dropRow_;
+        const bool dragged = rowDragging_;
+        dragRow_ = -1;
+        dropRow_ = -1;
+        if (dragged) {
+            rowDragging_ = false;
+            viewport()->unsetCursor();
+            viewport()->update();
+            if (to >= 0 && to != from)
+                emit employeeRowDragged(from, to);
+            return;
+        }
+    }
     if (pressedButton_.x() < 0 || event->button() != Qt::LeftButton)
         return;
     const QPoint button = pressedButton_;
@@ -680,6 +726,33 @@ void SheetView::paintSelection(QPainter& painter, const QRect& clip)
                                 area.bottomRight()})
         painter.drawRect(QRect(corner - QPoint(kHandleSize / 2, kHandleSize / 2),
                                QSize(kHandleSize, kHandleSize)));
+    painter.restore();
+}
+
+int SheetView::employeeRowAt(int y) const
+{
+    const ScheduleSheet& sheet = session_->document().sheet;
+    const int first = fixedRows();
+    const int last = sheet.rowCount() - 1;
+    if (first > last)
+        return -1;
+    if (y < frozenHeight())
+        return first;
+    const int row = rowAtContent(y + verticalScrollBar()->value());
+    return row < 0 ? last : std::clamp(row, first, last);
+}
+
+// Where the dragged row would land: above the target row when it moves up, below it when it
+// moves down.
+void SheetView::paintDropMark(QPainter& painter)
+{
+    if (dragRow_ < 0 || dropRow_ < 0 || dropRow_ == dragRow_)
+        return;
+    const QRect target = cellRect(1, dropRow_);
+    const int y = dropRow_ < dragRow_ ? target.top() - 1 : target.bottom() + 1;
+    painter.save();
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+    painter.drawLine(0, y, std::min(viewport()->width(), contentWidth()), y);
     painter.restore();
 }
 

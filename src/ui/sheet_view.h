@@ -65,6 +65,8 @@ signals:
     void contextMenuRequested(int col, int row, const QPoint& globalPos);
     void groupColourRequested(int row);
     void headerDoubleClicked(int col, int row);
+    // An employee's name (column 1) was dragged from row `from` and dropped on row `to`.
+    void employeeRowDragged(int from, int to);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -97,6 +99,9 @@ private:
     void syncCtrl(Qt::KeyboardModifiers modifiers);
     void moveCurrent(int dCol, int dRow);
     QString headerTip(int col) const;
+    // The employee row under a viewport height, clamped to the employee rows.
+    int employeeRowAt(int y) const;
+    void paintDropMark(QPainter& painter);
 
     ScheduleSession* session_;
     std::vector<int> colX_;  // colX_[c]: left edge of column c in content pixels; size cols + 1
@@ -108,6 +113,12 @@ private:
     QPoint anchor_{-1, -1};  // where a Ctrl drag started
     QPoint pressedButton_{-1, -1};
     bool buttonDown_ = false;
+    // A name being dragged to another row: where it was pressed, its row, the row it would go
+    // to; dragging starts once the mouse has moved far enough.
+    QPoint rowPress_;
+    int dragRow_ = -1;
+    int dropRow_ = -1;
+    bool rowDragging_ = false;
 };
 
 } // namespace shiftex

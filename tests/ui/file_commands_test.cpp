@@ -1,5 +1,6 @@
 #include "app/recent_files.h"
 #include "app/settings_store.h"
+#include "editing/schedule_closing.h"
 #include "files/text_io.h"
 #include "platform/program_folder.h"
 #include "ui/main_window.h"
@@ -28,7 +29,12 @@ public:
 
     void Information(const std::string& text) override { informations.push_back(text); }
     void Error(const std::string& text) override { errors.push_back(text); }
-    Answer Question(const std::string&, QuestionButtons) override { return Answer::Cancel; }
+    // Closing a schedule window asks first; the user agrees to that and to nothing else.
+    Answer Question(const std::string& text, QuestionButtons) override
+    {
+        const bool close = text == kCloseQuestion || text == kCloseUnsavedQuestion;
+        return close ? Answer::Ok : Answer::Cancel;
+    }
 };
 
 } // namespace
