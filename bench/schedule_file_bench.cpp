@@ -1,5 +1,12 @@
 // Save and load of a year's schedule file: 500 employees over 365 days, a code in every day
 // cell, weekend and holiday columns coloured, one day cell in a hundred with a comment.
+//
+// The steps of a save and a load are measured apart as well as together:
+//   save = BuildScheduleImage + EncodeStream + WriteFileAtomically (write, flush to disk, rename)
+//   load = ReadFileBytes + LoadScheduleBytes (DecodeStream and the key rows)
+// WriteWithoutFlush writes the same bytes without flushing them, to show what the flush costs;
+// ReadFileBytesCold reads the file after its pages were dropped from the page cache.
+#include "editing/undo_history.h"
 #include "files/grid_cell_stream.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
@@ -7,9 +14,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace shiftex {
 namespace {
@@ -75,10 +86,30 @@ const ScheduleDocument& Year()
     return document;
 }
 
+const ScheduleSheet& YearImage()
+{
+    static const ScheduleSheet image = BuildScheduleImage(Year());
+    return image;
+}
+
+const std::string& YearStream()
+{
+    static const std::string stream = WriteGridCellStream(YearImage());
+    return stream;
+}
+
 std::filesystem::path BenchFile()
 {
     return std::filesystem::temp_directory_path() / "shiftex-bench-year.sxt";
 }
+
+void SaveBenchFile()
+{
+    if (const auto error = WriteFileAtomically(BenchFile(), YearStream()))
+        throw std::runtime_error(*error);
+}
+
+// --- save ---
 
 // Save as the window does it: the image, its stream, the atomic write with its flush to disk.
 void BM_SaveScheduleFile(benchmark::State& state)
@@ -91,16 +122,15 @@ void BM_SaveScheduleFile(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(BenchFile()));
 }
 
-// The parts of a save without the disk.
 void BM_BuildScheduleImage(benchmark::State& state)
 {
     for (auto _ : state)
         benchmark::DoNotOptimize(BuildScheduleImage(Year()));
 }
 
-void BM_WriteImageStream(benchmark::State& state)
+void BM_EncodeStream(benchmark::State& state)
 {
-    const ScheduleSheet image = BuildScheduleImage(Year());
+    const ScheduleSheet& image = YearImage();
     std::size_t bytes = 0;
     for (auto _ : state) {
         const std::string stream = WriteGridCellStream(image);
@@ -108,13 +138,54 @@ void BM_WriteImageStream(benchmark::State& state)
         benchmark::DoNotOptimize(stream.data());
     }
     state.counters["bytes"] = static_cast<double>(bytes);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
+
+// The bytes to disk: a temporary file, written, flushed, renamed over the target.
+void BM_WriteFileAtomically(benchmark::State& state)
+{
+    const std::string& stream = YearStream();
+    for (auto _ : state) {
+        if (const auto error = WriteFileAtomically(BenchFile(), stream))
+            state.SkipWithError(error->c_str());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
+}
+
+// The same bytes into a new file that is not flushed: the page cache only.
+void BM_WriteWithoutFlush(benchmark::State& state)
+{
+    const std::string& stream = YearStream();
+    const std::string path = BenchFile().string() + ".noflush";
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            state.SkipWithError("cannot create the file");
+            break;
+        }
+        std::string_view rest = stream;
+        while (!rest.empty()) {
+            const ssize_t n = ::write(fd, rest.data(), rest.size());
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0) {
+                state.SkipWithError("cannot write the file");
+                break;
+            }
+            rest.remove_prefix(static_cast<std::size_t>(n));
+        }
+        ::close(fd);
+    }
+    std::filesystem::remove(path);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
+}
+
+// --- load ---
 
 // Open as the window does it: read the file, read the stream, take the key rows.
 void BM_LoadScheduleFile(benchmark::State& state)
 {
-    if (const auto error = SaveSchedule(Year(), BenchFile()))
-        throw std::runtime_error(*error);
+    SaveBenchFile();
     for (auto _ : state) {
         const std::optional<std::string> bytes = ReadFileBytes(BenchFile());
         ScheduleDocument document = CreateDocument();
@@ -124,10 +195,47 @@ void BM_LoadScheduleFile(benchmark::State& state)
     }
 }
 
+// A file that was just written: its pages are in the page cache.
+void BM_ReadFileBytes(benchmark::State& state)
+{
+    SaveBenchFile();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::optional<std::string> read = ReadFileBytes(BenchFile());
+        if (!read)
+            state.SkipWithError("the file does not read");
+        bytes = read ? read->size() : 0;
+        benchmark::DoNotOptimize(read);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
+// A file whose pages are not cached (dropped before each read; it was flushed when written).
+void BM_ReadFileBytesCold(benchmark::State& state)
+{
+    SaveBenchFile();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const int fd = ::open(BenchFile().c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+            ::close(fd);
+        }
+        state.ResumeTiming();
+        const std::optional<std::string> read = ReadFileBytes(BenchFile());
+        if (!read)
+            state.SkipWithError("the file does not read");
+        bytes = read ? read->size() : 0;
+        benchmark::DoNotOptimize(read);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+
 // The loader on bytes in memory: the stream reader and the key rows.
 void BM_LoadScheduleBytes(benchmark::State& state)
 {
-    const std::string stream = WriteGridCellStream(BuildScheduleImage(Year()));
+    const std::string& stream = YearStream();
     for (auto _ : state) {
         ScheduleDocument document = CreateDocument();
         if (!LoadScheduleFile(document, stream))
@@ -137,23 +245,85 @@ void BM_LoadScheduleBytes(benchmark::State& state)
 }
 
 // The stream reader alone, on bytes in memory.
-void BM_ReadImageStream(benchmark::State& state)
+void BM_DecodeStream(benchmark::State& state)
 {
-    const std::string stream = WriteGridCellStream(BuildScheduleImage(Year()));
+    const std::string& stream = YearStream();
     for (auto _ : state) {
         ScheduleSheet image;
         if (!ReadGridCellStream(image, stream))
             state.SkipWithError("the stream does not read");
         benchmark::DoNotOptimize(image.rowCount());
     }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
+}
+
+// --- sheet copies and the light form ---
+
+void BM_CopySheet(benchmark::State& state)
+{
+    const ScheduleSheet& image = YearImage();
+    for (auto _ : state) {
+        ScheduleSheet copy;
+        CopySheet(image, copy);
+        benchmark::DoNotOptimize(copy.rowCount());
+    }
+}
+
+void BM_WriteCellTextStream(benchmark::State& state)
+{
+    const ScheduleSheet& sheet = Year().sheet;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(WriteCellTextStream(sheet));
+}
+
+// Into a string whose storage is reused, as the undo snapshots are taken.
+void BM_WriteCellTextStreamReused(benchmark::State& state)
+{
+    const ScheduleSheet& sheet = Year().sheet;
+    std::string out;
+    for (auto _ : state) {
+        WriteCellTextStream(sheet, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+// The undo history's own writer, for comparison.
+void BM_WriteCellTextStreamInto(benchmark::State& state)
+{
+    const ScheduleSheet& sheet = Year().sheet;
+    std::string out;
+    for (auto _ : state) {
+        WriteCellTextStreamInto(sheet, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+void BM_ReadCellTextStream(benchmark::State& state)
+{
+    const std::string stream = WriteCellTextStream(Year().sheet);
+    for (auto _ : state) {
+        ScheduleSheet sheet;
+        if (!ReadCellTextStream(sheet, stream))
+            state.SkipWithError("the stream does not read");
+        benchmark::DoNotOptimize(sheet.rowCount());
+    }
 }
 
 BENCHMARK(BM_SaveScheduleFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BuildScheduleImage)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteImageStream)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EncodeStream)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteFileAtomically)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteWithoutFlush)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadScheduleFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFileBytes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadFileBytesCold)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadScheduleBytes)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadImageStream)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DecodeStream)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CopySheet)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCellTextStream)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCellTextStreamReused)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WriteCellTextStreamInto)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadCellTextStream)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace shiftex

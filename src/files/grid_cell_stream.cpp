@@ -1,10 +1,13 @@
 #include "files/grid_cell_stream.h"
 
+#include "files/large_buffer.h"
 #include "files/text_io.h"
 #include "model/text_helpers.h"
 
 #include <algorithm>
 #include <array>
+#include <cassert>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -160,22 +163,110 @@ std::u16string Utf8ToUtf16(std::string_view text)
     return units;
 }
 
+// How many cells ahead the writer and the reader ask for the memory they will use.
+constexpr int kPrefetchCells = 8;
+
+void Prefetch(const void* object, std::size_t size)
+{
+    const char* const bytes = static_cast<const char*>(object);
+    for (std::size_t line = 0; line < size; line += 64)
+        __builtin_prefetch(bytes + line);
+}
+
 // --- writing ---
 
+// The most bytes a text value takes: its type byte, a 4-byte length and the text, which grows at
+// most threefold when 8-bit text is read as Windows-1252 first (and at most twofold as UTF-16).
+constexpr std::size_t TextBound(std::size_t size)
+{
+    return 5 + 3 * size;
+}
+
+// Upper bounds of the records without their texts (and without the editor name): every name and
+// the largest form of every value. Counted: 17 + 9 + 9 + 5 + 9 + 2 = 51 for a cell record;
+// 21 + 485 (names) + 203 (values) + 2 + 2 (the editor's type and length) = 713 for a
+// properties record; 20 + 277 + 77 + 2 + 22 (a picture record) = 398 for a graphic record;
+// 6 names and 5 values below 100 for the grid record.
+constexpr std::size_t kGridRecordBound = 128;
+constexpr std::size_t kCellRecordBound = 64;
+constexpr std::size_t kPropsRecordBound = 768;
+constexpr std::size_t kGraphicRecordBound = 512;
+
+std::size_t CellRecordBound(const SheetCell& cell)
+{
+    return kCellRecordBound + TextBound(cell.text.size());
+}
+std::size_t PropsRecordBound(const CellProperties& props)
+{
+    return kPropsRecordBound + TextBound(props.fontName.size()) +
+           std::max<std::size_t>(props.editor.size(), 8);  // or edNormal
+}
+std::size_t GraphicRecordBound(const CellGraphic& graphic)
+{
+    return kGraphicRecordBound + TextBound(graphic.text.size());
+}
+
+// The most bytes a cell's records take; 0 for a cell that is not written.
+std::size_t CellBound(const SheetCell& cell)
+{
+    const CellProperties* props = cell.props.get();
+    if (cell.text.empty() && !props)
+        return 0;
+    std::size_t bound = CellRecordBound(cell);
+    if (props) {
+        bound += PropsRecordBound(*props);
+        if (props->graphic)
+            bound += GraphicRecordBound(*props->graphic);
+    }
+    return bound;
+}
+
+bool IsAscii(std::string_view text)
+{
+    unsigned char any = 0;
+    for (const char ch : text)
+        any |= static_cast<unsigned char>(ch);
+    return any < 0x80;
+}
+
+// The name of the colour a property had in the record before, which is mostly the one it has
+// now: looking a colour up among all names each time would cost more than writing the record.
+class ColourNames {
+public:
+    std::string_view Of(Colour colour)
+    {
+        if (!known_ || colour != colour_) {
+            colour_ = colour;
+            name_ = ColourName(colour);
+            known_ = true;
+        }
+        return name_;
+    }
+
+private:
+    bool known_ = false;
+    Colour colour_ = 0;
+    std::string_view name_;
+};
+
+// Writes records at a position in a buffer that the caller made large enough (the bounds above).
+// Names are string constants almost everywhere, so their lengths and copies fold away.
 class RecordWriter {
 public:
-    explicit RecordWriter(std::string& out) : out_(out) {}
+    explicit RecordWriter(char* out) : p_(out) {}
+
+    char* position() const { return p_; }
 
     void Begin(std::string_view className)
     {
-        out_ += kSignature;
+        Raw(kSignature);
         ShortString(className);
-        out_ += '\0';  // the record name, always empty
+        *p_++ = '\0';  // the record name, always empty
     }
     void End()
     {
-        out_ += '\0';  // end of the properties
-        out_ += '\0';  // end of the (empty) sub-record list
+        *p_++ = '\0';  // end of the properties
+        *p_++ = '\0';  // end of the (empty) sub-record list
     }
 
     void Int(std::string_view name, std::int32_t value)
@@ -186,12 +277,12 @@ public:
     void Bool(std::string_view name, bool value)
     {
         ShortString(name);
-        out_ += static_cast<char>(value ? vaTrue : vaFalse);
+        *p_++ = static_cast<char>(value ? vaTrue : vaFalse);
     }
     void Ident(std::string_view name, std::string_view ident)
     {
         ShortString(name);
-        out_ += static_cast<char>(vaIdent);
+        *p_++ = static_cast<char>(vaIdent);
         ShortString(ident);
     }
     template <std::size_t N>
@@ -200,9 +291,9 @@ public:
     {
         Ident(name, names[value < N ? value : 0]);
     }
-    void ColourValue(std::string_view name, Colour colour)
+    void ColourValue(std::string_view name, Colour colour, ColourNames& names)
     {
-        const std::string_view colourName = ColourName(colour);
+        const std::string_view colourName = names.Of(colour);
         if (!colourName.empty())
             Ident(name, colourName);
         else
@@ -211,19 +302,30 @@ public:
     void FontStyle(std::string_view name, std::uint8_t style)
     {
         ShortString(name);
-        out_ += static_cast<char>(vaSet);
+        *p_++ = static_cast<char>(vaSet);
         for (std::size_t bit = 0; bit < kFontStyleNames.size(); ++bit)
             if (style & (1u << bit))
                 ShortString(kFontStyleNames[bit]);
-        out_ += '\0';
+        *p_++ = '\0';
     }
     // Left out when empty.
-    void Text(std::string_view name, const std::string& text)
+    void Text(std::string_view name, std::string_view text)
     {
         if (text.empty())
             return;
         ShortString(name);
-        TextValue(text);
+        if (IsAscii(text)) {
+            if (text.size() < 256) {
+                *p_++ = static_cast<char>(vaString);
+                *p_++ = static_cast<char>(text.size());
+            } else {
+                *p_++ = static_cast<char>(vaLString);
+                Int32(static_cast<std::uint32_t>(text.size()));
+            }
+            Raw(text);
+        } else {
+            OtherTextValue(text);
+        }
     }
     // Left out when zero.
     void Float(std::string_view name, long double value)
@@ -231,84 +333,95 @@ public:
         if (value == 0)
             return;
         ShortString(name);
-        out_ += static_cast<char>(vaExtended);
+        *p_++ = static_cast<char>(vaExtended);
         unsigned char bytes[10];
         EncodeExtended(value, bytes);
-        out_.append(reinterpret_cast<const char*>(bytes), sizeof bytes);
+        std::memcpy(p_, bytes, sizeof bytes);
+        p_ += sizeof bytes;
     }
 
 private:
+    void Raw(std::string_view s)
+    {
+        std::memcpy(p_, s.data(), s.size());
+        p_ += s.size();
+    }
     void ShortString(std::string_view s)
     {
-        s = s.substr(0, 255);
-        out_ += static_cast<char>(s.size());
-        out_ += s;
+        s = s.substr(0, std::min<std::size_t>(s.size(), 255));
+        *p_++ = static_cast<char>(s.size());
+        Raw(s);
     }
     void Int32(std::uint32_t v)
     {
         for (int i = 0; i < 4; ++i)
-            out_ += static_cast<char>((v >> (8 * i)) & 0xFF);
+            *p_++ = static_cast<char>((v >> (8 * i)) & 0xFF);
     }
     void IntValue(std::int32_t value)
     {
         const auto bits = static_cast<std::uint32_t>(value);
         if (value >= -128 && value <= 127) {
-            out_ += static_cast<char>(vaInt8);
-            out_ += static_cast<char>(bits & 0xFF);
+            *p_++ = static_cast<char>(vaInt8);
+            *p_++ = static_cast<char>(bits & 0xFF);
         } else if (value >= -32768 && value <= 32767) {
-            out_ += static_cast<char>(vaInt16);
-            out_ += static_cast<char>(bits & 0xFF);
-            out_ += static_cast<char>((bits >> 8) & 0xFF);
+            *p_++ = static_cast<char>(vaInt16);
+            *p_++ = static_cast<char>(bits & 0xFF);
+            *p_++ = static_cast<char>((bits >> 8) & 0xFF);
         } else {
-            out_ += static_cast<char>(vaInt32);
+            *p_++ = static_cast<char>(vaInt32);
             Int32(bits);
         }
     }
-    void TextValue(const std::string& raw)
+    // A text with other than ASCII characters: as UTF-8 when that is shorter than twice its
+    // UTF-16 units, otherwise as UTF-16.
+    void OtherTextValue(std::string_view raw)
     {
         // Texts are UTF-8 in memory; anything that is not gets read as Windows-1252 first.
-        const std::string text = IsValidUtf8(raw) ? raw : DecodeText(raw);
+        const std::string text = IsValidUtf8(raw) ? std::string(raw) : DecodeText(raw);
         const std::u16string units = Utf8ToUtf16(text);
         if (text.size() < 2 * units.size()) {
-            bool ascii = true;
-            for (const char ch : text)
-                ascii = ascii && static_cast<unsigned char>(ch) < 0x80;
-            if (!ascii) {
-                out_ += static_cast<char>(vaUtf8String);
-                Int32(static_cast<std::uint32_t>(text.size()));
-            } else if (text.size() < 256) {
-                out_ += static_cast<char>(vaString);
-                out_ += static_cast<char>(text.size());
-            } else {
-                out_ += static_cast<char>(vaLString);
-                Int32(static_cast<std::uint32_t>(text.size()));
-            }
-            out_ += text;
+            *p_++ = static_cast<char>(vaUtf8String);
+            Int32(static_cast<std::uint32_t>(text.size()));
+            Raw(text);
         } else {
-            out_ += static_cast<char>(vaWString);
+            *p_++ = static_cast<char>(vaWString);
             Int32(static_cast<std::uint32_t>(units.size()));
             for (const char16_t unit : units) {
-                out_ += static_cast<char>(unit & 0xFF);
-                out_ += static_cast<char>(unit >> 8);
+                *p_++ = static_cast<char>(unit & 0xFF);
+                *p_++ = static_cast<char>(unit >> 8);
             }
         }
     }
 
-    std::string& out_;
+    char* p_;
 };
 
 std::string JoinNumbers(const std::vector<int>& numbers)
 {
     std::string list;
+    list.reserve(numbers.size() * 4);
+    char digits[16];
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (i > 0)
             list += ',';
-        list += std::to_string(numbers[i]);
+        list.append(digits, std::to_chars(digits, digits + sizeof digits, numbers[i]).ptr);
     }
     return list;
 }
 
-void WriteCellProperties(RecordWriter& w, const CellProperties& p)
+// The colours of the record before, one for each colour property.
+struct PropsColours {
+    ColourNames border;
+    ColourNames brush;
+    ColourNames font;
+};
+
+bool IsEditorName(std::string_view editor)
+{
+    return editor == "edNormal" || (IsIdentifier(editor) && editor.size() < 256);
+}
+
+void WriteCellProperties(RecordWriter& w, const CellProperties& p, PropsColours& colours)
 {
     w.Begin("TGridCellPropIO");
     w.Bool("CellProperties.IsBaseCell", p.isBaseCell);
@@ -317,16 +430,16 @@ void WriteCellProperties(RecordWriter& w, const CellProperties& p)
     w.Int("CellProperties.OwnerCol", p.ownerCol);
     w.Int("CellProperties.OwnerRow", p.ownerRow);
     w.Enum("CellProperties.Alignment", static_cast<std::uint8_t>(p.alignment), kAlignmentNames);
-    w.ColourValue("CellProperties.BorderColor", p.borderColor);
+    w.ColourValue("CellProperties.BorderColor", p.borderColor, colours.border);
     w.Int("CellProperties.BorderWidth", p.borderWidth);
-    w.ColourValue("CellProperties.BrushColor", p.brushColor);
+    w.ColourValue("CellProperties.BrushColor", p.brushColor, colours.brush);
     w.Enum("CellProperties.BrushStyle", static_cast<std::uint8_t>(p.brushStyle), kBrushStyleNames);
-    w.ColourValue("CellProperties.FontColor", p.fontColor);
+    w.ColourValue("CellProperties.FontColor", p.fontColor, colours.font);
     w.Text("CellProperties.FontName", p.fontName);
     w.Int("CellProperties.FontSize", p.fontSize);
     w.FontStyle("CellProperties.FontStyle", p.fontStyle);
-    const bool editorOk = IsIdentifier(p.editor) && p.editor.size() < 256;
-    w.Ident("CellProperties.Editor", editorOk ? std::string_view(p.editor) : "edNormal");
+    w.Ident("CellProperties.Editor",
+            IsEditorName(p.editor) ? std::string_view(p.editor) : "edNormal");
     w.Bool("CellProperties.ReadOnly", p.readOnly);
     w.Enum("CellProperties.VAlignment", static_cast<std::uint8_t>(p.vAlignment), kVAlignmentNames);
     w.Bool("CellProperties.WordWrap", p.wordWrap);
@@ -337,8 +450,12 @@ void WriteCellProperties(RecordWriter& w, const CellProperties& p)
 
 void WriteCellGraphic(RecordWriter& w, const CellGraphic& g)
 {
+    // A kind beyond the list is written as the first kind, and gets that kind's picture record:
+    // a reader must find the records the kind it reads calls for.
+    const bool listed = static_cast<std::uint8_t>(g.kind) < kGraphicKindNames.size();
+    const GraphicKind kind = listed ? g.kind : GraphicKind::Bitmap;
     w.Begin("TGridGraphicIO");
-    w.Enum("CellGraphic.CellType", static_cast<std::uint8_t>(g.kind), kGraphicKindNames);
+    w.Enum("CellGraphic.CellType", static_cast<std::uint8_t>(kind), kGraphicKindNames);
     w.Enum("CellGraphic.CellVAlign", static_cast<std::uint8_t>(g.vAlign), kGraphicVAlignNames);
     w.Enum("CellGraphic.CellHAlign", static_cast<std::uint8_t>(g.hAlign), kGraphicHAlignNames);
     w.Int("CellGraphic.CellIndex", g.index);
@@ -352,10 +469,36 @@ void WriteCellGraphic(RecordWriter& w, const CellGraphic& g)
     w.Text("CellGraphic.CellText", g.text);
     w.End();
     // The sheets never hold pictures; an empty picture object writes no properties.
-    if (const std::string_view pictureClass = PictureClassOf(g.kind); !pictureClass.empty()) {
+    if (const std::string_view pictureClass = PictureClassOf(kind); !pictureClass.empty()) {
         w.Begin(pictureClass);
         w.End();
     }
+}
+
+// Each record stays within its bound (checked in debug builds), so the cell within CellBound.
+void WriteCell(RecordWriter& w, int c, int r, const SheetCell& cell, PropsColours& colours)
+{
+    [[maybe_unused]] auto within = [&](const char* start, std::size_t bound) {
+        return static_cast<std::size_t>(w.position() - start) <= bound;
+    };
+    [[maybe_unused]] const char* start = w.position();
+    w.Begin("TGridCellIO");
+    w.Int("Col", c);
+    w.Int("Row", r);
+    w.Text("Cell", cell.text);
+    w.Bool("HasProp", cell.props != nullptr);
+    w.End();
+    assert(within(start, CellRecordBound(cell)));
+    if (!cell.props)
+        return;
+    start = w.position();
+    WriteCellProperties(w, *cell.props, colours);
+    assert(within(start, PropsRecordBound(*cell.props)));
+    if (!cell.props->graphic)
+        return;
+    start = w.position();
+    WriteCellGraphic(w, *cell.props->graphic);
+    assert(within(start, GraphicRecordBound(*cell.props->graphic)));
 }
 
 // --- reading ---
@@ -364,26 +507,65 @@ struct StreamError {
     std::string message;
 };
 
-[[noreturn]] void Fail(std::string_view message)
+[[noreturn, gnu::cold]] void Fail(std::string_view message)
 {
     throw StreamError{std::string(message)};
 }
 
+std::uint64_t Load64(const char* bytes)
+{
+    std::uint64_t v;
+    std::memcpy(&v, bytes, sizeof v);
+    return v;
+}
+
+// a == b for the short names and identifiers of a stream, without a call to memcmp.
+bool SameText(std::string_view a, std::string_view b)
+{
+    const std::size_t n = a.size();
+    if (n != b.size())
+        return false;
+    if (n < 8) {
+        for (std::size_t i = 0; i < n; ++i)
+            if (a[i] != b[i])
+                return false;
+        return true;
+    }
+    for (std::size_t i = 0; i + 8 < n; i += 8)
+        if (Load64(a.data() + i) != Load64(b.data() + i))
+            return false;
+    return Load64(a.data() + n - 8) == Load64(b.data() + n - 8);  // the last eight, overlapping
+}
+
 class ByteReader {
 public:
-    explicit ByteReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit ByteReader(std::string_view bytes)
+        : p_(bytes.data()), end_(bytes.data() + bytes.size())
+    {
+    }
 
-    std::size_t Remaining() const { return bytes_.size() - pos_; }
+    std::size_t Remaining() const { return static_cast<std::size_t>(end_ - p_); }
 
     std::string_view Take(std::size_t n)
     {
         if (n > Remaining())
             Fail(kInvalidPropertyValue);
-        const std::string_view part = bytes_.substr(pos_, n);
-        pos_ += n;
+        const std::string_view part(p_, n);
+        p_ += n;
         return part;
     }
-    unsigned char Byte() { return static_cast<unsigned char>(Take(1)[0]); }
+    unsigned char Peek() const
+    {
+        if (p_ == end_)
+            Fail(kInvalidPropertyValue);
+        return static_cast<unsigned char>(*p_);
+    }
+    unsigned char Byte()
+    {
+        const unsigned char b = Peek();
+        ++p_;
+        return b;
+    }
     std::uint32_t UInt(std::size_t size)
     {
         const std::string_view part = Take(size);
@@ -395,15 +577,15 @@ public:
     std::string_view ShortString() { return Take(Byte()); }
 
 private:
-    std::string_view bytes_;
-    std::size_t pos_ = 0;
+    const char* p_;
+    const char* end_;
 };
 
 std::int32_t ReadInt(ByteReader& in)
 {
     switch (in.Byte()) {
     case vaInt8:
-        return static_cast<std::int8_t>(in.UInt(1));
+        return static_cast<std::int8_t>(in.Byte());
     case vaInt16:
         return static_cast<std::int16_t>(in.UInt(2));
     case vaInt32:
@@ -448,19 +630,31 @@ std::string Utf16ToUtf8(std::string_view bytes)
     return text;
 }
 
-std::string ReadText(ByteReader& in)
+// 8-bit text as UTF-8 into `text`, whose storage is reused.
+void AssignDecoded(std::string& text, std::string_view bytes)
+{
+    if (IsAscii(bytes))
+        text.assign(bytes);
+    else
+        text = DecodeText(bytes);
+}
+
+void ReadText(ByteReader& in, std::string& text)
 {
     switch (in.Byte()) {
     case vaString:
-        return DecodeText(in.ShortString());
+        AssignDecoded(text, in.ShortString());
+        return;
     case vaLString:
     case vaUtf8String:
-        return DecodeText(in.Take(in.UInt(4)));
+        AssignDecoded(text, in.Take(in.UInt(4)));
+        return;
     case vaWString: {
         const std::uint64_t units = in.UInt(4);
         if (units * 2 > in.Remaining())
             Fail(kInvalidPropertyValue);
-        return Utf16ToUtf8(in.Take(static_cast<std::size_t>(units * 2)));
+        text = Utf16ToUtf8(in.Take(static_cast<std::size_t>(units * 2)));
+        return;
     }
     default:
         Fail(kInvalidPropertyValue);
@@ -484,16 +678,25 @@ Enum ReadEnum(ByteReader& in, const std::array<std::string_view, N>& names)
     Fail(kInvalidPropertyValue);
 }
 
-Colour ReadColour(ByteReader& in)
+// The colour name one property had in the record before and its value: the cells of a sheet
+// mostly share their colours, and a name is otherwise looked for among all names twice.
+struct ColourCache {
+    std::string_view name;  // in the stream's bytes, which outlive the reading
+    Colour colour = 0;
+};
+
+Colour ReadColour(ByteReader& in, ColourCache& cache)
 {
     // A colour is stored by its name or as a number.
-    ByteReader probe = in;
-    if (probe.Byte() != vaIdent)
+    if (in.Peek() != vaIdent)
         return static_cast<Colour>(ReadInt(in));
     const std::string_view name = ReadIdent(in);
+    if (!name.empty() && SameText(name, cache.name))
+        return cache.colour;
     Colour colour = 0;
     if (!TryStringToColor(name, colour) || !EqualsNoCase(ColourName(colour), name))
         Fail(kInvalidPropertyValue);
+    cache = {name, colour};
     return colour;
 }
 
@@ -515,8 +718,7 @@ std::uint8_t ReadFontStyle(ByteReader& in)
 
 long double ReadFloat(ByteReader& in)
 {
-    ByteReader probe = in;
-    if (probe.Byte() != vaExtended)
+    if (in.Peek() != vaExtended)
         return ReadInt(in);
     in.Byte();
     unsigned char bytes[10];
@@ -538,22 +740,30 @@ struct Property {
     void (*read)(ByteReader&, Record&);
 };
 
-// Reads one record into `record`: properties the record leaves out keep their value.
+// Reads one record into `record`: properties the record leaves out keep their value. Writers
+// give the properties in the order of the table, so the names after the one just read are tried
+// first, as they are; the search among all names without regard to case is for other writers.
 template <class Record, std::size_t N>
 void ReadRecord(ByteReader& in, Record& record, const std::array<Property<Record>, N>& properties)
 {
-    if (in.Remaining() < kSignature.size() || in.Take(kSignature.size()) != kSignature)
+    if (in.Remaining() < kSignature.size() || !SameText(in.Take(kSignature.size()), kSignature))
         Fail(kInvalidStreamFormat);
     in.ShortString();  // the class name: the caller knows which record comes next
     in.ShortString();  // the record name
+    std::size_t next = 0;
     for (std::string_view name = in.ShortString(); !name.empty(); name = in.ShortString()) {
-        const Property<Record>* found = nullptr;
-        for (const Property<Record>& p : properties)
-            if (EqualsNoCase(name, p.name))
-                found = &p;
-        if (!found)
-            Fail("Property " + std::string(name) + " does not exist");
-        found->read(in, record);
+        // A property left out (an empty text) only moves the name further on.
+        while (next < N && !SameText(name, properties[next].name))
+            ++next;
+        if (next == N) {
+            next = 0;
+            while (next < N && !EqualsNoCase(name, properties[next].name))
+                ++next;
+            if (next == N)
+                Fail("Property " + std::string(name) + " does not exist");
+        }
+        properties[next].read(in, record);
+        ++next;
     }
     if (in.Byte() != 0)  // records of this kind have no sub-records
         Fail(kInvalidStreamFormat);
@@ -578,6 +788,9 @@ struct CellRecord {
 struct PropsRecord {
     CellProperties props;
     bool hasGraphic = false;
+    ColourCache borderColour;
+    ColourCache brushColour;
+    ColourCache fontColour;
 };
 
 struct NoRecord {};
@@ -585,8 +798,8 @@ struct NoRecord {};
 const std::array<Property<GridRecord>, 6> kGridProperties = {{
     {"ColCount", [](ByteReader& in, GridRecord& r) { r.colCount = ReadCount(in); }},
     {"RowCount", [](ByteReader& in, GridRecord& r) { r.rowCount = ReadCount(in); }},
-    {"ColWidths", [](ByteReader& in, GridRecord& r) { r.colWidths = ReadText(in); }},
-    {"RowHeights", [](ByteReader& in, GridRecord& r) { r.rowHeights = ReadText(in); }},
+    {"ColWidths", [](ByteReader& in, GridRecord& r) { ReadText(in, r.colWidths); }},
+    {"RowHeights", [](ByteReader& in, GridRecord& r) { ReadText(in, r.rowHeights); }},
     {"FullGrid", [](ByteReader& in, GridRecord& r) { r.fullGrid = ReadBool(in); }},
     {"ID", [](ByteReader& in, GridRecord& r) { r.id = ReadInt(in); }},
 }};
@@ -594,7 +807,7 @@ const std::array<Property<GridRecord>, 6> kGridProperties = {{
 const std::array<Property<CellRecord>, 4> kCellProperties = {{
     {"Col", [](ByteReader& in, CellRecord& r) { r.col = ReadInt(in); }},
     {"Row", [](ByteReader& in, CellRecord& r) { r.row = ReadInt(in); }},
-    {"Cell", [](ByteReader& in, CellRecord& r) { r.text = ReadText(in); }},
+    {"Cell", [](ByteReader& in, CellRecord& r) { ReadText(in, r.text); }},
     {"HasProp", [](ByteReader& in, CellRecord& r) { r.hasProp = ReadBool(in); }},
 }};
 
@@ -614,19 +827,21 @@ const std::array<Property<PropsRecord>, 20> kPropsProperties = {{
          r.props.alignment = ReadEnum<HAlignment>(in, kAlignmentNames);
      }},
     {"CellProperties.BorderColor",
-     [](ByteReader& in, PropsRecord& r) { r.props.borderColor = ReadColour(in); }},
+     [](ByteReader& in, PropsRecord& r) {
+         r.props.borderColor = ReadColour(in, r.borderColour);
+     }},
     {"CellProperties.BorderWidth",
      [](ByteReader& in, PropsRecord& r) { r.props.borderWidth = ReadInt(in); }},
     {"CellProperties.BrushColor",
-     [](ByteReader& in, PropsRecord& r) { r.props.brushColor = ReadColour(in); }},
+     [](ByteReader& in, PropsRecord& r) { r.props.brushColor = ReadColour(in, r.brushColour); }},
     {"CellProperties.BrushStyle",
      [](ByteReader& in, PropsRecord& r) {
          r.props.brushStyle = ReadEnum<BrushStyle>(in, kBrushStyleNames);
      }},
     {"CellProperties.FontColor",
-     [](ByteReader& in, PropsRecord& r) { r.props.fontColor = ReadColour(in); }},
+     [](ByteReader& in, PropsRecord& r) { r.props.fontColor = ReadColour(in, r.fontColour); }},
     {"CellProperties.FontName",
-     [](ByteReader& in, PropsRecord& r) { r.props.fontName = ReadText(in); }},
+     [](ByteReader& in, PropsRecord& r) { ReadText(in, r.props.fontName); }},
     {"CellProperties.FontSize",
      [](ByteReader& in, PropsRecord& r) { r.props.fontSize = ReadInt(in); }},
     {"CellProperties.FontStyle",
@@ -634,9 +849,11 @@ const std::array<Property<PropsRecord>, 20> kPropsProperties = {{
     {"CellProperties.Editor",
      [](ByteReader& in, PropsRecord& r) {
          const std::string_view editor = ReadIdent(in);
-         if (!IsIdentifier(editor))
-             Fail(kInvalidPropertyValue);
-         r.props.editor = std::string(editor);
+         if (!SameText(editor, r.props.editor)) {
+             if (!IsIdentifier(editor))
+                 Fail(kInvalidPropertyValue);
+             r.props.editor.assign(editor);
+         }
      }},
     {"CellProperties.ReadOnly",
      [](ByteReader& in, PropsRecord& r) { r.props.readOnly = ReadBool(in); }},
@@ -673,7 +890,7 @@ const std::array<Property<CellGraphic>, 12> kGraphicProperties = {{
     {"CellGraphic.CellValue", [](ByteReader& in, CellGraphic& g) { g.value = ReadFloat(in); }},
     {"CellGraphic.CellErrFrom", [](ByteReader& in, CellGraphic& g) { g.errFrom = ReadInt(in); }},
     {"CellGraphic.CellErrLen", [](ByteReader& in, CellGraphic& g) { g.errLen = ReadInt(in); }},
-    {"CellGraphic.CellText", [](ByteReader& in, CellGraphic& g) { g.text = ReadText(in); }},
+    {"CellGraphic.CellText", [](ByteReader& in, CellGraphic& g) { ReadText(in, g.text); }},
 }};
 
 // The picture data of the picture kinds is never part of these sheets; only an empty picture
@@ -745,16 +962,25 @@ void ReadStream(ScheduleSheet& sheet, std::string_view bytes)
             Fail(kInvalidPropertyValue);
         const int c = static_cast<int>(col);
         const int r = static_cast<int>(row);
-        sheet.SetText(c, r, cell.text);
+        // The records mostly go down a column, whose cells lie a row apart in memory.
+        if (r + kPrefetchCells < sheet.rowCount())
+            __builtin_prefetch(&sheet.Cell(c, r + kPrefetchCells), 1);
+        SheetCell& target = sheet.Cell(c, r);
+        target.text.swap(cell.text);  // the record's text is emptied before the next record
         if (!cell.hasProp)
             continue;
 
         props.props.fontName.clear();
         ReadRecord(in, props, kPropsProperties);
-        CellProperties& target = sheet.Props(c, r);
-        std::optional<CellGraphic> kept = std::move(target.graphic);
-        target = props.props;
-        target.graphic = std::move(kept);
+        // The record never holds a graphic: a cell keeps the one it has until a graphic record
+        // gives it another.
+        if (!target.props) {
+            target.props = std::make_unique<CellProperties>(props.props);
+        } else {
+            std::optional<CellGraphic> kept = std::move(target.props->graphic);
+            *target.props = props.props;
+            target.props->graphic = std::move(kept);
+        }
         if (!props.hasGraphic)
             continue;
 
@@ -765,7 +991,7 @@ void ReadStream(ScheduleSheet& sheet, std::string_view bytes)
             NoRecord picture;
             ReadRecord(in, picture, kPictureProperties);
         }
-        target.graphic = graphic;
+        target.props->graphic = graphic;
     }
 }
 
@@ -826,35 +1052,51 @@ long double DecodeExtended(const unsigned char in[10])
 
 std::string WriteGridCellStream(const ScheduleSheet& sheet)
 {
-    std::string out;
-    RecordWriter w(out);
-    w.Begin("TGridPropIO");
-    w.Int("ColCount", sheet.colCount());
-    w.Int("RowCount", sheet.rowCount());
-    w.Text("ColWidths", JoinNumbers(sheet.ColWidths()));
-    w.Text("RowHeights", JoinNumbers(sheet.RowHeights()));
-    w.Bool("FullGrid", true);
-    w.Int("ID", 0);
-    w.End();
+    const std::string widths = JoinNumbers(sheet.ColWidths());
+    const std::string heights = JoinNumbers(sheet.RowHeights());
+    // The bounds of all records, found in storage order, make one buffer enough for the whole
+    // stream: there is no growing and copying, and each record is written without checks.
+    std::size_t bound = kGridRecordBound + TextBound(widths.size()) + TextBound(heights.size());
+    for (int r = 0; r < sheet.rowCount(); ++r)
+        for (int c = 0; c < sheet.colCount(); ++c)
+            bound += CellBound(sheet.Cell(c, r));
 
-    for (int c = 0; c < sheet.colCount(); ++c) {
-        for (int r = 0; r < sheet.rowCount(); ++r) {
-            const SheetCell& cell = sheet.Cell(c, r);
-            if (cell.text.empty() && !cell.props)
-                continue;
-            w.Begin("TGridCellIO");
-            w.Int("Col", c);
-            w.Int("Row", r);
-            w.Text("Cell", cell.text);
-            w.Bool("HasProp", cell.props != nullptr);
-            w.End();
-            if (!cell.props)
-                continue;
-            WriteCellProperties(w, *cell.props);
-            if (cell.props->graphic)
-                WriteCellGraphic(w, *cell.props->graphic);
+    std::string out;
+    ReserveLargeBuffer(out, bound);
+    out.resize_and_overwrite(bound, [&](char* begin, std::size_t) {
+        RecordWriter w(begin);
+        w.Begin("TGridPropIO");
+        w.Int("ColCount", sheet.colCount());
+        w.Int("RowCount", sheet.rowCount());
+        w.Text("ColWidths", widths);
+        w.Text("RowHeights", heights);
+        w.Bool("FullGrid", true);
+        w.Int("ID", 0);
+        w.End();
+        assert(w.position() <= begin + kGridRecordBound + TextBound(widths.size()) +
+                                   TextBound(heights.size()));
+
+        PropsColours colours;
+        const int rows = sheet.rowCount();
+        for (int c = 0; c < sheet.colCount(); ++c) {
+            for (int r = 0; r < rows; ++r) {
+                // Down a column the cells lie a row apart in memory, and their properties
+                // wherever they were made: ask for them some cells ahead.
+                if (r + 2 * kPrefetchCells < rows)
+                    Prefetch(&sheet.Cell(c, r + 2 * kPrefetchCells), sizeof(SheetCell));
+                if (r + kPrefetchCells < rows) {
+                    const SheetCell& ahead = sheet.Cell(c, r + kPrefetchCells);
+                    if (ahead.props)
+                        Prefetch(ahead.props.get(), sizeof(CellProperties));
+                }
+                const SheetCell& cell = sheet.Cell(c, r);
+                if (cell.text.empty() && !cell.props)
+                    continue;
+                WriteCell(w, c, r, cell, colours);
+            }
         }
-    }
+        return static_cast<std::size_t>(w.position() - begin);
+    });
     return out;
 }
 
@@ -894,20 +1136,6 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string EncodeLineText(const std::string& text)
-{
-    if (text.find('\r') == std::string::npos)
-        return text;
-    std::string encoded = text;
-    for (char& ch : encoded) {
-        if (ch == '\r')
-            ch = '\t';
-        else if (ch == '\n')
-            ch = '\b';
-    }
-    return encoded;
-}
-
 std::string DecodeLineText(std::string_view text)
 {
     std::string decoded(text);
@@ -934,23 +1162,135 @@ std::string_view NextLine(std::string_view bytes, std::size_t& pos)
 
 } // namespace
 
-std::string WriteCellTextStream(const ScheduleSheet& sheet)
-{
-    std::string out = std::to_string(sheet.colCount()) + "," + std::to_string(sheet.rowCount());
-    out += kLineEnd;
-    for (int c = 0; c < sheet.colCount(); ++c) {
-        out += "cw " + std::to_string(c) + "," + std::to_string(sheet.ColWidth(c));
-        out += kLineEnd;
+
+namespace {
+
+// A number and the comma after it, kept in a fixed size so that it is stored with one copy;
+// the buffer always has room for the whole field.
+struct NumberField {
+    static constexpr std::size_t kSize = 16;
+    char bytes[kSize] = {};
+    std::uint8_t size = 0;
+
+    explicit NumberField(int value)
+    {
+        char* p = std::to_chars(bytes, bytes + kSize - 1, value).ptr;
+        *p++ = ',';
+        size = static_cast<std::uint8_t>(p - bytes);
     }
-    for (int r = 0; r < sheet.rowCount(); ++r) {
-        for (int c = 0; c < sheet.colCount(); ++c) {
-            const std::string& text = sheet.Text(c, r);
-            if (text.empty())
-                continue;
-            out += std::to_string(c) + "," + std::to_string(r) + "," + EncodeLineText(text);
-            out += kLineEnd;
+    char* WriteTo(char* out) const
+    {
+        std::memcpy(out, bytes, kSize);
+        return out + size;
+    }
+};
+
+char* WriteNumber(char* out, int value)
+{
+    return std::to_chars(out, out + 11, value).ptr;
+}
+
+char* WriteRaw(char* out, std::string_view text)
+{
+    std::memcpy(out, text.data(), text.size());
+    return out + text.size();
+}
+
+// A text with carriage returns keeps its line breaks as tabs and backspaces. The texts are
+// mostly a code of a letter or two: a plain loop beats calls to memcpy and memchr.
+char* WriteLineText(char* out, std::string_view text)
+{
+    char* const start = out;
+    bool carriageReturn = false;
+    for (const char ch : text) {
+        carriageReturn |= ch == '\r';
+        *out++ = ch;
+    }
+    if (carriageReturn) {
+        for (char* p = start; p != out; ++p) {
+            if (*p == '\r')
+                *p = '\t';
+            else if (*p == '\n')
+                *p = '\b';
         }
     }
+    return out;
+}
+
+} // namespace
+
+void WriteCellTextStream(const ScheduleSheet& sheet, std::string& out)
+{
+    const int cols = sheet.colCount();
+    const int rows = sheet.rowCount();
+    constexpr std::size_t kField = NumberField::kSize;
+    std::vector<NumberField> columns;
+    columns.reserve(static_cast<std::size_t>(cols));
+    for (int c = 0; c < cols; ++c)
+        columns.emplace_back(c);
+
+    // Each part is measured, room made for it, and written without checks. When the buffer
+    // has to grow, it grows for the rows still to come as if they were like this one (within
+    // reason: one long text must not ask for it a thousand times).
+    constexpr std::size_t kLargestGuess = std::size_t{16} << 20;
+    out.clear();
+    std::size_t used = 0;
+    auto append = [&](std::size_t bound, std::size_t partsLeft, auto&& write) {
+        if (used + bound > out.capacity()) {
+            const std::size_t guess = std::min(bound * partsLeft, kLargestGuess);
+            ReserveLargeBuffer(out, std::max({used + bound, used + guess, 2 * out.capacity()}));
+        }
+        out.resize_and_overwrite(used + bound, [&](char* begin, std::size_t) {
+            char* const end = write(begin + used);
+            assert(end <= begin + used + bound);
+            used = static_cast<std::size_t>(end - begin);
+            return used;
+        });
+    };
+    const std::size_t sizesBound =
+        2 * kField + 2 + static_cast<std::size_t>(cols) * (3 + 2 * kField + 2);
+    append(sizesBound, 1, [&](char* p) {
+        p = WriteNumber(p, cols);
+        *p++ = ',';
+        p = WriteNumber(p, rows);
+        p = WriteRaw(p, kLineEnd);
+        for (int c = 0; c < cols; ++c) {
+            p = WriteRaw(p, "cw ");
+            p = columns[static_cast<std::size_t>(c)].WriteTo(p);
+            p = WriteNumber(p, sheet.ColWidth(c));
+            p = WriteRaw(p, kLineEnd);
+        }
+        return p;
+    });
+    // Row by row, so that a row is written while its cells are still in the cache.
+    for (int r = 0; r < rows; ++r) {
+        std::size_t bound = 0;
+        for (int c = 0; c < cols; ++c)
+            if (const std::size_t size = sheet.Text(c, r).size())
+                bound += 2 * kField + size + 2;
+        if (bound == 0)
+            continue;
+        const NumberField row(r);
+        append(bound, static_cast<std::size_t>(rows - r), [&](char* p) {
+            for (int c = 0; c < cols; ++c) {
+                const std::string& text = sheet.Text(c, r);
+                if (text.empty())
+                    continue;
+                p = columns[static_cast<std::size_t>(c)].WriteTo(p);
+                p = row.WriteTo(p);
+                p = WriteLineText(p, text);
+                *p++ = '\r';
+                *p++ = '\n';
+            }
+            return p;
+        });
+    }
+}
+
+std::string WriteCellTextStream(const ScheduleSheet& sheet)
+{
+    std::string out;
+    WriteCellTextStream(sheet, out);
     return out;
 }
 

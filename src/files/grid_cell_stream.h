@@ -28,6 +28,9 @@ void CopySheet(const ScheduleSheet& from, ScheduleSheet& to);
 
 // The light form: size, column widths and cell texts as CR LF ended lines.
 std::string WriteCellTextStream(const ScheduleSheet& sheet);
+// The same bytes into `out`, whose storage is reused when it is large enough (the undo snapshots
+// are taken before every edit).
+void WriteCellTextStream(const ScheduleSheet& sheet, std::string& out);
 // Sets size and widths and the texts the stream holds; other cells keep their text. Lines that
 // cannot be read and cells outside the grid are skipped; an impossible size is an error.
 std::expected<void, std::string> ReadCellTextStream(ScheduleSheet& sheet, std::string_view bytes);

@@ -1,5 +1,7 @@
 #include "files/text_io.h"
 
+#include "files/large_buffer.h"
+
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -75,17 +77,33 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
+constexpr std::size_t kReadStep = 65536;
+
+// Writes in parts and has the system start putting each part on disk at once, while the next is
+// being written; the caller's fsync then waits only for the rest.
 bool WriteAll(int fd, std::string_view bytes, int& error)
 {
+    constexpr std::size_t kPart = std::size_t{8} << 20;
+    [[maybe_unused]] off_t offset = 0;
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            error = errno;
-            return false;
+        const std::size_t part = std::min(bytes.size(), kPart);
+        std::string_view rest = bytes.substr(0, part);
+        while (!rest.empty()) {
+            const ssize_t n = ::write(fd, rest.data(), rest.size());
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                error = errno;
+                return false;
+            }
+            rest.remove_prefix(static_cast<std::size_t>(n));
         }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+#if defined(__linux__)
+        // Only a hint, so its failure does not matter.
+        ::sync_file_range(fd, offset, static_cast<off_t>(part), SYNC_FILE_RANGE_WRITE);
+        offset += static_cast<off_t>(part);
+#endif
+        bytes.remove_prefix(part);
     }
     return true;
 }
@@ -197,23 +215,38 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path)
         ::close(fd);
         return std::nullopt;
     }
+    // A regular file goes straight into a buffer of its size and one byte more, so that its end
+    // is seen without growing the buffer. Other files, and a file that grows meanwhile, are read
+    // in steps that double.
+    const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
+    std::size_t step = sized ? static_cast<std::size_t>(info.st_size) + 1 : kReadStep;
     std::string bytes;
-    if (S_ISREG(info.st_mode) && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    std::array<char, 65536> buffer{};
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0)
-            break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(n));
+    bool end = false;
+    bool failed = false;
+    while (!end && !failed) {
+        const std::size_t used = bytes.size();
+        ReserveLargeBuffer(bytes, used + step);
+        bytes.resize_and_overwrite(used + step, [&](char* data, std::size_t size) {
+            std::size_t filled = used;
+            while (filled < size) {
+                const ssize_t n = ::read(fd, data + filled, size - filled);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n < 0)
+                    failed = true;
+                if (n <= 0) {
+                    end = n == 0;
+                    break;
+                }
+                filled += static_cast<std::size_t>(n);
+            }
+            return filled;
+        });
+        step = std::max(bytes.size(), kReadStep);
     }
     ::close(fd);
+    if (failed)
+        return std::nullopt;
     return bytes;
 }
 
