@@ -38,6 +38,8 @@ void ChoiceList::Rebuild(std::vector<std::string> newEntries)
 QuickInsertPanel::QuickInsertPanel()
 {
     scope.entries.assign(kScopeEntries.begin(), kScopeEntries.end());
+    // The department list is offered in the department view only (FollowDepartmentView).
+    department.enabled = false;
 }
 
 void QuickInsertPanel::DropDownEmployees(const ScheduleDocument& document)

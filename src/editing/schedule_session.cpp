@@ -21,6 +21,8 @@ ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& message
     // The blank entry is the safe start after a load.
     SelectWorkingType(0);
     SetCurrentCell(2, document_.sheet.fixedRows);
+    // A schedule saved in the department view opens in it, with "All departments" chosen.
+    panel_.FollowDepartmentView(document_);
 }
 
 bool ScheduleSession::ShowRecordedSummaries()

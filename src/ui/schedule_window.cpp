@@ -204,11 +204,6 @@ void ScheduleWindow::buildLayout()
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    // A new panel offers its department list only in the department view, with "All
-    // departments" chosen there.
-    QuickInsertPanel& panel = session_->quickInsertPanel();
-    panel.department.enabled = false;
-    panel.FollowDepartmentView(document());
     quickPanel_ = new QuickInsertPanelWidget(*session_, this);
     layout->addWidget(toolBar_);
     layout->addWidget(quickPanel_);

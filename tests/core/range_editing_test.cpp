@@ -422,3 +422,26 @@ TEST(EnterOverARange, HistorySheetAndSummariesAsCellByCell)
 
 } // namespace
 } // namespace shiftex
+
+namespace shiftex {
+namespace {
+
+TEST(QuickInsertPanelRules, DepartmentListFollowsTheView)
+{
+    SampleOptions options;
+    options.days = 3;
+    options.departments = {"A", "B"};
+    test::RecordingMessageSink messages;
+    ScheduleSession session(MakeSchedule(options), messages);
+    EXPECT_FALSE(session.quickInsertPanel().department.enabled);
+    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    const ChoiceList& department = session.quickInsertPanel().department;
+    EXPECT_TRUE(department.enabled);
+    EXPECT_EQ(department.Text(), "All departments");
+    // A schedule that is in the view when its window opens offers the list at once.
+    ScheduleSession reopened(session.document(), messages);
+    EXPECT_EQ(reopened.quickInsertPanel().department.Text(), "All departments");
+}
+
+} // namespace
+} // namespace shiftex
