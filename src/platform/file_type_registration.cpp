@@ -27,7 +27,7 @@ QString XmlEscaped(const QString& text)
     return text.toHtmlEscaped();
 }
 
-// Exec= quoting of the desktop entry specification.
+// The quoting that the Exec= line of a desktop entry needs.
 QString DesktopQuoted(const QString& path)
 {
     QString quoted = path;

@@ -6,6 +6,8 @@
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
 
+#include "ui_test_support.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -24,18 +26,11 @@
 #include <vector>
 
 using namespace shiftex;
+using test::RecordingSink;
+using test::WriteLines;
 
 namespace {
 
-class RecordingSink final : public MessageSink {
-public:
-    std::vector<std::string> informations;
-    std::vector<std::string> errors;
-
-    void Information(const std::string& text) override { informations.push_back(text); }
-    void Error(const std::string& text) override { errors.push_back(text); }
-    Answer Question(const std::string&, QuestionButtons) override { return Answer::Cancel; }
-};
 
 constexpr int kEmployees = 40;
 constexpr int kFirstDay = 2;  // sheet column of day 1
@@ -64,15 +59,6 @@ std::vector<std::string> JuneSchedule()
     return ComposeScheduleText(content);
 }
 
-bool WriteLines(const QString& path, const std::vector<std::string>& lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const std::string text = JoinLines(lines);
-    return file.write(text.data(), static_cast<qint64>(text.size())) ==
-           static_cast<qint64>(text.size());
-}
 
 } // namespace
 

@@ -9,6 +9,8 @@
 #include "ui/sheet_view.h"
 #include "ui/summary_view.h"
 
+#include "ui_test_support.h"
+
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -31,25 +33,11 @@
 #include <vector>
 
 using namespace shiftex;
+using test::RecordingSink;
+using test::WriteLines;
 
 namespace {
 
-// Records every message; questions get the answer the test sets.
-class RecordingSink final : public MessageSink {
-public:
-    std::vector<std::string> informations;
-    std::vector<std::string> errors;
-    std::vector<std::string> questions;
-    Answer answer = Answer::Cancel;
-
-    void Information(const std::string& text) override { informations.push_back(text); }
-    void Error(const std::string& text) override { errors.push_back(text); }
-    Answer Question(const std::string& text, QuestionButtons) override
-    {
-        questions.push_back(text);
-        return answer;
-    }
-};
 
 constexpr int kFirstDay = 2;
 constexpr int kDays = 30;
@@ -80,15 +68,6 @@ std::vector<std::string> JuneSchedule()
     return ComposeScheduleText(content);
 }
 
-bool WriteLines(const QString& path, const std::vector<std::string>& lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const std::string text = JoinLines(lines);
-    return file.write(text.data(), static_cast<qint64>(text.size())) ==
-           static_cast<qint64>(text.size());
-}
 
 // Opens the list as a user does (its entries are taken from the document then) and clicks the
 // entry with this text; false when the list has no such entry.

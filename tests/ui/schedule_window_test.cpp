@@ -9,6 +9,8 @@
 #include "ui/working_type_chooser.h"
 
 #include <QAction>
+#include "ui_test_support.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -29,17 +31,11 @@
 #include <vector>
 
 using namespace shiftex;
+using test::RecordingSink;
+using test::WriteLines;
 
 namespace {
 
-class RecordingSink final : public MessageSink {
-public:
-    std::vector<std::string> errors;
-
-    void Information(const std::string&) override {}
-    void Error(const std::string& text) override { errors.push_back(text); }
-    Answer Question(const std::string&, QuestionButtons) override { return Answer::Cancel; }
-};
 
 constexpr int kFirstDay = 2;
 constexpr int kEmployees = 6;
@@ -73,15 +69,6 @@ std::vector<std::string> SmallSchedule()
     return ComposeScheduleText(content);
 }
 
-bool WriteLines(const QString& path, const std::vector<std::string>& lines)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    const std::string text = JoinLines(lines);
-    return file.write(text.data(), static_cast<qint64>(text.size())) ==
-           static_cast<qint64>(text.size());
-}
 
 // The colour painted at the top left corner of a cell, clear of its text.
 QColor CellCorner(SummaryView* view, int col, int row)
