@@ -287,17 +287,6 @@ void BM_WriteCellTextStreamReused(benchmark::State& state)
     }
 }
 
-// The undo history's own writer, for comparison.
-void BM_WriteCellTextStreamInto(benchmark::State& state)
-{
-    const ScheduleSheet& sheet = Year().sheet;
-    std::string out;
-    for (auto _ : state) {
-        WriteCellTextStreamInto(sheet, out);
-        benchmark::DoNotOptimize(out.data());
-    }
-}
-
 void BM_ReadCellTextStream(benchmark::State& state)
 {
     const std::string stream = WriteCellTextStream(Year().sheet);
@@ -322,7 +311,6 @@ BENCHMARK(BM_DecodeStream)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CopySheet)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteCellTextStream)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteCellTextStreamReused)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WriteCellTextStreamInto)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCellTextStream)->Unit(benchmark::kMillisecond);
 
 } // namespace

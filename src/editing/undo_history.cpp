@@ -3,118 +3,8 @@
 #include "files/grid_cell_stream.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cstdint>
-#include <cstring>
-#include <vector>
 
 namespace shiftex {
-
-namespace {
-
-char* WriteNumber(char* out, int value)
-{
-    return std::to_chars(out, out + 12, value).ptr;
-}
-
-char* WriteText(char* out, std::string_view text)
-{
-    std::memcpy(out, text.data(), text.size());
-    return out + text.size();
-}
-
-} // namespace
-
-namespace {
-
-// A number and the comma after it, as 16 bytes that are stored at once.
-struct NumberField {
-    char bytes[16] = {};
-    std::uint8_t size = 0;
-
-    explicit NumberField(int value)
-    {
-        char* p = WriteNumber(bytes, value);
-        *p++ = ',';
-        size = static_cast<std::uint8_t>(p - bytes);
-    }
-    char* WriteTo(char* out) const
-    {
-        std::memcpy(out, bytes, sizeof bytes);  // a fixed size: one store, no call
-        return out + size;
-    }
-};
-
-} // namespace
-
-void WriteCellTextStreamInto(const ScheduleSheet& sheet, std::string& out)
-{
-    const int cols = sheet.colCount();
-    const int rows = sheet.rowCount();
-    constexpr std::size_t kField = sizeof(NumberField::bytes);
-    std::vector<NumberField> columns;
-    columns.reserve(static_cast<std::size_t>(cols));
-    for (int c = 0; c < cols; ++c)
-        columns.emplace_back(c);
-
-    std::size_t used = 0;
-    auto append = [&](std::size_t bound, auto&& write) {
-        out.resize_and_overwrite(used + bound, [&](char* begin, std::size_t) {
-            used = static_cast<std::size_t>(write(begin + used) - begin);
-            return used;
-        });
-    };
-    append(2 * kField + 3 + static_cast<std::size_t>(cols) * (2 * kField + 6), [&](char* p) {
-        p = WriteNumber(p, cols);
-        *p++ = ',';
-        p = WriteNumber(p, rows);
-        p = WriteText(p, "\r\n");
-        for (int c = 0; c < cols; ++c) {
-            p = WriteText(p, "cw ");
-            p = columns[static_cast<std::size_t>(c)].WriteTo(p);
-            p = WriteNumber(p, sheet.ColWidth(c));
-            p = WriteText(p, "\r\n");
-        }
-        return p;
-    });
-    // Row by row: the row is measured and then written while its cells are still in the cache.
-    for (int r = 0; r < rows; ++r) {
-        std::size_t bound = 0;
-        for (int c = 0; c < cols; ++c)
-            if (const std::size_t size = sheet.Text(c, r).size())
-                bound += size + 2 * kField + 2;
-        if (bound == 0)
-            continue;
-        const NumberField row(r);
-        append(bound, [&](char* p) {
-            for (int c = 0; c < cols; ++c) {
-                const std::string& text = sheet.Text(c, r);
-                if (text.empty())
-                    continue;
-                p = columns[static_cast<std::size_t>(c)].WriteTo(p);
-                p = row.WriteTo(p);
-                // A text with carriage returns keeps its line breaks as tabs and backspaces.
-                bool carriageReturn = false;
-                char* start = p;
-                for (const char ch : text) {
-                    carriageReturn |= ch == '\r';
-                    *p++ = ch;
-                }
-                if (carriageReturn)
-                    for (char* q = start; q != p; ++q) {
-                        if (*q == '\r')
-                            *q = '\t';
-                        else if (*q == '\n')
-                            *q = '\b';
-                    }
-                *p++ = '\r';
-                *p++ = '\n';
-            }
-            return p;
-        });
-    }
-    out.resize(used);
-}
 
 void RebuildHeaderCounts(ScheduleSheet& sheet)
 {
@@ -142,7 +32,7 @@ void UndoHistory::PushSnapshot(const ScheduleSheet& sheet)
     std::rotate(slots_.begin(), slots_.end() - 1, slots_.end());
     if (const std::size_t last = std::max(slots_[1].size(), latest_.size()))
         slots_[0].reserve(last + last / 8);
-    WriteCellTextStreamInto(sheet, slots_[0]);
+    WriteCellTextStream(sheet, slots_[0]);
     count_ = std::min(count_ + 1, kSlots);
 }
 
@@ -163,7 +53,7 @@ std::expected<bool, std::string> UndoHistory::Undo(ScheduleSheet& sheet)
     if (!CanUndo())
         return false;
     if (depth_ == 0) {
-        WriteCellTextStreamInto(sheet, latest_);
+        WriteCellTextStream(sheet, latest_);
         hasLatest_ = true;
     }
     ++depth_;

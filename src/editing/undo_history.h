@@ -8,10 +8,6 @@
 
 namespace shiftex {
 
-// The cell text stream of a sheet (WriteCellTextStream's bytes), written into `out`, whose
-// storage is reused: a snapshot is taken before every edit and must not cost an allocation.
-void WriteCellTextStreamInto(const ScheduleSheet& sheet, std::string& out);
-
 // After a snapshot was read into the sheet: three header rows, four when the cell in column 1,
 // row 3 is empty and the one in column 2, row 3 has the header colour (the department view);
 // two header columns.

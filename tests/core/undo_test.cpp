@@ -199,7 +199,7 @@ TEST(Undo, SummariesKeepTheirScopeAndFollowTheRestoredSheet)
     EXPECT_EQ(session.summaries().typesPerDay().grid().Text(2, 1), "1");
 }
 
-TEST(SnapshotStream, TheFastWriterWritesTheCellTextStream)
+TEST(SnapshotStream, ReusedStorageGivesTheSameCellTextStream)
 {
     ScheduleDocument document = MakeSchedule();
     ScheduleSheet& sheet = document.sheet;
@@ -218,11 +218,11 @@ TEST(SnapshotStream, TheFastWriterWritesTheCellTextStream)
     wide.SetColWidth(9999, 123456);
     std::string out = "left over from before";
     for (const ScheduleSheet* s : {&sheet, &tiny, &wide}) {
-        WriteCellTextStreamInto(*s, out);
+        WriteCellTextStream(*s, out);
         EXPECT_EQ(out, WriteCellTextStream(*s));
     }
     ScheduleSheet back;
-    WriteCellTextStreamInto(sheet, out);
+    WriteCellTextStream(sheet, out);
     ASSERT_TRUE(ReadCellTextStream(back, out));
     for (int c = 0; c < sheet.colCount(); ++c)
         for (int r = 0; r < sheet.rowCount(); ++r)
