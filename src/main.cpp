@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <malloc.h>
+
 namespace {
 
 // SHIFTEX_SHOW_SUMMARIES=1 shows the four summaries of the start-up file, for looking at them.
@@ -44,6 +46,9 @@ void ArrangeScreenshot(shiftex::MainWindow& window, const QString& target)
 
 int main(int argc, char* argv[])
 {
+    // Loading or saving a year's schedule allocates and frees the properties of every day cell;
+    // keeping freed heap memory in the process spares taking it back page by page next time.
+    mallopt(M_TRIM_THRESHOLD, 512 * 1024 * 1024);
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Shiftex"));
     QCoreApplication::setApplicationName(QStringLiteral("Shiftex"));
