@@ -11,6 +11,8 @@ namespace shiftex {
 // Bytes as UTF-8 text: valid UTF-8 stays as it is, anything else is read as Windows-1252.
 std::string DecodeText(std::string_view bytes);
 bool IsValidUtf8(std::string_view bytes);
+// The UTF-8 bytes of one code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
 // Carriage return, line feed or both end a line; a final line end adds no empty line.
 std::vector<std::string> SplitLines(std::string_view text);
 // Lines joined with CR LF after each.

@@ -233,48 +233,24 @@ void RunAll(Updates&&... updates)
 
 } // namespace
 
+// Each shown summary in turn, all of them even when one meets a conversion error.
+template <typename F>
+void SummarySet::UpdateShown(F&& update)
+{
+    RunAll([&] { if (IsShown(SummaryKind::WorkedHours)) update(workedHours_); },
+           [&] { if (IsShown(SummaryKind::TypesPerDay)) update(typesPerDay_); },
+           [&] { if (IsShown(SummaryKind::EmployeesPerType)) update(employeesPerType_); },
+           [&] { if (IsShown(SummaryKind::CustomQuery)) update(customQuery_); });
+}
+
 void SummarySet::TakeOutCell(int col, int row)
 {
-    const ScheduleDocument& d = *document_;
-    RunAll(
-        [&] {
-            if (IsShown(SummaryKind::WorkedHours))
-                workedHours_.TakeOut(d, resolver_, col, row);
-        },
-        [&] {
-            if (IsShown(SummaryKind::TypesPerDay))
-                typesPerDay_.TakeOut(d, resolver_, col, row);
-        },
-        [&] {
-            if (IsShown(SummaryKind::EmployeesPerType))
-                employeesPerType_.TakeOut(d, resolver_, col, row);
-        },
-        [&] {
-            if (IsShown(SummaryKind::CustomQuery))
-                customQuery_.TakeOut(d, resolver_, col, row);
-        });
+    UpdateShown([&](auto& summary) { summary.TakeOut(*document_, resolver_, col, row); });
 }
 
 void SummarySet::PutInCell(int col, int row)
 {
-    const ScheduleDocument& d = *document_;
-    RunAll(
-        [&] {
-            if (IsShown(SummaryKind::WorkedHours))
-                workedHours_.PutIn(d, resolver_, col, row);
-        },
-        [&] {
-            if (IsShown(SummaryKind::TypesPerDay))
-                typesPerDay_.PutIn(d, resolver_, col, row);
-        },
-        [&] {
-            if (IsShown(SummaryKind::EmployeesPerType))
-                employeesPerType_.PutIn(d, resolver_, col, row);
-        },
-        [&] {
-            if (IsShown(SummaryKind::CustomQuery))
-                customQuery_.PutIn(d, resolver_, col, row);
-        });
+    UpdateShown([&](auto& summary) { summary.PutIn(*document_, resolver_, col, row); });
 }
 
 void SummarySet::ResetRangesAfterClick()

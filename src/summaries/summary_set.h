@@ -96,6 +96,8 @@ public:
     EmployeesPerTypeSummary& employeesPerType() { return employeesPerType_; }
 
 private:
+    template <typename F>
+    void UpdateShown(F&& update);
     void SetShown(SummaryKind kind, bool shown);
     void Build(SummaryKind kind);
     void ColourOne(SummaryKind kind);
