@@ -44,5 +44,7 @@ std::string DocumentJson(const ScheduleDocument& document);
 int RunDump(const Options& options);
 int RunNew(const Options& options);
 int RunConvert(const Options& options);
+// shiftex-cli wizard SCRIPT OUT [--today YYYY-MM-DD] [--text]
+int RunWizard(const Options& options);
 
 } // namespace shiftex::cli

@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 #include "cli/edit_commands.h"
+#include "cli/page_commands.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
 
@@ -65,11 +66,6 @@ std::optional<std::vector<std::string>> SplitScriptLine(std::string_view line, s
 
 namespace {
 
-// A line that names no command, or gives a command the wrong arguments.
-struct ScriptError {
-    std::string message;
-};
-
 class ScriptRunner {
 public:
     ScriptRunner(ScheduleSession& session, StderrMessageSink& messages,
@@ -133,13 +129,7 @@ public:
             session_.SelectRange(kind, DayColumn(words[2]), DayColumn(words[3]));
         } else if (command == "answer") {
             expect(1);
-            static const std::map<std::string, Answer> answers{
-                {"yes", Answer::Yes}, {"no", Answer::No}, {"ok", Answer::Ok},
-                {"cancel", Answer::Cancel}};
-            const auto it = answers.find(words[1]);
-            if (it == answers.end())
-                throw ScriptError{"answer is yes, no, ok or cancel"};
-            messages_.SetAnswer(it->second);
+            messages_.SetAnswer(ParseAnswer(words[1]));
         } else if (!RunRangeCommand(command, words, expect)) {
             throw ScriptError{"unknown command \"" + command + "\""};
         }

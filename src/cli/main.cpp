@@ -17,7 +17,8 @@ void Usage()
                  "  new ANSWERS.json   print the schedule text the wizard builds\n"
                  "  convert IN OUT     save the schedule IN (either form) as a schedule file\n"
                  "  summary FILE       print the four summaries of FILE as JSON\n"
-                 "  edit IN SCRIPT OUT run the editing commands of SCRIPT on IN, save as OUT\n";
+                 "  edit IN SCRIPT OUT run the editing commands of SCRIPT on IN, save as OUT\n"
+                 "  wizard SCRIPT OUT  run the new-schedule wizard through SCRIPT, save as OUT\n";
 }
 
 } // namespace
@@ -27,7 +28,7 @@ int main(int argc, char** argv)
     using Command = int (*)(const Options&);
     const std::map<std::string, Command> commands{
         {"dump", RunDump}, {"new", RunNew}, {"convert", RunConvert},
-        {"summary", RunSummary}, {"edit", RunEdit}};
+        {"summary", RunSummary}, {"edit", RunEdit}, {"wizard", RunWizard}};
     Options options;
     std::string command;
     for (int i = 1; i < argc; ++i) {

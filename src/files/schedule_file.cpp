@@ -1,6 +1,7 @@
 #include "files/schedule_file.h"
 
 #include "files/grid_cell_stream.h"
+#include "files/key_rows.h"
 #include "files/text_io.h"
 
 #include <algorithm>
@@ -11,17 +12,6 @@ namespace shiftex {
 
 namespace {
 
-constexpr const char* kColCountKey = "colcount";
-constexpr const char* kFixedKey = "fixedcolsrows";
-constexpr const char* kFontKey = "font";
-constexpr const char* kWorkingTypeKey = "workingtype";
-constexpr const char* kWeekendKey = "kleur weekend";
-constexpr const char* kHolidayColourKey = "kleur holiday";
-constexpr const char* kHolidaysKey = "holidays";
-constexpr const char* kAdditionsKey = "Additions";
-constexpr const char* kAdditionsColourKey = "Additions Color";
-constexpr const char* kMainDepartmentKey = "MainDepaColor";
-constexpr const char* kDepartmentKey = "DepartmentsColor";
 constexpr const char* kQueryPanelKey = "PnlStringgrid2Visible";
 constexpr const char* kQueryRowKey = "PnlStringgrid2";
 constexpr const char* kEmployeeTypesKey = "PnlStringgrid4Visible";
@@ -47,25 +37,25 @@ std::vector<KeyRow> KeyRows(const ScheduleDocument& document)
     const ScheduleSheet& sheet = document.sheet;
     std::vector<KeyRow> rows;
     rows.push_back({kKeyRowsMarker});
-    rows.push_back({kColCountKey, std::to_string(sheet.colCount()),
+    rows.push_back({keyrow::ColCount, std::to_string(sheet.colCount()),
                     std::to_string(sheet.rowCount())});
-    rows.push_back({kFixedKey, std::to_string(sheet.fixedRows), std::to_string(sheet.fixedCols)});
-    rows.push_back({kFontKey, document.fontName, document.fontColour});
+    rows.push_back({keyrow::Fixed, std::to_string(sheet.fixedRows), std::to_string(sheet.fixedCols)});
+    rows.push_back({keyrow::Font, document.fontName, document.fontColour});
     for (int i = 1; i < document.workingTypes.Count(); ++i) {
         const WorkingType& type = document.workingTypes.At(i);
-        KeyRow row{kWorkingTypeKey, std::to_string(type.iconIndex)};
+        KeyRow row{keyrow::WorkingType, std::to_string(type.iconIndex)};
         row.insert(row.end(), type.fields.begin(), type.fields.end());
         rows.push_back(std::move(row));
     }
-    rows.push_back({kWeekendKey, document.weekendColour});
-    rows.push_back({kHolidayColourKey, document.holidayColour});
+    rows.push_back({keyrow::Weekend, document.weekendColour});
+    rows.push_back({keyrow::HolidayColour, document.holidayColour});
     for (const std::string& line : document.holidayLines)
-        rows.push_back({kHolidaysKey, line});
+        rows.push_back({keyrow::Holidays, line});
     for (const std::string& line : document.customQueryLines)
-        rows.push_back({kAdditionsKey, line});
+        rows.push_back({keyrow::Additions, line});
     // A document without queries holds the single closing line; so does its file.
     if (document.customQueryLines.empty() || document.customQueryLines.back() != kEndAllAdditions)
-        rows.push_back({kAdditionsKey, kEndAllAdditions});
+        rows.push_back({keyrow::Additions, kEndAllAdditions});
     // One threshold row per query the loader will find, never more: a surplus row would make the
     // file unreadable.
     const std::size_t queries = CustomQueryNamesOf(document.customQueryLines).size();
@@ -73,12 +63,12 @@ std::vector<KeyRow> KeyRows(const ScheduleDocument& document)
         const ColorThreshold threshold = k < document.queryThresholds.size()
                                              ? document.queryThresholds[k]
                                              : ColorThreshold{};
-        rows.push_back({kAdditionsColourKey, threshold.minColour, threshold.minCount,
+        rows.push_back({keyrow::AdditionsColour, threshold.minColour, threshold.minCount,
                         threshold.maxColour, threshold.maxCount});
     }
-    rows.push_back({kMainDepartmentKey, "", document.mainDepartmentColour});
+    rows.push_back({keyrow::MainDepartment, "", document.mainDepartmentColour});
     for (const Department& department : document.departments)
-        rows.push_back({kDepartmentKey, department.name, department.colour});
+        rows.push_back({keyrow::Department, department.name, department.colour});
 
     const CustomQueryPanel& panel = document.customQueryPanel;
     if (panel.visible) {
@@ -120,79 +110,6 @@ std::optional<std::string> TooLarge(const ScheduleDocument& document, std::size_
 
 // --- loading ---
 
-// Thrown for every malformed input; the loader turns it into the damaged-file failure.
-struct Damaged {};
-
-// Read access to the image that never leaves it: cells outside read as empty texts.
-class Image {
-public:
-    explicit Image(const ScheduleSheet& sheet) : sheet_(sheet) {}
-
-    int rows() const { return sheet_.rowCount(); }
-    int last() const { return rows() - 1; }
-    const std::string& At(int col, int row) const
-    {
-        static const std::string empty;
-        return sheet_.Contains(col, row) ? sheet_.Text(col, row) : empty;
-    }
-    bool Keyed(int row, std::string_view key) const { return At(0, row) == key; }
-
-    // The first row from `from` to `limit` whose key is `key`.
-    int Find(std::string_view key, int from, int limit) const
-    {
-        for (int row = std::max(from, 0); row <= std::min(limit, last()); ++row)
-            if (Keyed(row, key))
-                return row;
-        return -1;
-    }
-    // Like Find, but the row must be there.
-    int Require(std::string_view key, int from, int limit) const
-    {
-        const int row = Find(key, from, limit);
-        if (row < 0)
-            throw Damaged{};
-        return row;
-    }
-
-    int Number(int col, int row) const
-    {
-        int value = 0;
-        if (!TryParseInt(At(col, row), value))
-            throw Damaged{};
-        return value;
-    }
-    const std::string& Colour(int col, int row, bool emptyAllowed = false) const
-    {
-        const std::string& text = At(col, row);
-        shiftex::Colour colour = 0;
-        if (!(emptyAllowed && text.empty()) && !TryStringToColor(text, colour))
-            throw Damaged{};
-        return text;
-    }
-    const std::string& Count(int col, int row) const
-    {
-        Number(col, row);
-        return At(col, row);
-    }
-
-private:
-    const ScheduleSheet& sheet_;
-};
-
-WorkingType ReadWorkingType(const Image& image, int row)
-{
-    WorkingType type;
-    type.iconIndex = image.Number(1, row);
-    for (int f = 0; f < field::Count; ++f)
-        type.fields[f] = image.At(2 + f, row);
-    // The summaries read the thresholds as colours and counts: refuse what they cannot use.
-    for (int f = field::DayMinColour; f <= field::EmployeeMaxCount; f += 2) {
-        image.Colour(2 + f, row);
-        image.Count(2 + f + 1, row);
-    }
-    return type;
-}
-
 void BuildQueryThresholds(ScheduleDocument& document)
 {
     document.customQueryNames = CustomQueryNamesOf(document.customQueryLines);
@@ -203,7 +120,7 @@ void BuildQueryThresholds(ScheduleDocument& document)
 // The custom query panel's rows. The stored row count is that of the summary grid; in the
 // departments view the grid has a second header row, which the count includes, so the last row
 // read there is the empty one standing for it and is dropped again.
-void ReadQueryPanel(const Image& image, int panelRow, bool departmentsView,
+void ReadQueryPanel(const KeyRowImage& image, int panelRow, bool departmentsView,
                     ScheduleDocument& document)
 {
     CustomQueryPanel& panel = document.customQueryPanel;
@@ -214,7 +131,7 @@ void ReadQueryPanel(const Image& image, int panelRow, bool departmentsView,
         return;
     const int gridRows = image.Number(3, next);
     if (gridRows < 2 || gridRows > kMaxSheetSize)
-        throw Damaged{};
+        throw DamagedImage{};
     for (int i = 1; i <= gridRows - 2; ++i) {
         if (image.Keyed(next, kQueryRowKey)) {
             panel.rows.push_back({image.At(1, next), image.Colour(4, next, true)});
@@ -227,22 +144,6 @@ void ReadQueryPanel(const Image& image, int panelRow, bool departmentsView,
         panel.rows.pop_back();
 }
 
-// A merge span larger than any sheet cannot be a merge of this sheet; such a cell is taken as
-// not merged, before any arithmetic on the spans could overflow. Merges that do not fit the sheet
-// are undone when the sheet is cut to its size.
-void DropImpossibleMerges(ScheduleSheet& sheet)
-{
-    const auto possible = [](int span) { return span >= -1 && span <= kMaxSheetSize; };
-    for (int row = 0; row < sheet.rowCount(); ++row) {
-        for (int col = 0; col < sheet.colCount(); ++col) {
-            CellProperties* props = sheet.Cell(col, row).props.get();
-            if (props && (!possible(props->spanX) || !possible(props->spanY))) {
-                props->isBaseCell = true;
-                props->spanX = props->spanY = -1;
-            }
-        }
-    }
-}
 
 // What every later operation takes for granted: two name columns, the three header rows (four
 // in the departments view), and a month title and a day number over every day column.
@@ -252,7 +153,7 @@ void CheckSheet(const ScheduleDocument& document)
     const bool headerRows = sheet.fixedRows == 3 || sheet.fixedRows == kDepartmentsViewRows;
     if (sheet.fixedCols != 2 || !headerRows ||
         sheet.colCount() <= sheet.fixedCols || sheet.rowCount() < sheet.fixedRows)
-        throw Damaged{};
+        throw DamagedImage{};
     for (int col = sheet.fixedCols; col < sheet.colCount(); ++col)
         document.DayOfColumn(col);  // a ConversionError when the column has no date
 }
@@ -261,58 +162,51 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
 {
     ScheduleSheet sheet;
     if (!ReadGridCellStream(sheet, bytes))
-        throw Damaged{};
-    const Image image(sheet);
+        throw DamagedImage{};
+    const KeyRowImage image(sheet);
     const int rows = image.rows();
     const int last = image.last();
     if (progress)
         progress(0, rows);
 
-    int sheetCols = 0;
-    int sheetRows = 0;
-    for (int row = 0; row < rows; ++row) {
-        if (image.Keyed(row, kColCountKey)) {
-            sheetCols = image.Number(1, row);
-            sheetRows = image.Number(2, row);
-        }
-    }
+    const auto [sheetCols, sheetRows] = image.LastSheetSize();
     // The key rows follow the sheet, so the sheet is a part of the image above them.
     if (sheetCols < 1 || sheetCols > sheet.colCount() || sheetRows < 1 || sheetRows >= rows)
-        throw Damaged{};
+        throw DamagedImage{};
     const int R = sheetRows;
 
-    const int fixedRow = image.Require(kFixedKey, R, last - 1);
+    const int fixedRow = image.Require(keyrow::Fixed, R, last - 1);
     const int fixedRows = image.Number(1, fixedRow);
     const int fixedCols = image.Number(2, fixedRow);
 
-    const int fontRow = image.Require(kFontKey, fixedRow, last);
+    const int fontRow = image.Require(keyrow::Font, fixedRow, last);
     document.fontName = image.At(1, fontRow);
     document.fontColour = image.Colour(2, fontRow, true);
 
     int row = fontRow + 1;
-    if (const int first = image.Find(kWorkingTypeKey, fontRow, last - 2); first >= 0) {
-        for (row = first; image.Keyed(row, kWorkingTypeKey); ++row)
-            document.workingTypes.Add(ReadWorkingType(image, row));
+    if (const int first = image.Find(keyrow::WorkingType, fontRow, last - 2); first >= 0) {
+        for (row = first; image.Keyed(row, keyrow::WorkingType); ++row)
+            document.workingTypes.Add(ReadWorkingTypeRow(image, row));
     }
     document.RefreshTypeCodes();
 
-    const int weekendRow = image.Require(kWeekendKey, row, last - 2);
+    const int weekendRow = image.Require(keyrow::Weekend, row, last - 2);
     document.weekendColour = image.Colour(1, weekendRow);
     // The holiday colour is the next row, whatever its key says.
     document.holidayColour = image.Colour(1, weekendRow + 1);
 
     document.holidayLines.clear();
-    for (row = weekendRow + 2; row <= last - 1 && image.Keyed(row, kHolidaysKey); ++row)
+    for (row = weekendRow + 2; row <= last - 1 && image.Keyed(row, keyrow::Holidays); ++row)
         document.holidayLines.push_back(image.At(1, row));
-    for (; row <= last - 2 && image.Keyed(row, kAdditionsKey); ++row)
+    for (; row <= last - 2 && image.Keyed(row, keyrow::Additions); ++row)
         document.customQueryLines.push_back(image.At(1, row));
     BuildQueryThresholds(document);
 
-    if (const int first = image.Find(kAdditionsColourKey, row, last - 2); first >= 0) {
+    if (const int first = image.Find(keyrow::AdditionsColour, row, last - 2); first >= 0) {
         std::size_t k = 0;
-        for (row = first; row <= last - 1 && image.Keyed(row, kAdditionsColourKey); ++row, ++k) {
+        for (row = first; row <= last - 1 && image.Keyed(row, keyrow::AdditionsColour); ++row, ++k) {
             if (k >= document.queryThresholds.size())
-                throw Damaged{};
+                throw DamagedImage{};
             ColorThreshold& threshold = document.queryThresholds[k];
             threshold.minColour = image.Colour(1, row);
             threshold.minCount = image.Count(2, row);
@@ -321,10 +215,10 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
         }
     }
 
-    const int mainRow = image.Require(kMainDepartmentKey, R, last - 1);
+    const int mainRow = image.Require(keyrow::MainDepartment, R, last - 1);
     document.departments.clear();
     document.mainDepartmentColour = image.Colour(2, mainRow);
-    for (row = mainRow + 1; row <= last && image.Keyed(row, kDepartmentKey); ++row)
+    for (row = mainRow + 1; row <= last && image.Keyed(row, keyrow::Department); ++row)
         document.departments.push_back({image.At(1, row), image.Colour(2, row)});
 
     const int panelRow = image.Require(kQueryPanelKey, R, last);
@@ -358,6 +252,60 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
 }
 
 } // namespace
+
+void DropImpossibleMerges(ScheduleSheet& sheet)
+{
+    const auto possible = [](int span) { return span >= -1 && span <= kMaxSheetSize; };
+    for (int row = 0; row < sheet.rowCount(); ++row) {
+        for (int col = 0; col < sheet.colCount(); ++col) {
+            CellProperties* props = sheet.Cell(col, row).props.get();
+            if (props && (!possible(props->spanX) || !possible(props->spanY))) {
+                props->isBaseCell = true;
+                props->spanX = props->spanY = -1;
+            }
+        }
+    }
+}
+
+KeyRowImage::SheetSize KeyRowImage::LastSheetSize() const
+{
+    SheetSize size;
+    for (int row = 0; row < rows(); ++row) {
+        if (Keyed(row, keyrow::ColCount))
+            size = {Number(1, row), Number(2, row)};
+    }
+    return size;
+}
+
+int KeyRowImage::Number(int col, int row) const
+{
+    int value = 0;
+    if (!TryParseInt(At(col, row), value))
+        throw DamagedImage{};
+    return value;
+}
+
+const std::string& KeyRowImage::Colour(int col, int row, bool emptyAllowed) const
+{
+    const std::string& text = At(col, row);
+    shiftex::Colour colour = 0;
+    if (!(emptyAllowed && text.empty()) && !TryStringToColor(text, colour))
+        throw DamagedImage{};
+    return text;
+}
+
+WorkingType ReadWorkingTypeRow(const KeyRowImage& image, int row)
+{
+    WorkingType type;
+    type.iconIndex = image.Number(1, row);
+    for (int f = 0; f < field::Count; ++f)
+        type.fields[f] = image.At(2 + f, row);
+    for (int f = field::DayMinColour; f <= field::EmployeeMaxCount; f += 2) {
+        image.Colour(2 + f, row);
+        image.Count(2 + f + 1, row);
+    }
+    return type;
+}
 
 std::vector<std::string> CustomQueryNamesOf(const std::vector<std::string>& lines)
 {
@@ -410,7 +358,7 @@ std::expected<void, LoadError> LoadScheduleFile(ScheduleDocument& document,
     ScheduleDocument loaded = document;
     try {
         Load(loaded, bytes, progress);
-    } catch (const Damaged&) {
+    } catch (const DamagedImage&) {
         return std::unexpected(LoadError{kDamagedFileMessage});
     } catch (const ConversionError&) {
         return std::unexpected(LoadError{kDamagedFileMessage});

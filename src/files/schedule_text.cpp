@@ -1,6 +1,8 @@
 #include "files/schedule_text.h"
 
 #include "files/grid_cell_stream.h"
+#include "files/schedule_file.h"
+#include "files/schedule_text_reader.h"
 #include "files/text_io.h"
 #include "setup/holidays.h"
 
@@ -11,153 +13,52 @@ namespace shiftex {
 
 namespace {
 
-// The first marker of each kind of section that a load without it cannot survive.
-class LoadFailure : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// Reads a schedule text line by line; reading past the last line yields an empty line.
-class LineReader {
-public:
-    explicit LineReader(const std::vector<std::string>& lines) : lines_(lines) {}
-
-    std::size_t pos() const { return pos_; }
-    void Seek(std::size_t pos) { pos_ = pos; }
-    bool AtEnd() const { return pos_ >= lines_.size(); }
-    std::size_t size() const { return lines_.size(); }
-    const std::string& Peek(std::size_t offset = 0) const
-    {
-        static const std::string empty;
-        return pos_ + offset < lines_.size() ? lines_[pos_ + offset] : empty;
-    }
-    const std::string& Next()
-    {
-        const std::string& line = Peek();
-        ++pos_;
-        return line;
-    }
-    // 1-based number of the line at the reading position.
-    std::size_t LineNumber() const { return pos_ + 1; }
-
-    // The lines up to the marker, which is consumed. A section of the first kind must be closed
-    // by its marker; one of the second kind may run to the end of the text.
-    std::vector<std::string> Section(const std::string& marker, bool markerRequired)
-    {
-        const std::size_t start = pos_;
-        std::vector<std::string> section;
-        while (!AtEnd() && lines_[pos_] != marker)
-            section.push_back(lines_[pos_++]);
-        if (AtEnd()) {
-            if (markerRequired)
-                throw LoadFailure("The section starting on line " + std::to_string(start + 1) +
-                                  " is not closed by \"" + marker + "\".");
-        } else {
-            ++pos_;
-        }
-        return section;
-    }
-
-private:
-    const std::vector<std::string>& lines_;
-    std::size_t pos_ = 0;
-};
-
-int NumberAt(const std::string& text, std::size_t lineNumber)
-{
-    int value = 0;
-    if (!TryParseInt(text, value))
-        throw LoadFailure("Line " + std::to_string(lineNumber) + ": \"" + text +
-                          "\" is not a valid number.");
-    return value;
-}
-
-void CheckColour(const std::string& text, std::size_t lineNumber)
-{
-    Colour colour = 0;
-    if (!TryStringToColor(text, colour))
-        throw LoadFailure("Line " + std::to_string(lineNumber) + ": \"" + text +
-                          "\" is not a valid colour.");
-}
-
 int SheetSize(const std::string& text, std::size_t lineNumber, const char* what)
 {
     const int value = NumberAt(text, lineNumber);
     if (value < 1 || value > kMaxSheetSize)
-        throw LoadFailure("Line " + std::to_string(lineNumber) + ": the number of " + what +
-                          " must lie between 1 and " + std::to_string(kMaxSheetSize) + ".");
+        throw TextReadFailure("Line " + std::to_string(lineNumber) + ": the number of " + what +
+                              " must lie between 1 and " + std::to_string(kMaxSheetSize) + ".");
     return value;
 }
 
-WorkingType LoadedType(const std::string& code)
-{
-    WorkingType type;
-    type.fields[field::Code] = code;
-    type.fields[field::Information] = "information of " + code;
-    for (int f = field::From1; f <= field::Til2; ++f)
-        type.fields[f] = "00H00";
-    for (int f = field::DayMinColour; f < field::Count; f += 2) {
-        type.fields[f] = "clwhite";
-        type.fields[f + 1] = "1";
-    }
-    return type;
-}
-
-// Per-type section: line k goes to field `number` of the k-th real type; surplus lines are
-// ignored. `kind` checks the values that must convert.
+// Per-type section: line k goes to field `number` of the k-th type; surplus lines are ignored.
+// `kind` checks the values that must convert.
 enum class Kind { Text, Colour, Count };
 
-void ReadTypeField(LineReader& reader, ScheduleDocument& document, const std::string& marker,
+void ReadTypeField(LineReader& reader, std::vector<WorkingType>& types, const std::string& marker,
                    bool markerRequired, int number, Kind kind)
 {
     const std::size_t start = reader.LineNumber();
     const std::vector<std::string> section = reader.Section(marker, markerRequired);
-    for (std::size_t k = 0; k < section.size(); ++k) {
-        const int index = static_cast<int>(k) + 1;
-        if (index >= document.workingTypes.Count())
-            break;
+    for (std::size_t k = 0; k < section.size() && k < types.size(); ++k) {
         if (kind == Kind::Colour)
             CheckColour(section[k], start + k);
         else if (kind == Kind::Count)
             NumberAt(section[k], start + k);
-        document.workingTypes.SetField(index, number, section[k]);
+        types[k].fields[number] = section[k];
     }
 }
 
-void ReadThresholdField(LineReader& reader, ScheduleDocument& document, const std::string& marker,
-                        std::string ColorThreshold::*member, Kind kind)
+void ReadThresholdField(LineReader& reader, std::vector<ColorThreshold>& thresholds,
+                        const std::string& marker, std::string ColorThreshold::*member, Kind kind)
 {
     const std::size_t start = reader.LineNumber();
     const std::vector<std::string> section = reader.Section(marker, false);
-    for (std::size_t k = 0; k < section.size() && k < document.queryThresholds.size(); ++k) {
+    for (std::size_t k = 0; k < section.size() && k < thresholds.size(); ++k) {
         if (kind == Kind::Colour)
             CheckColour(section[k], start + k);
         else
             NumberAt(section[k], start + k);
-        document.queryThresholds[k].*member = section[k];
+        thresholds[k].*member = section[k];
     }
-}
-
-void BuildQueryThresholds(ScheduleDocument& document)
-{
-    const std::vector<std::string>& lines = document.customQueryLines;
-    if (lines.empty() || lines.front() == kEndAllAdditions)
-        return;
-    auto addQuery = [&](const std::string& name) {
-        document.queryThresholds.push_back(ColorThreshold{name});
-        document.customQueryNames.push_back(name);
-    };
-    addQuery(lines.front());
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
-        if (lines[i] == kEndThisAddition && lines[i + 1] != kEndAllAdditions)
-            addQuery(lines[i + 1]);
 }
 
 std::vector<std::string> ReadTemplate(const std::filesystem::path& path)
 {
     std::optional<std::vector<std::string>> lines = ReadTextLines(path);
     if (!lines)
-        throw LoadFailure("The holiday template \"" + path.string() + "\" cannot be read.");
+        throw TextReadFailure("The holiday template \"" + path.string() + "\" cannot be read.");
     return std::move(*lines);
 }
 
@@ -186,10 +87,10 @@ void ReadHolidaysAndDepartments(LineReader& reader, ScheduleDocument& document,
     // The region names a file of the year folder; it must not lead anywhere else.
     if (Trim(region).empty() || region.find_first_of("/\\") != std::string::npos ||
         region == "." || region == "..")
-        throw LoadFailure("Line " + std::to_string(reader.LineNumber() - 1) + ": \"" + region +
+        throw TextReadFailure("Line " + std::to_string(reader.LineNumber() - 1) + ": \"" + region +
                           "\" is not a holiday region.");
     if (!store.EnsureYearFolder(year))
-        throw LoadFailure("The holiday folder of " + year + " cannot be created.");
+        throw TextReadFailure("The holiday folder of " + year + " cannot be created.");
     document.holidayLines = ReadTemplate(store.TemplatePath(year, region));
     InsertYearMarker(document.holidayLines, year);
 
@@ -221,13 +122,13 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
     const int cols = SheetSize(reader.Peek(), reader.LineNumber(), "columns");
     // The names and at least one day: a sheet without days has no month to lay out or save.
     if (cols < 2)
-        throw LoadFailure("Line 2: a schedule needs at least one day.");
+        throw TextReadFailure("Line 2: a schedule needs at least one day.");
     reader.Next();
     const int rows = SheetSize(reader.Peek(), reader.LineNumber(), "rows");
     // Each count may be right on its own while together they ask for more cells than any
     // schedule has, or a schedule file can hold.
     if (static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) > kMaxStreamCells)
-        throw LoadFailure("Lines 2 and 3: a sheet of " + std::to_string(cols) + " by " +
+        throw TextReadFailure("Lines 2 and 3: a sheet of " + std::to_string(cols) + " by " +
                           std::to_string(rows) + " cells is too large.");
     reader.Next();
     ScheduleSheet& sheet = document.sheet;
@@ -238,7 +139,7 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
     const std::string year = YearTextOf(document.monthTitle);
     if (MonthNumberOf(document.monthTitle).empty() || year.size() != 4 ||
         !std::all_of(year.begin(), year.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
-        throw LoadFailure("Line 4: \"" + document.monthTitle + "\" is not a month and a year.");
+        throw TextReadFailure("Line 4: \"" + document.monthTitle + "\" is not a month and a year.");
 
     document.weekendDays = reader.Section("end weekend", true);
     document.holidayDays = reader.Section("end holidays", true);
@@ -249,13 +150,13 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
 
     for (int row = 1; reader.Peek() != "end all person"; ++row) {
         if (reader.AtEnd())
-            throw LoadFailure("The employees are not closed by \"end all person\".");
+            throw TextReadFailure("The employees are not closed by \"end all person\".");
         const std::string& name = reader.Next();
         if (row < rows)
             sheet.SetText(0, row, name);
         for (int col = 1; reader.Peek() != "end this person"; ++col) {
             if (reader.AtEnd())
-                throw LoadFailure("The employee \"" + name +
+                throw TextReadFailure("The employee \"" + name +
                                   "\" is not closed by \"end this person\".");
             const std::string& cell = reader.Next();
             if (row < rows && col < cols)
@@ -268,31 +169,113 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
     reader.Next();
     report();
 
-    for (const std::string& code : reader.Section("end workingtypes", true))
-        document.workingTypes.Add(LoadedType(code));
+    ScheduleTextBody body = ReadScheduleTextBody(reader);
+    for (WorkingType& type : body.workingTypes)
+        document.workingTypes.Add(std::move(type));
     document.RefreshTypeCodes();
+    document.customQueryLines = std::move(body.customQueryLines);
+    document.customQueryNames = CustomQueryNamesOf(document.customQueryLines);
+    document.queryThresholds = std::move(body.queryThresholds);
+    document.holidayNames = std::move(body.holidayNames);
+    if (body.hasFont) {
+        document.fontName = std::move(body.fontName);
+        document.fontColour = std::move(body.fontColour);
+    }
+    report();
+    ReadHolidaysAndDepartments(reader, document, programFolder, messages);
+    report();
 
-    document.customQueryLines = reader.Section(kEndAllAdditions, true);
-    document.customQueryLines.push_back(kEndAllAdditions);
-    BuildQueryThresholds(document);
+    document.currentCode.clear();
+    try {
+        LayoutMonthRow(sheet, document.monthTitle);
+        LayoutWeekRow(sheet);
+        ColourDayColumns(document, metrics);
+        PlaceExtendButtons(sheet);
+        LayoutNameColumns(sheet, kEmployeeDaysCaption);
+    } catch (const ConversionError& error) {
+        throw TextReadFailure("The days of the sheet do not fit \"" + document.monthTitle +
+                          "\": " + error.what());
+    }
+    report();
+}
 
-    reader.Section("end all workinghours", true);
-    ReadTypeField(reader, document, "end from1", true, field::From1, Kind::Text);
-    ReadTypeField(reader, document, "end til1", true, field::Til1, Kind::Text);
-    ReadTypeField(reader, document, "end from2", true, field::From2, Kind::Text);
-    ReadTypeField(reader, document, "end til2", true, field::Til2, Kind::Text);
-    document.holidayNames = reader.Section("end holidaynames", true);
+} // namespace
+
+std::vector<std::string> LineReader::Section(const std::string& marker, bool markerRequired)
+{
+    const std::size_t start = pos_;
+    std::vector<std::string> section;
+    while (!AtEnd() && lines_[pos_] != marker)
+        section.push_back(lines_[pos_++]);
+    if (AtEnd()) {
+        if (markerRequired)
+            throw TextReadFailure("The section starting on line " + std::to_string(start + 1) +
+                                  " is not closed by \"" + marker + "\".");
+    } else {
+        ++pos_;
+    }
+    return section;
+}
+
+int NumberAt(const std::string& text, std::size_t lineNumber)
+{
+    int value = 0;
+    if (!TryParseInt(text, value))
+        throw TextReadFailure("Line " + std::to_string(lineNumber) + ": \"" + text +
+                              "\" is not a valid number.");
+    return value;
+}
+
+void CheckColour(const std::string& text, std::size_t lineNumber)
+{
+    Colour colour = 0;
+    if (!TryStringToColor(text, colour))
+        throw TextReadFailure("Line " + std::to_string(lineNumber) + ": \"" + text +
+                              "\" is not a valid colour.");
+}
+
+WorkingType TextDeclaredType(const std::string& code)
+{
+    WorkingType type;
+    type.fields[field::Code] = code;
+    type.fields[field::Information] = "information of " + code;
+    for (int f = field::From1; f <= field::Til2; ++f)
+        type.fields[f] = "00H00";
+    for (int f = field::DayMinColour; f < field::Count; f += 2) {
+        type.fields[f] = "clwhite";
+        type.fields[f + 1] = "1";
+    }
+    return type;
+}
+
+ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
+{
+    ScheduleTextBody body;
+    std::vector<WorkingType>& types = body.workingTypes;
+    for (const std::string& code : reader.Section("end workingtypes", true))
+        types.push_back(TextDeclaredType(code));
+
+    body.customQueryLines = reader.Section(kEndAllAdditions, true);
+    body.customQueryLines.push_back(kEndAllAdditions);
+    for (const std::string& name : CustomQueryNamesOf(body.customQueryLines))
+        body.queryThresholds.push_back(ColorThreshold{name});
+
+    reader.SkipPast("end all workinghours");
+    ReadTypeField(reader, types, "end from1", true, field::From1, Kind::Text);
+    ReadTypeField(reader, types, "end til1", true, field::Til1, Kind::Text);
+    ReadTypeField(reader, types, "end from2", true, field::From2, Kind::Text);
+    ReadTypeField(reader, types, "end til2", true, field::Til2, Kind::Text);
+    body.holidayNames = reader.Section("end holidaynames", true);
 
     const std::size_t iconStart = reader.LineNumber();
     const std::vector<std::string> icons = reader.Section("end glyps", false);
     for (std::size_t k = 0; k < icons.size(); ++k) {
         const int icon = NumberAt(icons[k], iconStart + k);
-        if (static_cast<int>(k) + 1 < document.workingTypes.Count())
-            document.workingTypes.SetIconIndex(static_cast<int>(k) + 1, icon);
+        if (k < types.size())
+            types[k].iconIndex = icon;
     }
     if (!reader.AtEnd() && Trim(reader.Peek()).empty())
         reader.Next();
-    report();
 
     static constexpr struct {
         const char* marker;
@@ -309,44 +292,30 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
         {"end max count employee/type", field::EmployeeMaxCount, Kind::Count},
     };
     for (const auto& section : typeThresholds)
-        ReadTypeField(reader, document, section.marker, false, section.number, section.kind);
-    ReadThresholdField(reader, document, "end min color special summation",
+        ReadTypeField(reader, types, section.marker, false, section.number, section.kind);
+    std::vector<ColorThreshold>& thresholds = body.queryThresholds;
+    ReadThresholdField(reader, thresholds, "end min color special summation",
                        &ColorThreshold::minColour, Kind::Colour);
-    ReadThresholdField(reader, document, "end min count special summation",
+    ReadThresholdField(reader, thresholds, "end min count special summation",
                        &ColorThreshold::minCount, Kind::Count);
-    ReadThresholdField(reader, document, "end max color special summation",
+    ReadThresholdField(reader, thresholds, "end max color special summation",
                        &ColorThreshold::maxColour, Kind::Colour);
-    ReadThresholdField(reader, document, "end max count special summation",
+    ReadThresholdField(reader, thresholds, "end max count special summation",
                        &ColorThreshold::maxCount, Kind::Count);
 
     if (reader.Peek() == "Font") {
-        document.fontName = reader.Peek(1);
+        body.hasFont = true;
+        body.fontName = reader.Peek(1);
         CheckColour(reader.Peek(2), reader.LineNumber() + 2);
-        document.fontColour = reader.Peek(2);
+        body.fontColour = reader.Peek(2);
         reader.Seek(reader.pos() + 3);
     } else {
         reader.Next();
     }
-    ReadTypeField(reader, document, "end workingtype information", false, field::Information,
+    ReadTypeField(reader, types, "end workingtype information", false, field::Information,
                   Kind::Text);
-    ReadHolidaysAndDepartments(reader, document, programFolder, messages);
-    report();
-
-    document.currentCode.clear();
-    try {
-        LayoutMonthRow(sheet, document.monthTitle);
-        LayoutWeekRow(sheet);
-        ColourDayColumns(document, metrics);
-        PlaceExtendButtons(sheet);
-        LayoutNameColumns(sheet, kEmployeeDaysCaption);
-    } catch (const ConversionError& error) {
-        throw LoadFailure("The days of the sheet do not fit \"" + document.monthTitle +
-                          "\": " + error.what());
-    }
-    report();
+    return body;
 }
-
-} // namespace
 
 std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
                                                 std::vector<std::string> lines,
@@ -361,7 +330,7 @@ std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
     std::expected<void, LoadError> result;
     try {
         Load(document, programFolder, messages, progress, metrics);
-    } catch (const LoadFailure& failure) {
+    } catch (const TextReadFailure& failure) {
         result = std::unexpected(LoadError{failure.what()});
     } catch (const ConversionError& error) {
         result = std::unexpected(LoadError{error.what()});

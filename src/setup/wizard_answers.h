@@ -14,6 +14,8 @@ struct WizardAnswers {
     std::string month;  // 1..12, no leading zero
     std::string regionName = "custom";
     std::string templateFile;
+    // "v43" after a schedule file template, "v42" after a schedule text, empty from scratch.
+    std::string templateKind;
     std::vector<std::string> employeeNames;
     std::vector<WorkingType> workingTypes;
     std::vector<std::string> customQueryLines{"end all additions"};

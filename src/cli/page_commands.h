@@ -1,0 +1,47 @@
+#pragma once
+
+#include "model/message_sink.h"
+#include "model/result.h"
+#include "setup/setup_page.h"
+
+#include <nlohmann/json.hpp>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace shiftex::cli {
+
+// A script line that names no command, or gives a command the wrong arguments.
+struct ScriptError {
+    std::string message;
+};
+
+// Throws ScriptError unless the command has `count` arguments.
+void ExpectArguments(const std::vector<std::string>& words, std::size_t count);
+
+// "yes", "no", "ok" or "cancel" as an answer to the questions; ScriptError otherwise.
+Answer ParseAnswer(const std::string& word);
+
+// A page's message as its box: refused input as information, everything else as an error.
+void ShowResult(const Result<void>& result, MessageSink& messages);
+
+// What the commands on a setup page need from whoever hosts the page.
+struct PageCommandHost {
+    MessageSink& messages;
+    // The help button of a page: the topic to show.
+    std::function<void(const std::string& topic)> showHelp;
+};
+
+// Runs one of the commands on a setup page: set, leave, pick, press, mark, calendar,
+// calendar-day, template and choose. False when the words are none of them; ScriptError for a
+// command the page does not have or an argument it cannot take. A command on a disabled control
+// does nothing.
+bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
+                    const PageCommandHost& host);
+
+// The state of a page: list, selected, fields, enabled, focus and what the page has beyond
+// them (marks, calendar, preview, noPreview, choice, path).
+nlohmann::ordered_json PageStateJson(const SetupPage& page);
+
+} // namespace shiftex::cli
