@@ -141,6 +141,7 @@ void SetupPage::Focus(std::string name, bool selectText)
 {
     focus_ = std::move(name);
     focusSelectsText_ = selectText;
+    ++focusRequests_;
 }
 
 } // namespace shiftex

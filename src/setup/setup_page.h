@@ -55,6 +55,8 @@ public:
     // empty when the page leaves the focus alone. With focusSelectsText its text is selected.
     const std::string& focus() const { return focus_; }
     bool focusSelectsText() const { return focusSelectsText_; }
+    // Counts the times the page moved the focus, so that a window moves it only when asked.
+    int focusRequests() const { return focusRequests_; }
 
     // Whether the field's widget can hold the text at all: one line in a text field; a time field
     // takes only its pattern, a colour field only colour text, a list only its entries.
@@ -110,6 +112,7 @@ private:
     int selected_ = -1;
     std::string focus_;
     bool focusSelectsText_ = false;
+    int focusRequests_ = 0;
     std::string helpTopic_;
 };
 

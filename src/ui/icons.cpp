@@ -221,4 +221,17 @@ QIcon PasteIcon()
     return QIcon(pixmap);
 }
 
+QIcon NewScheduleIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A blank sheet with a spark in its corner.
+    DrawPage(p, QRectF(2.5, 1.5, 10, 13));
+    p.setPen(QPen(QColor(0xE0, 0xA0, 0x10), 1.4, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12.5, 0.8), QPointF(12.5, 5.2));
+    p.drawLine(QPointF(10.3, 3), QPointF(14.7, 3));
+    return QIcon(pixmap);
+}
+
 } // namespace shiftex

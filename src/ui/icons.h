@@ -18,5 +18,7 @@ QIcon RedoIcon();
 QIcon CutIcon();
 QIcon CopyIcon();
 QIcon PasteIcon();
+// The tool button of New.
+QIcon NewScheduleIcon();
 
 } // namespace shiftex

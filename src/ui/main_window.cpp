@@ -8,6 +8,7 @@
 #include "platform/qt_message_sink.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_text_metrics.h"
+#include "ui/file_dialogs.h"
 #include "ui/icons.h"
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
@@ -48,28 +49,6 @@ constexpr int kEventsEveryLines = 256;
 std::filesystem::path LocalPath(const QString& path)
 {
     return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-// The open dialog's filter; the file chooser of the desktop may compare letter case, so every
-// spelling of the extension is listed.
-QString ScheduleFileFilter()
-{
-    QStringList patterns;
-    for (int mask = 0; mask < 8; ++mask) {
-        QString ext = QStringLiteral("sxt");
-        for (int i = 0; i < 3; ++i) {
-            if ((mask & (4 >> i)) != 0)
-                ext[i] = ext[i].toUpper();
-        }
-        patterns << QStringLiteral("*.") + ext;
-    }
-    std::reverse(patterns.begin(), patterns.end());  // "*.SXT" first
-    return QStringLiteral("Shiftex 4.0 files (%1)").arg(patterns.join(QLatin1Char(' ')));
-}
-
-QString DocumentsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 class ForwardingSink final : public MessageSink {
@@ -177,6 +156,7 @@ void MainWindow::createMenus()
 {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     connect(file, &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
+    createNewScheduleAction(file);
     QAction* open = file->addAction(QStringLiteral("&Open..."), this, &MainWindow::openFromDialog);
     open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     reopenMenu_ = file->addMenu(QStringLiteral("&Reopen"));
@@ -291,6 +271,8 @@ void MainWindow::createMenus()
     editToolBar_ = addToolBar(QStringLiteral("Edit"));
     editToolBar_->setObjectName(QStringLiteral("EditToolBar"));
     editToolBar_->setIconSize(QSize(16, 16));
+    editToolBar_->addAction(newAction_);
+    editToolBar_->addSeparator();
     editToolBar_->addAction(cutToolAction_);
     editToolBar_->addAction(copyToolAction_);
     editToolBar_->addAction(pasteToolAction_);
@@ -306,6 +288,7 @@ void MainWindow::createMenus()
 void MainWindow::SetProgramFolder(const QString& folder)
 {
     programFolder_ = folder;
+    dropWizard();
     for (ScheduleWindow* window : scheduleWindows())
         window->setProgramFolder(folder);
 }
@@ -454,10 +437,15 @@ ScheduleWindow* MainWindow::OpenScheduleFile(const QString& path)
     if (!document)
         return nullptr;
 
+    return AddScheduleWindow(std::move(*document));
+}
+
+ScheduleWindow* MainWindow::AddScheduleWindow(ScheduleDocument document)
+{
     const QMdiSubWindow* previous = mdiArea_->activeSubWindow();
     const bool maximise = previous == nullptr || previous->isMaximized();
     auto* window =
-        new ScheduleWindow(std::move(*document), *windowMessages_, windowSettings_.get());
+        new ScheduleWindow(std::move(document), *windowMessages_, windowSettings_.get());
     window->document().onModified = [this] { updateActions(); };
     window->setProgramFolder(programFolder_);
     window->setCloseGuard(&closeGuard_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/settings_store.h"
+#include "model/schedule_document.h"
 #include "editing/schedule_closing.h"
 #include "model/message_sink.h"
 #include "summaries/summary_set.h"
@@ -26,6 +27,7 @@ class QToolBar;
 namespace shiftex {
 
 class ScheduleWindow;
+class WizardDialog;
 
 // The multiple-document main window: one child window per open schedule.
 class MainWindow : public QMainWindow {
@@ -94,6 +96,14 @@ public:
     // Fills the "&Reopen" entries from the recent files.
     void RefreshRecentMenu();
 
+    // --- New: the new-schedule wizard (main_window_new.cpp) ---
+    // File > "&New" and the tool button "Create new workinglist".
+    QAction* newAction() const { return newAction_; }
+    // The one wizard window of the program; null until New was first used.
+    WizardDialog* wizardDialog() const { return wizard_; }
+    // A loaded document in a new schedule window.
+    ScheduleWindow* AddScheduleWindow(ScheduleDocument document);
+
 signals:
     // After every open attempt of the start-up file, whether it loaded or not.
     void startupFileHandled(bool opened);
@@ -116,6 +126,11 @@ private slots:
 
 private:
     void createMenus();
+    void createNewScheduleAction(QMenu* file);
+    void newSchedule();
+    void openNewSchedule();
+    // The wizard is made again for another program folder.
+    void dropWizard();
     void openStartupFile();
     QString chooseSaveFile() const;
     // The close guard's status text in the first status bar panel.
@@ -156,6 +171,8 @@ private:
     QString programFolder_;
     QString startupFile_;
     bool shownOnce_ = false;
+    QAction* newAction_ = nullptr;
+    WizardDialog* wizard_ = nullptr;
 };
 
 } // namespace shiftex
