@@ -39,7 +39,8 @@ std::vector<KeyRow> KeyRows(const ScheduleDocument& document)
     rows.push_back({kKeyRowsMarker});
     rows.push_back({keyrow::ColCount, std::to_string(sheet.colCount()),
                     std::to_string(sheet.rowCount())});
-    rows.push_back({keyrow::Fixed, std::to_string(sheet.fixedRows), std::to_string(sheet.fixedCols)});
+    rows.push_back(
+        {keyrow::Fixed, std::to_string(sheet.fixedRows), std::to_string(sheet.fixedCols)});
     rows.push_back({keyrow::Font, document.fontName, document.fontColour});
     for (int i = 1; i < document.workingTypes.Count(); ++i) {
         const WorkingType& type = document.workingTypes.At(i);
@@ -204,7 +205,8 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
 
     if (const int first = image.Find(keyrow::AdditionsColour, row, last - 2); first >= 0) {
         std::size_t k = 0;
-        for (row = first; row <= last - 1 && image.Keyed(row, keyrow::AdditionsColour); ++row, ++k) {
+        for (row = first; row <= last - 1 && image.Keyed(row, keyrow::AdditionsColour);
+             ++row, ++k) {
             if (k >= document.queryThresholds.size())
                 throw DamagedImage{};
             ColorThreshold& threshold = document.queryThresholds[k];

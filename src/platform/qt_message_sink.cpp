@@ -1,17 +1,27 @@
 #include "platform/qt_message_sink.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 namespace shiftex {
 
+QWidget* QtMessageSink::owner() const
+{
+    // A box over a modal dialog (the wizard) belongs to it, so that the dialog has the keyboard
+    // again when the box closes.
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return parent_;
+}
+
 void QtMessageSink::Information(const std::string& text)
 {
-    QMessageBox::information(parent_, caption_, QString::fromStdString(text));
+    QMessageBox::information(owner(), caption_, QString::fromStdString(text));
 }
 
 void QtMessageSink::Error(const std::string& text)
 {
-    QMessageBox::critical(parent_, caption_, QString::fromStdString(text));
+    QMessageBox::critical(owner(), caption_, QString::fromStdString(text));
 }
 
 Answer QtMessageSink::Question(const std::string& text, QuestionButtons buttons)
@@ -36,7 +46,7 @@ Answer QtMessageSink::Question(const std::string& text, QuestionButtons buttons)
         break;
     }
     // Closing the box with Escape or the title bar counts as the most cautious answer.
-    switch (QMessageBox::question(parent_, caption_, QString::fromStdString(text), set,
+    switch (QMessageBox::question(owner(), caption_, QString::fromStdString(text), set,
                                   fallback)) {
     case QMessageBox::Yes:
         return Answer::Yes;

@@ -24,6 +24,8 @@ public:
     Answer Question(const std::string& text, QuestionButtons buttons) override;
 
 private:
+    QWidget* owner() const;
+
     QPointer<QWidget> parent_;
     QString caption_;
 };

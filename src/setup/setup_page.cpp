@@ -131,7 +131,10 @@ void SetupPage::AddButton(std::string name)
 
 // What the page puts into a field is kept whole: only typing is limited, so that a longer value
 // read from a file is not cut by showing it.
-void SetupPage::SetText(std::string_view field, std::string text) { Find(field).text = std::move(text); }
+void SetupPage::SetText(std::string_view field, std::string text)
+{
+    Find(field).text = std::move(text);
+}
 
 void SetupPage::Enable(std::string_view name, bool enabled) { Find(name).enabled = enabled; }
 

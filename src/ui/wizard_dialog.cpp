@@ -192,8 +192,8 @@ QWidget* WizardDialog::makePage()
         label->setWordWrap(true);
         layout->addWidget(label);
     }
-    finish_ = Button(QStringLiteral("Finish"), QStringLiteral("Hit this button and start scheduling"),
-                     group);
+    finish_ = Button(QStringLiteral("Finish"),
+                     QStringLiteral("Hit this button and start scheduling"), group);
     connect(finish_, &QPushButton::clicked, this, &WizardDialog::finish);
     layout->addWidget(finish_, 0, Qt::AlignCenter);
     layout->addStretch();

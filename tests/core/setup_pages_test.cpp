@@ -28,8 +28,15 @@ void Type(SetupPage& page, const std::string& field, const std::string& text)
     ASSERT_TRUE(page.SetField(field, text));
 }
 
-WorkingType Early() { return WorkingType::Create("E", "Early", "07H00", "15H00", "  H  ", "  H  ", 1); }
-WorkingType Late() { return WorkingType::Create("L", "Late", "14H00", "22H00", "  H  ", "  H  ", 2); }
+WorkingType Early()
+{
+    return WorkingType::Create("E", "Early", "07H00", "15H00", "  H  ", "  H  ", 1);
+}
+
+WorkingType Late()
+{
+    return WorkingType::Create("L", "Late", "14H00", "22H00", "  H  ", "  H  ", 2);
+}
 
 // --- working types ---
 
@@ -117,7 +124,9 @@ TEST_P(SaveChecks, TheFirstFailingCheckSpeaks)
 INSTANTIATE_TEST_SUITE_P(
     WorkingTypesPage, SaveChecks,
     ::testing::Values(
-        SaveCase{"NoCode", {"code", " ", "start1", "08H00"}, "\"Working Type\" is a required field.",
+        SaveCase{"NoCode",
+                 {"code", " ", "start1", "08H00"},
+                 "\"Working Type\" is a required field.",
                  "code"},
         SaveCase{"NoStart", {"code", "D"}, "\"Starting Hour\" is a required field.", "start1"},
         SaveCase{"NoFinish",

@@ -308,7 +308,8 @@ void WizardUiTest::aTemplateFileIsPreviewed()
     content.weekendColour = "clyellow";
     content.holidayColour = "clred";
     content.employees = {{"Ann", {"E"}}, {"Bob", {}}};
-    content.workingTypes = {WorkingType::Create("E", "Early", "07H00", "15H00", "  H  ", "  H  ", 0)};
+    content.workingTypes = {
+        WorkingType::Create("E", "Early", "07H00", "15H00", "  H  ", "  H  ", 0)};
     content.customQueryLines = {kEndAllAdditions};
     content.fontName = "Sans Serif";
     content.fontColour = "clblue";
