@@ -2,38 +2,20 @@
 // page chooses: a schedule text, or a schedule file with its preview. Whatever imports must give
 // one colour row per custom query and build a schedule text.
 #include "files/schedule_file.h"
-#include "files/schedule_loader.h"
 #include "files/template_import.h"
-#include "files/text_io.h"
 #include "setup/wizard_answers.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
-
-namespace {
-
-shiftex::Result<shiftex::TemplateSettings> Import(std::string_view bytes)
-{
-    using namespace shiftex;
-    if (IsScheduleText(bytes))
-        return ImportTemplateText(SplitLines(DecodeText(bytes)));
-    Result<ScheduleSheet> image = ReadTemplateImage(bytes);
-    if (!image)
-        return std::unexpected(image.error());
-    Result<ScheduleSheet> preview = PreviewTemplateImage(*image);
-    if (!preview)
-        return std::unexpected(preview.error());
-    return ImportTemplateImage(*image, *preview);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using namespace shiftex;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    Result<TemplateSettings> settings = Import(bytes);
+    std::optional<ScheduleSheet> preview;
+    Result<TemplateSettings> settings = ImportTemplateBytes(bytes, preview);
     if (!settings)
         return 0;
     if (settings->queryThresholds.size() !=

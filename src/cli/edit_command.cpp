@@ -1,6 +1,6 @@
 #include "app/settings_store.h"
 #include "cli/edit_commands.h"
-#include "cli/page_commands.h"
+#include "cli/script.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
 
@@ -329,21 +329,12 @@ int RunEdit(const Options& options)
     ScheduleSession session(std::move(*loaded), messages, &settings);
     session.ShowRecordedSummaries();
     ScriptRunner runner(session, messages, options.programFolder);
-    const std::vector<std::string> lines = SplitLines(DecodeText(*script));
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        std::string error;
-        const auto words = SplitScriptLine(lines[n], error);
-        try {
-            if (!words)
-                throw ScriptError{error};
-            if (!words->empty())
-                runner.Run(*words);
-        } catch (const ScriptError& failure) {
-            std::cerr << "shiftex-cli edit: " << scriptPath << ":" << n + 1 << ": "
-                      << failure.message << '\n';
-            return kExitUsage;
-        }
-    }
+    const auto run = [&runner](const std::vector<std::string>& words) {
+        runner.Run(words);
+        return false;
+    };
+    if (!RunScriptLines("edit", scriptPath, *script, run))
+        return kExitUsage;
     if (const std::optional<std::string> failed = SaveSchedule(session.document(), args[2])) {
         std::cerr << *failed << '\n';
         return kExitFileError;

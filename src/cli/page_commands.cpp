@@ -6,7 +6,6 @@
 #include "setup/import_page.h"
 #include "setup/working_types_page.h"
 
-#include <map>
 
 namespace shiftex::cli {
 
@@ -55,10 +54,10 @@ void SetField(SetupPage& page, const std::string& field, const std::string& text
         return;
     // Choosing a region opens the region list first.
     if (auto* holidays = dynamic_cast<HolidaysPage*>(&page); holidays && field == "region")
-        ShowResult(holidays->OpenRegionList(), host.messages);
+        ShowMessage(holidays->OpenRegionList(), host.messages);
     if (!page.CanHold(field, text))
         throw ScriptError{"the field \"" + field + "\" cannot hold \"" + text + "\""};
-    ShowResult(page.SetField(field, text), host.messages);
+    ShowMessage(page.SetField(field, text), host.messages);
 }
 
 void Press(SetupPage& page, const std::string& button, const PageCommandHost& host)
@@ -72,7 +71,7 @@ void Press(SetupPage& page, const std::string& button, const PageCommandHost& ho
             host.showHelp(page.helpTopic());
         return;
     }
-    ShowResult(page.Press(button), host.messages);
+    ShowMessage(page.Press(button), host.messages);
 }
 
 void Calendar(HolidaysPage& page, const std::string& text, const PageCommandHost& host)
@@ -82,37 +81,10 @@ void Calendar(HolidaysPage& page, const std::string& text, const PageCommandHost
         throw ScriptError{"\"" + text + "\" is no YYYY-MM"};
     const int year = Number(text.substr(0, 4), 1000, 9999, "year");
     const int month = Number(text.substr(5), 1, 12, "month");
-    ShowResult(page.MoveCalendar(year, month), host.messages);
+    ShowMessage(page.MoveCalendar(year, month), host.messages);
 }
 
 } // namespace
-
-void ExpectArguments(const std::vector<std::string>& words, std::size_t count)
-{
-    if (words.size() - 1 != count)
-        throw ScriptError{words[0] + " takes " + std::to_string(count) + " argument" +
-                          (count == 1 ? "" : "s")};
-}
-
-Answer ParseAnswer(const std::string& word)
-{
-    static const std::map<std::string, Answer> answers{
-        {"yes", Answer::Yes}, {"no", Answer::No}, {"ok", Answer::Ok}, {"cancel", Answer::Cancel}};
-    const auto it = answers.find(word);
-    if (it == answers.end())
-        throw ScriptError{"answer is yes, no, ok or cancel"};
-    return it->second;
-}
-
-void ShowResult(const Result<void>& result, MessageSink& messages)
-{
-    if (result)
-        return;
-    if (result.error().kind == ErrorKind::RefusedInput)
-        messages.Information(result.error().message);
-    else
-        messages.Error(result.error().message);
-}
 
 bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
                     const PageCommandHost& host)
@@ -124,10 +96,10 @@ bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
     } else if (command == "leave") {
         ExpectArguments(words, 1);
         CheckField(page, words[1]);
-        ShowResult(page.LeaveField(words[1]), host.messages);
+        ShowMessage(page.LeaveField(words[1]), host.messages);
     } else if (command == "pick") {
         ExpectArguments(words, 1);
-        ShowResult(page.Pick(EntryIndex(page, words[1])), host.messages);
+        ShowMessage(page.Pick(EntryIndex(page, words[1])), host.messages);
     } else if (command == "press") {
         ExpectArguments(words, 1);
         Press(page, words[1], host);
@@ -149,7 +121,7 @@ bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
         ExpectArguments(words, 1);
         auto& import = PageOf<ImportPage>(page, command);
         import.ChooseTemplateOption();
-        ShowResult(import.ImportTemplate(words[1]), host.messages);
+        ShowMessage(import.ImportTemplate(words[1]), host.messages);
     } else if (command == "choose") {
         ExpectArguments(words, 1);
         auto& import = PageOf<ImportPage>(page, command);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/script.h"
 #include "model/message_sink.h"
 #include "model/result.h"
 #include "setup/setup_page.h"
@@ -11,20 +12,6 @@
 #include <vector>
 
 namespace shiftex::cli {
-
-// A script line that names no command, or gives a command the wrong arguments.
-struct ScriptError {
-    std::string message;
-};
-
-// Throws ScriptError unless the command has `count` arguments.
-void ExpectArguments(const std::vector<std::string>& words, std::size_t count);
-
-// "yes", "no", "ok" or "cancel" as an answer to the questions; ScriptError otherwise.
-Answer ParseAnswer(const std::string& word);
-
-// A page's message as its box: refused input as information, everything else as an error.
-void ShowResult(const Result<void>& result, MessageSink& messages);
 
 // What the commands on a setup page need from whoever hosts the page.
 struct PageCommandHost {

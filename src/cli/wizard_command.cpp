@@ -1,5 +1,4 @@
 #include "cli/cli_common.h"
-#include "cli/edit_commands.h"
 #include "cli/page_commands.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
@@ -109,7 +108,7 @@ public:
                                    }};
         if (command == "next" || command == "prior") {
             ExpectArguments(words, 0);
-            ShowResult(command == "next" ? wizard_.Next() : wizard_.Prior(), messages_);
+            ShowMessage(command == "next" ? wizard_.Next() : wizard_.Prior(), messages_);
         } else if (command == "finish") {
             ExpectArguments(words, 0);
             return wizard_.page() == kWizardPageCount - 1;
@@ -173,22 +172,14 @@ int RunWizard(const Options& options)
     Wizard wizard(options.programFolder, messages);
     wizard.Show(year, month);
     WizardScript runner(wizard, messages);
-    const std::vector<std::string> lines = SplitLines(DecodeText(*script));
-    for (std::size_t n = 0; n < lines.size(); ++n) {
-        std::string error;
-        const auto words = SplitScriptLine(lines[n], error);
-        try {
-            if (!words)
-                throw ScriptError{error};
-            if (!words->empty() && runner.Run(*words))
-                return WriteResult(wizard, args[1], text, messages);
-        } catch (const ScriptError& failure) {
-            std::cerr << "shiftex-cli wizard: " << scriptPath << ":" << n + 1 << ": "
-                      << failure.message << '\n';
-            return kExitUsage;
-        }
-    }
-    return kExitOk;
+    bool finished = false;
+    const auto run = [&](const std::vector<std::string>& words) {
+        finished = runner.Run(words);
+        return finished;
+    };
+    if (!RunScriptLines("wizard", scriptPath, *script, run))
+        return kExitUsage;
+    return finished ? WriteResult(wizard, args[1], text, messages) : kExitOk;
 }
 
 } // namespace shiftex::cli

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "model/schedule_sheet.h"
+#include "model/text_helpers.h"
 #include "model/working_types.h"
 
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace shiftex {
 
@@ -81,6 +83,11 @@ private:
 // A "workingtype" row: the icon in column 1, the nineteen fields in columns 2 to 20. The
 // thresholds must be colours and counts, as the summaries read them.
 WorkingType ReadWorkingTypeRow(const KeyRowImage& image, int row);
+
+// The "Additions Color" rows from row `from` on into the thresholds of the 1st, 2nd, ... query; a
+// row beyond the last query is damage.
+void ReadQueryColourRows(const KeyRowImage& image, int from,
+                         std::vector<ColorThreshold>& thresholds);
 
 // A merge span larger than any sheet cannot be a merge of this sheet; such a cell is taken as
 // not merged, before any arithmetic on the spans could overflow. Merges that do not fit the sheet

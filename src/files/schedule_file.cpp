@@ -203,19 +203,7 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
         document.customQueryLines.push_back(image.At(1, row));
     BuildQueryThresholds(document);
 
-    if (const int first = image.Find(keyrow::AdditionsColour, row, last - 2); first >= 0) {
-        std::size_t k = 0;
-        for (row = first; row <= last - 1 && image.Keyed(row, keyrow::AdditionsColour);
-             ++row, ++k) {
-            if (k >= document.queryThresholds.size())
-                throw DamagedImage{};
-            ColorThreshold& threshold = document.queryThresholds[k];
-            threshold.minColour = image.Colour(1, row);
-            threshold.minCount = image.Count(2, row);
-            threshold.maxColour = image.Colour(3, row);
-            threshold.maxCount = image.Count(4, row);
-        }
-    }
+    ReadQueryColourRows(image, row, document.queryThresholds);
 
     const int mainRow = image.Require(keyrow::MainDepartment, R, last - 1);
     document.departments.clear();
@@ -294,6 +282,27 @@ const std::string& KeyRowImage::Colour(int col, int row, bool emptyAllowed) cons
     if (!(emptyAllowed && text.empty()) && !TryStringToColor(text, colour))
         throw DamagedImage{};
     return text;
+}
+
+void ReadQueryColourRows(const KeyRowImage& image, int from,
+                         std::vector<ColorThreshold>& thresholds)
+{
+    const int last = image.last();
+    const int first = image.Find(keyrow::AdditionsColour, from, last - 2);
+    if (first < 0)
+        return;
+    std::size_t k = 0;
+    for (int row = first; row <= last - 1 && image.Keyed(row, keyrow::AdditionsColour);
+         ++row, ++k) {
+        // A colour row without its query has nothing to colour.
+        if (k >= thresholds.size())
+            throw DamagedImage{};
+        ColorThreshold& threshold = thresholds[k];
+        threshold.minColour = image.Colour(1, row);
+        threshold.minCount = image.Count(2, row);
+        threshold.maxColour = image.Colour(3, row);
+        threshold.maxCount = image.Count(4, row);
+    }
 }
 
 WorkingType ReadWorkingTypeRow(const KeyRowImage& image, int row)

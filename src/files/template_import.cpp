@@ -3,8 +3,10 @@
 #include "files/grid_cell_stream.h"
 #include "files/key_rows.h"
 #include "files/schedule_file.h"
+#include "files/schedule_loader.h"
 #include "files/schedule_text.h"
 #include "files/schedule_text_reader.h"
+#include "files/text_io.h"
 
 namespace shiftex {
 
@@ -58,20 +60,7 @@ TemplateSettings ReadImageSettings(const ScheduleSheet& sheet, const ScheduleShe
             settings.customQueryLines.push_back(image.At(1, row));
         settings.queryThresholds = ThresholdsOf(settings.customQueryLines);
     }
-    if (const int first = image.Find(keyrow::AdditionsColour, R, last - 2); first >= 0) {
-        std::size_t k = 0;
-        for (int row = first; row <= last - 1 && image.Keyed(row, keyrow::AdditionsColour);
-             ++row, ++k) {
-            // A colour row without its query has nothing to colour.
-            if (k >= settings.queryThresholds.size())
-                throw DamagedImage{};
-            ColorThreshold& threshold = settings.queryThresholds[k];
-            threshold.minColour = image.Colour(1, row);
-            threshold.minCount = image.Count(2, row);
-            threshold.maxColour = image.Colour(3, row);
-            threshold.maxCount = image.Count(4, row);
-        }
-    }
+    ReadQueryColourRows(image, R, settings.queryThresholds);
 
     const int mainRow = image.Require(keyrow::MainDepartment, R, last - 1);
     settings.hasDepartments = true;
@@ -159,6 +148,21 @@ Result<TemplateSettings> ImportTemplateImage(const ScheduleSheet& image,
     } catch (const DamagedImage&) {
         return Damaged();
     }
+}
+
+Result<TemplateSettings> ImportTemplateBytes(std::string_view bytes,
+                                             std::optional<ScheduleSheet>& preview)
+{
+    if (IsScheduleText(bytes))
+        return ImportTemplateText(SplitLines(DecodeText(bytes)));
+    Result<ScheduleSheet> image = ReadTemplateImage(bytes);
+    if (!image)
+        return std::unexpected(image.error());
+    Result<ScheduleSheet> shown = PreviewTemplateImage(*image);
+    if (!shown)
+        return std::unexpected(shown.error());
+    preview = std::move(*shown);
+    return ImportTemplateImage(*image, *preview);
 }
 
 } // namespace shiftex

@@ -5,6 +5,7 @@
 #include "model/text_helpers.h"
 #include "model/working_types.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,5 +43,10 @@ Result<ScheduleSheet> PreviewTemplateImage(const ScheduleSheet& image);
 // The settings of a schedule file's image; the employees are the names of the preview's rows.
 Result<TemplateSettings> ImportTemplateImage(const ScheduleSheet& image,
                                              const ScheduleSheet& preview);
+
+// The settings of a template of either form, chosen by its first line. The preview of a schedule
+// file goes to `preview` once it is built, also when its settings then do not import.
+Result<TemplateSettings> ImportTemplateBytes(std::string_view bytes,
+                                             std::optional<ScheduleSheet>& preview);
 
 } // namespace shiftex

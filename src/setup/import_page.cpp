@@ -1,6 +1,6 @@
 #include "setup/import_page.h"
 
-#include "files/schedule_loader.h"
+#include "files/schedule_text.h"
 #include "files/template_import.h"
 #include "files/text_io.h"
 
@@ -32,23 +32,6 @@ void Apply(TemplateSettings settings, WizardAnswers& answers)
         answers.departmentNames = std::move(settings.departmentNames);
         answers.departmentColours = std::move(settings.departmentColours);
     }
-}
-
-// The settings of a file of either form, and its preview when it is a schedule file.
-Result<TemplateSettings> ReadTemplate(std::string_view bytes, ScheduleSheet& preview,
-                                      bool& previewBuilt)
-{
-    if (IsScheduleText(bytes))
-        return ImportTemplateText(SplitLines(DecodeText(bytes)));
-    Result<ScheduleSheet> image = ReadTemplateImage(bytes);
-    if (!image)
-        return std::unexpected(image.error());
-    Result<ScheduleSheet> shown = PreviewTemplateImage(*image);
-    if (!shown)
-        return std::unexpected(shown.error());
-    preview = std::move(*shown);
-    previewBuilt = true;
-    return ImportTemplateImage(*image, preview);
 }
 
 } // namespace
@@ -102,11 +85,12 @@ Result<void> ImportPage::ImportTemplate(const std::string& path)
     ResetPreview();
     Result<void> result;
     const std::optional<std::string> bytes = ReadFileBytes(path);
-    bool previewBuilt = false;
-    Result<TemplateSettings> settings =
-        bytes ? ReadTemplate(*bytes, preview_, previewBuilt)
-              : Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
-    if (previewBuilt) {
+    std::optional<ScheduleSheet> preview;
+    Result<TemplateSettings> settings = bytes
+                                            ? ImportTemplateBytes(*bytes, preview)
+                                            : Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
+    if (preview) {
+        preview_ = std::move(*preview);
         previewShown_ = true;
         noPreviewShown_ = false;
     }

@@ -24,6 +24,16 @@ std::string ClipToLength(std::string_view text, int maxLength)
     return std::string(text);
 }
 
+void ShowMessage(const Result<void>& result, MessageSink& messages)
+{
+    if (result)
+        return;
+    if (result.error().kind == ErrorKind::RefusedInput)
+        messages.Information(result.error().message);
+    else
+        messages.Error(result.error().message);
+}
+
 bool IsOneLine(std::string_view text)
 {
     return text.find_first_of("\r\n") == std::string_view::npos;

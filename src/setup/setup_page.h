@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/message_sink.h"
 #include "model/result.h"
 
 #include <string>
@@ -10,6 +11,8 @@ namespace shiftex {
 
 // A refusal of a page: the information message, and nothing changed.
 std::unexpected<Error> Refuse(std::string message);
+// A page's message in its box: a refusal as information, anything else as an error.
+void ShowMessage(const Result<void>& result, MessageSink& messages);
 
 // The longest part of a UTF-8 text that a field of `maxLength` characters holds.
 std::string ClipToLength(std::string_view text, int maxLength);

@@ -67,15 +67,10 @@ ThresholdPageWidget::ThresholdPageWidget(ThresholdPage& page, MessageSink& messa
     }
     groupLayout->addWidget(values);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(addButton("save", "&Save changes", "Save changes"));
-    buttons->addWidget(addButton("default", "&Default", "Set default"));
-    buttons->addWidget(addButton("help", "&Help", "Show help information"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(saveDefaultHelpRow());
     connect(binder_, &PageBinder::refreshed, this, &ThresholdPageWidget::showList);
     binder_->refresh();
 }
@@ -126,15 +121,10 @@ SheetColoursPageWidget::SheetColoursPageWidget(SheetColoursPage& page, MessageSi
     binder_->bindChoice(fonts_, "font");
     form->addRow(caption("Grid Font :", group), fonts_);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(addButton("save", "&Save changes", "Save changes"));
-    buttons->addWidget(addButton("default", "&Default", "Set default"));
-    buttons->addWidget(addButton("help", "&Help", "Show help information"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(saveDefaultHelpRow());
     connect(binder_, &PageBinder::refreshed, this, [this] {
         const QSignalBlocker block(fonts_);
         SelectFont(fonts_, Text(page_.Text("font")));

@@ -66,11 +66,8 @@ HolidaysPageWidget::HolidaysPageWidget(HolidaysPage& page, MessageSink& messages
     auto* form = new QFormLayout(edit);
     form->addRow(caption("Name of holiday :", edit), name);
     form->addRow(caption("Day :", edit), day_);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(addButton("save", "&Save changes", "Save changes"));
-    buttons->addWidget(addButton("remove", "&Remove", "Remove this holiday"));
-    form->addRow(buttons);
+    form->addRow(buttonRow({addButton("save", "&Save changes", "Save changes"),
+                            addButton("remove", "&Remove", "Remove this holiday")}));
     auto* region = new QGroupBox(QStringLiteral("Select region"), this);
     (new QVBoxLayout(region))->addWidget(regions_);
 

@@ -34,15 +34,6 @@ void ShowRows(QListWidget* list, const std::vector<std::vector<std::string>>& en
     list->setCurrentRow(selected);
 }
 
-QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> buttons)
-{
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    for (QWidget* button : buttons)
-        row->addWidget(button);
-    return row;
-}
-
 } // namespace
 
 // --- working types ---
@@ -108,7 +99,7 @@ WorkingTypesPageWidget::WorkingTypesPageWidget(WorkingTypesPage& page, MessageSi
     layout->addLayout(form);
     layout->addWidget(glyph);
     layout->addStretch();
-    layout->addLayout(ButtonRow({addButton("save", "&Save changes", "Save changes"),
+    layout->addLayout(buttonRow({addButton("save", "&Save changes", "Save changes"),
                                  addButton("remove", "&Remove", "Remove selected working type"),
                                  addButton("help", "&Help", "show help information")}));
     connect(binder_, &PageBinder::refreshed, this, &WorkingTypesPageWidget::showList);
@@ -145,7 +136,7 @@ EmployeesPageWidget::EmployeesPageWidget(EmployeesPage& page, MessageSink& messa
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(list_);
     layout->addLayout(form);
-    layout->addLayout(ButtonRow({addButton("add", "&Add", "Add employee "),
+    layout->addLayout(buttonRow({addButton("add", "&Add", "Add employee "),
                                  addButton("remove", "&Remove", "Remove employee")}));
     connect(binder_, &PageBinder::refreshed, this, &EmployeesPageWidget::showList);
     binder_->refresh();
@@ -185,7 +176,7 @@ DepartmentsPageWidget::DepartmentsPageWidget(DepartmentsPage& page, MessageSink&
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(form);
-    layout->addLayout(ButtonRow({addButton("add", "&Add", "Save changes"),
+    layout->addLayout(buttonRow({addButton("add", "&Add", "Save changes"),
                                  addButton("remove", "&Remove", "Remove this department")}));
     connect(binder_, &PageBinder::refreshed, this, &DepartmentsPageWidget::showList);
     binder_->refresh();
@@ -237,7 +228,7 @@ CustomQueryPageWidget::CustomQueryPageWidget(CustomQueryPage& page, MessageSink&
     lists->addWidget(overview, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(lists);
-    layout->addLayout(ButtonRow({addButton("save", "&Save changes", "Save changes"),
+    layout->addLayout(buttonRow({addButton("save", "&Save changes", "Save changes"),
                                  addButton("remove", "&Remove", "Remove this Custom Query"),
                                  addButton("help", "&Help", "Show help information")}));
     connect(binder_, &PageBinder::refreshed, this, &CustomQueryPageWidget::showLists);

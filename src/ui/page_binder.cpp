@@ -121,16 +121,6 @@ Result<void> PageBinder::takeLeaves()
     return {};
 }
 
-void PageBinder::show(const Result<void>& result)
-{
-    if (result)
-        return;
-    if (result.error().kind == ErrorKind::RefusedInput)
-        messages_.Information(result.error().message);
-    else
-        messages_.Error(result.error().message);
-}
-
 void PageBinder::detach()
 {
     for (const auto& [watched, field] : leaveFields_)
@@ -147,7 +137,7 @@ void PageBinder::run(const std::function<Result<void>()>& action)
     if (result && action)
         result = action();
     refresh();
-    show(result);
+    ShowMessage(result, messages_);
 }
 
 void PageBinder::refresh()

@@ -63,7 +63,6 @@ protected:
 
 private:
     void keep(QWidget* widget, const std::string& name);
-    void show(const Result<void>& result);
     // The leaves of the fields the focus went out of since the last action.
     Result<void> takeLeaves();
     void applyFocus();

@@ -1,5 +1,6 @@
 #include "ui/setup_page_widget.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,6 +29,22 @@ QPushButton* SetupPageWidget::addButton(const std::string& name, const char* tex
     button->setAutoDefault(false);
     binder_->bindButton(button, name);
     return button;
+}
+
+QHBoxLayout* SetupPageWidget::buttonRow(std::initializer_list<QWidget*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    for (QWidget* button : buttons)
+        row->addWidget(button);
+    return row;
+}
+
+QHBoxLayout* SetupPageWidget::saveDefaultHelpRow()
+{
+    return buttonRow({addButton("save", "&Save changes", "Save changes"),
+                      addButton("default", "&Default", "Set default"),
+                      addButton("help", "&Help", "Show help information")});
 }
 
 QLabel* SetupPageWidget::caption(const char* text, QWidget* parent)

@@ -6,8 +6,11 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 class QAbstractButton;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,6 +36,10 @@ protected:
     QLineEdit* addLineEdit(const std::string& field, const char* hint);
     QPushButton* addButton(const std::string& name, const char* caption, const char* hint);
     static QLabel* caption(const char* text, QWidget* parent);
+    // The buttons of a page in a row at its right.
+    static QHBoxLayout* buttonRow(std::initializer_list<QWidget*> buttons);
+    // "&Save changes", "&Default" and "&Help" of the colour pages.
+    QHBoxLayout* saveDefaultHelpRow();
 
     PageBinder* binder_;
 };

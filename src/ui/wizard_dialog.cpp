@@ -136,12 +136,7 @@ void WizardDialog::move(bool forward)
     }
     const Result<void> result = forward ? wizard_->Next() : wizard_->Prior();
     showPage();
-    if (!result) {
-        if (result.error().kind == ErrorKind::RefusedInput)
-            messages_.Information(result.error().message);
-        else
-            messages_.Error(result.error().message);
-    }
+    ShowMessage(result, messages_);
 }
 
 void WizardDialog::finish()

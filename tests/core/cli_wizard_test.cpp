@@ -1,3 +1,4 @@
+#include "april_2003_text.h"
 #include "cli_support.h"
 #include "files/text_io.h"
 #include "test_support.h"
@@ -55,13 +56,7 @@ TEST_F(CliWizardTest, TheRequiredPagesGiveTheScheduleText)
     Lines script = kRequiredPages;
     script.push_back("finish");
     ASSERT_EQ(Wizard(script, "--text").status, 0);
-    const Lines text = ReadTextLines(Path("out.sxt")).value_or(Lines{});
-    ASSERT_EQ(text.size(), 68u);
-    EXPECT_EQ(Lines(text.begin(), text.begin() + 4), (Lines{"ShiftexV4.2", "31", "3", "April 2003"}));
-    EXPECT_EQ(Lines(text.end() - 8, text.end()),
-              (Lines{"end workingtype information", "Holiday Template file", "custom",
-                     "LstbDepartement info", "end LstbDepartement info",
-                     "LstbDepartement COLOR info", "$00CE8A8A", "end LstbDepartement COLOR info"}));
+    EXPECT_EQ(ReadTextLines(Path("out.sxt")), test::April2003Text());
 
     // Without --text the schedule is loaded and saved as a schedule file.
     ASSERT_EQ(Wizard(script).status, 0);
