@@ -1,8 +1,8 @@
-#include "platform/file_type_registration.h"
 #include "ui/main_window.h"
 #include "ui/schedule_window.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QTimer>
 
 #include <malloc.h>
@@ -36,7 +36,8 @@ void ArrangeScreenshot(shiftex::MainWindow& window, const QString& target)
         ShowAllSummaries(window);
         QTimer::singleShot(800, &window, [&window, target] {
             window.grab().save(target);
-            QCoreApplication::quit();
+            // exit, not quit: quit would ask each schedule window whether to close.
+            QCoreApplication::exit(0);
         });
     };
     QObject::connect(&window, &shiftex::MainWindow::startupFileHandled, &window, grabLater);
@@ -52,18 +53,26 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("Shiftex"));
     QCoreApplication::setApplicationName(QStringLiteral("Shiftex"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("shiftex"));
 
     shiftex::MainWindow window;
-    shiftex::RegisterFileType(QStringLiteral(".SXT"), QStringLiteral("Shiftex File"),
-                              QStringLiteral("Shiftex V4.2"),
-                              window.programFolder() + QStringLiteral("shiftex.svg"),
-                              QCoreApplication::applicationFilePath(), true);
+    window.Startup();
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() > 1)
         window.SetStartupFile(arguments.at(1));
     const QString screenshot = qEnvironmentVariable("SHIFTEX_SCREENSHOT");
+    // The splash waits for a click or a few seconds; a screenshot run has no one to click.
+    window.SetSplashEnabled(screenshot.isEmpty() &&
+                            qEnvironmentVariable("SHIFTEX_NO_SPLASH") != QLatin1String("1"));
     if (!screenshot.isEmpty())
         ArrangeScreenshot(window, screenshot);
-    window.show();
+    if (qEnvironmentVariableIsSet("SHIFTEX_SCREENSHOT_SIZE")) {
+        window.show();
+    } else {
+        // The whole screen even where no window manager maximises.
+        if (const QScreen* screen = QGuiApplication::primaryScreen())
+            window.setGeometry(screen->availableGeometry());
+        window.showMaximized();
+    }
     return app.exec();
 }

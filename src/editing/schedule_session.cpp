@@ -349,6 +349,16 @@ bool ScheduleSession::ToggleSummary(SummaryKind kind)
     return summaries_.IsShown(kind) ? HideSummary(kind) : ShowSummary(kind);
 }
 
+bool ScheduleSession::HideAllSummaries()
+{
+    bool hidden = false;
+    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+        hidden = HideSummary(kind) || hidden;
+    document_.customQueryPanel.height = kDefaultQueryPanelHeight;
+    return hidden;
+}
+
 bool ScheduleSession::RecomputeSummaries()
 {
     return Guarded([&] { summaries_.RecomputeSummaries(); });

@@ -22,6 +22,8 @@ inline constexpr const char* kWeekEndHint = "WeekEnd";
 inline constexpr const char* kCellHelpTopic = "topic14";
 inline constexpr int kCommentHintTime = 5000;
 inline constexpr int kHintTime = 2500;
+// The height the custom query panel starts at, and goes back to when every summary is hidden.
+inline constexpr int kDefaultQueryPanelHeight = 72;
 
 // The texts of the controls that drive the commands here.
 inline constexpr const char* kTypeChooserHint = "Select WorkingType and click on the grid";
@@ -185,6 +187,9 @@ public:
     bool ShowSummary(SummaryKind kind);
     bool HideSummary(SummaryKind kind);
     bool ToggleSummary(SummaryKind kind);
+    // "Toggle visible windows ": every summary hidden, the sheet alone, and the custom query
+    // panel back to its first height. False when nothing was shown.
+    bool HideAllSummaries();
     bool RecomputeSummaries();
     // The lock button of the worked hours or the employees per type summary.
     bool PressLock(SummaryKind kind);

@@ -72,12 +72,17 @@ QString ChooseProgramFolder(const QString& exeFolder, const QString& dataFolder,
     return WithSlash(QDir::cleanPath(dataFolder));
 }
 
+QString InstalledDataFolder()
+{
+    return QDir::cleanPath(
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/shiftex")));
+}
+
 QString ProgramFolder()
 {
-    const QString exeFolder = QCoreApplication::applicationDirPath();
-    return ChooseProgramFolder(
-        exeFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
-        QDir(exeFolder).filePath(QStringLiteral("../share/shiftex")));
+    return ChooseProgramFolder(QCoreApplication::applicationDirPath(),
+                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                               InstalledDataFolder());
 }
 
 } // namespace shiftex

@@ -9,6 +9,9 @@ namespace shiftex {
 // the per-user data folder, seeded on first use from the installed Holidays folder.
 QString ProgramFolder();
 
+// Where an installation keeps its shipped data: "share/shiftex" beside the executable's "bin".
+QString InstalledDataFolder();
+
 // The same choice with the folders given: exeFolder is where the executable lives, dataFolder
 // the per-user data folder, installedFolder where an installation keeps its Holidays folder.
 QString ChooseProgramFolder(const QString& exeFolder, const QString& dataFolder,

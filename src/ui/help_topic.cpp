@@ -1,8 +1,29 @@
 #include "ui/help_topic.h"
 
+#include "ui/help_window.h"
+
+#include <QPointer>
+
 namespace shiftex {
 
-// No help window is built into the program yet: the request is dropped.
-void ShowHelpTopic(const std::string&) {}
+namespace {
+
+QPointer<HelpWindow>& Current()
+{
+    static QPointer<HelpWindow> window;
+    return window;
+}
+
+} // namespace
+
+void ShowHelpTopic(const std::string& topic)
+{
+    if (HelpWindow* window = Current())
+        window->showTopic(topic);
+}
+
+void SetProgramHelpWindow(HelpWindow* window) { Current() = window; }
+
+HelpWindow* ProgramHelpWindow() { return Current(); }
 
 } // namespace shiftex

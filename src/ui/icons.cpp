@@ -221,6 +221,28 @@ QIcon PasteIcon()
     return QIcon(pixmap);
 }
 
+namespace {
+
+const QColor kOutline(0x55, 0x55, 0x55);
+const QColor kBlue(0x2F, 0x6C, 0xD6);
+
+// A printer seen from the front, its paper sticking out at the top.
+void DrawPrinter(QPainter& p)
+{
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 1.5, 7, 5));
+    p.setBrush(QColor(0xB8, 0xB8, 0xB8));
+    p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1.2, 1.2);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(4.5, 10.5, 7, 4));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x3C, 0xA5, 0x4A));
+    p.drawEllipse(QPointF(12.5, 8.5), 0.9, 0.9);
+}
+
+} // namespace
+
 QIcon NewScheduleIcon()
 {
     QPixmap pixmap = BlankIcon();
@@ -232,6 +254,131 @@ QIcon NewScheduleIcon()
     p.drawLine(QPointF(12.5, 0.8), QPointF(12.5, 5.2));
     p.drawLine(QPointF(10.3, 3), QPointF(14.7, 3));
     return QIcon(pixmap);
+}
+
+QIcon OpenIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A folder, its front flap opening.
+    p.setPen(QPen(QColor(0x8a, 0x62, 0x0f), 1));
+    p.setBrush(QColor(0xE8, 0xB9, 0x3A));
+    p.drawPolygon(QPolygonF{{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}});
+    p.setBrush(QColor(0xF6, 0xD5, 0x6E));
+    p.drawPolygon(QPolygonF{{1.5, 13.5}, {4, 7.5}, {15, 7.5}, {13.5, 13.5}});
+    return QIcon(pixmap);
+}
+
+QIcon SaveIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A diskette: blue body, metal shutter, white label.
+    p.setPen(QPen(kBlue.darker(150), 1));
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF{{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}});
+    p.setBrush(QColor(0xC8, 0xC8, 0xC8));
+    p.drawRect(QRectF(4.5, 1.5, 7, 4.5));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 8.5, 9, 6));
+    return QIcon(pixmap);
+}
+
+QIcon PrintIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawPrinter(p);
+    return QIcon(pixmap);
+}
+
+QIcon PrintPreviewIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    DrawPage(p, QRectF(1.5, 1.5, 10, 13));
+    // A magnifying glass over the page.
+    p.setPen(QPen(kOutline, 1.3));
+    p.setBrush(QColor(0xD8, 0xEC, 0xFA, 0xC0));
+    p.drawEllipse(QPointF(9.5, 8.5), 3.6, 3.6);
+    p.setPen(QPen(QColor(0x6B, 0x4A, 0x1E), 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(12.2, 11.2), QPointF(14.8, 13.8));
+    return QIcon(pixmap);
+}
+
+QIcon ToggleWindowsIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // A sheet with the panels beside and below it.
+    p.setPen(QPen(kOutline, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(1.5, 1.5, 9, 8));
+    p.setBrush(QColor(0xB4, 0xE6, 0xB4));
+    p.drawRect(QRectF(11.5, 1.5, 3, 8));
+    p.setBrush(QColor(0xF6, 0xD5, 0x6E));
+    p.drawRect(QRectF(1.5, 11.5, 13, 3));
+    p.setPen(QPen(kBlue, 1));
+    for (double y = 4; y < 9; y += 2.5)
+        p.drawLine(QPointF(3, y), QPointF(9, y));
+    return QIcon(pixmap);
+}
+
+QIcon HelpIcon()
+{
+    QPixmap pixmap = BlankIcon();
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(kBlue.darker(150), 1));
+    p.setBrush(kBlue);
+    p.drawEllipse(QRectF(1, 1, 14, 14));
+    QFont font;
+    font.setBold(true);
+    font.setPixelSize(12);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pixmap);
+}
+
+QPixmap ProgramPixmap(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    const QColor frame(0x5b, 0x6b, 0x7a);
+    p.setPen(QPen(frame, 3));
+    p.setBrush(QColor(0xf7, 0xf3, 0xe8));
+    p.drawRoundedRect(QRectF(4, 8, 56, 50), 6, 6);
+    p.setBrush(QColor(0xe6, 0xe0, 0xc8));
+    p.drawRoundedRect(QRectF(4, 8, 56, 12), 6, 6);
+    p.setPen(Qt::NoPen);
+    const auto cell = [&p](double x, double y, const QColor& colour) {
+        p.setBrush(colour);
+        p.drawRoundedRect(QRectF(x, y, 10, 8), 1, 1);
+    };
+    cell(12, 26, kBlue);
+    cell(27, 26, kBlue);
+    cell(12, 40, kBlue);
+    cell(42, 26, QColor(0xe8, 0xc4, 0x1c));
+    cell(42, 40, QColor(0xe8, 0xc4, 0x1c));
+    cell(27, 40, QColor(0xd6, 0x33, 0x2f));
+    return pixmap;
+}
+
+QIcon ProgramIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128})
+        icon.addPixmap(ProgramPixmap(size));
+    return icon;
 }
 
 } // namespace shiftex

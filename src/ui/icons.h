@@ -20,5 +20,15 @@ QIcon CopyIcon();
 QIcon PasteIcon();
 // The tool button of New.
 QIcon NewScheduleIcon();
+// The main tool bar: open, save, print preview, print, the summaries on and off, help.
+QIcon OpenIcon();
+QIcon SaveIcon();
+QIcon PrintPreviewIcon();
+QIcon PrintIcon();
+QIcon ToggleWindowsIcon();
+QIcon HelpIcon();
+// The program's own icon (the shapes of shiftex.svg) at `size` pixels.
+QPixmap ProgramPixmap(int size);
+QIcon ProgramIcon();
 
 } // namespace shiftex

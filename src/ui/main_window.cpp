@@ -4,14 +4,22 @@
 #include "app/recent_files.h"
 #include "editing/schedule_session.h"
 #include "files/schedule_text.h"
+#include "platform/help_collection.h"
 #include "platform/program_folder.h"
 #include "platform/qt_message_sink.h"
 #include "platform/qt_settings_store.h"
+#include "platform/qt_shell.h"
+#include "platform/qt_startup_services.h"
 #include "platform/qt_text_metrics.h"
+#include "ui/about_window.h"
 #include "ui/file_dialogs.h"
+#include "ui/help_topic.h"
+#include "ui/help_window.h"
 #include "ui/icons.h"
+#include "ui/main_commands.h"
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
+#include "ui/status_panels.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -23,12 +31,15 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPageSetupDialog>
 #include <QPointer>
+#include <QPrinter>
 #include <QProgressBar>
-#include <QStandardPaths>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
 #include <QToolBar>
 
@@ -91,16 +102,16 @@ private:
     const MainWindow* window_;
 };
 
-// The Workinglist entries in menu order, each with its key.
+// The Workinglist entries, each with the summary it shows and hides.
 struct SummaryEntry {
     SummaryKind kind;
-    Qt::Key key;
+    MainCommand command;
 };
 constexpr SummaryEntry kSummaryEntries[] = {
-    {SummaryKind::CustomQuery, Qt::Key_F5},
-    {SummaryKind::EmployeesPerType, Qt::Key_F6},
-    {SummaryKind::TypesPerDay, Qt::Key_F7},
-    {SummaryKind::WorkedHours, Qt::Key_F8},
+    {SummaryKind::CustomQuery, MainCommand::ViewCustomQuery},
+    {SummaryKind::EmployeesPerType, MainCommand::ViewEmployeesTypes},
+    {SummaryKind::TypesPerDay, MainCommand::ViewTypesDays},
+    {SummaryKind::WorkedHours, MainCommand::ViewWorkedHours},
 };
 
 // "View ..." captions while no schedule is open.
@@ -115,31 +126,47 @@ QString HiddenCaption(SummaryKind kind)
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
       mdiArea_(new QMdiArea(this)),
-      loadingLabel_(new QLabel(this)),
-      loadingProgress_(new QProgressBar(this)),
+      status_(new StatusPanels),
       loadingTimer_(new QTimer(this)),
       messages_(std::make_unique<QtMessageSink>(this)),
       settings_(std::make_unique<QtSettingsStore>()),
+      shell_(std::make_unique<QtShell>()),
       windowMessages_(std::make_unique<ForwardingSink>(*this)),
       windowSettings_(std::make_unique<ForwardingSettings>(*this)),
+      printer_(std::make_unique<QPrinter>()),
+      links_(BuiltInShellLinks()),
       programFolder_(ProgramFolder())
 {
-    setWindowTitle(QStringLiteral("Shiftex"));
+    setWindowTitle(QString::fromStdString(MainCaption()));
+    setWindowIcon(ProgramIcon());
     setAcceptDrops(true);
     setCentralWidget(mdiArea_);
     mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
-    statusBar()->addWidget(loadingLabel_);
-    statusBar()->addWidget(loadingProgress_);
-    loadingProgress_->setMaximumWidth(200);
-    loadingProgress_->setTextVisible(false);
-    loadingProgress_->hide();
+    statusBar()->addWidget(status_, 1);
+    statusBar()->setSizeGripEnabled(true);
     loadingTimer_->setSingleShot(true);
     loadingTimer_->setInterval(kLoadingStatusMs);
     connect(loadingTimer_, &QTimer::timeout, this, &MainWindow::clearLoadingStatus);
 
-    createMenus();
+    commands_ = new MainCommands(*this);
+    bindOwnCommands();
+    connect(menu(MainMenu::File), &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
+    connect(menu(MainMenu::Edit), &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
+    connect(menu(MainMenu::Workinglist), &QMenu::aboutToShow, this, &MainWindow::updateActions);
+    connect(menu(MainMenu::Options), &QMenu::aboutToShow, this, &MainWindow::updateOptionsMenu);
+    connect(menu(MainMenu::Window), &QMenu::aboutToShow, this, &MainWindow::updateWindowMenu);
+    connect(reopenMenu(), &QMenu::aboutToShow, this, &MainWindow::RefreshRecentMenu);
+    for (int i = 0; i < kRecentFileCount; ++i) {
+        QAction* entry = reopenMenu()->addAction(QString());
+        entry->setVisible(false);
+        entry->setStatusTip(reopenMenu()->menuAction()->statusTip());
+        connect(entry, &QAction::triggered, this, [this, entry] {
+            OpenScheduleFile(entry->text());
+        });
+        reopenActions_ << entry;
+    }
     connect(mdiArea_, &QMdiArea::subWindowActivated, this, &MainWindow::updateActions);
     updateActions();
     resize(1024, 700);
@@ -147,109 +174,46 @@ MainWindow::MainWindow(QWidget* parent)
 
 MainWindow::~MainWindow()
 {
-    // Schedule windows go before the message sink they may still report to.
+    // Schedule windows go before the message sink they may still report to, the help window
+    // before the help it reads.
     delete mdiArea_;
     mdiArea_ = nullptr;
+    if (ProgramHelpWindow() == helpWindow_)
+        SetProgramHelpWindow(nullptr);
+    delete helpWindow_;
+    helpWindow_ = nullptr;
 }
 
-void MainWindow::createMenus()
+void MainWindow::bindOwnCommands()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    connect(file, &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
-    createNewScheduleAction(file);
-    QAction* open = file->addAction(QStringLiteral("&Open..."), this, &MainWindow::openFromDialog);
-    open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    reopenMenu_ = file->addMenu(QStringLiteral("&Reopen"));
-    connect(reopenMenu_, &QMenu::aboutToShow, this, &MainWindow::RefreshRecentMenu);
-    for (int i = 0; i < kRecentFileCount; ++i) {
-        QAction* entry = reopenMenu_->addAction(QString());
-        entry->setVisible(false);
-        connect(entry, &QAction::triggered, this, [this, entry] {
-            OpenScheduleFile(entry->text());
-        });
-        reopenActions_ << entry;
-    }
-    file->addSeparator();
-    saveAction_ = file->addAction(QStringLiteral("&Save"), this, &MainWindow::SaveActive);
-    saveAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    QAction* saveAs =
-        file->addAction(QStringLiteral("Save &As..."), this, &MainWindow::SaveActiveAs);
-    QAction* close = file->addAction(QStringLiteral("&Close"), mdiArea_,
-                                     &QMdiArea::closeActiveSubWindow);
-    scheduleActions_ = {saveAs, close};
-    file->addSeparator();
-    file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    editMenu_ = edit;
-    // The items copy the state of the active schedule whenever the menu opens.
-    connect(edit, &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
-    undoAction_ = edit->addAction(UndoIcon(), QStringLiteral("&Undo"), this, [this] {
-        if (ScheduleWindow* active = activeScheduleWindow())
-            active->undo();
-    });
-    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    undoAction_->setToolTip(QStringLiteral("Undo"));
-    redoAction_ = edit->addAction(RedoIcon(), QStringLiteral("Redo"), this, [this] {
-        if (ScheduleWindow* active = activeScheduleWindow())
-            active->redo();
-    });
-    redoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y));
-    redoAction_->setToolTip(QStringLiteral("Redo"));
-    edit->addSeparator();
-
-    // Menu items and tool buttons run the same commands but are enabled by different events.
+    using C = MainCommand;
+    bindCommand(C::New, [this] { newSchedule(); });
     const auto onActive = [this](auto command) {
         return [this, command] {
             if (ScheduleWindow* active = activeScheduleWindow())
                 (active->*command)();
         };
     };
-    const auto clipboardPair = [&](const QIcon& icon, const char* caption, const char* hint,
-                                   const char* toolHint, QKeySequence key, auto command,
-                                   QAction*& item, QAction*& tool) {
-        item = edit->addAction(icon, QString::fromUtf8(caption), this, onActive(command));
-        item->setShortcut(key);
-        item->setToolTip(QString::fromUtf8(hint));
-        item->setStatusTip(item->toolTip());
-        tool = new QAction(icon, QString::fromUtf8(toolHint), this);
-        tool->setToolTip(QString::fromUtf8(toolHint));
-        connect(tool, &QAction::triggered, this, onActive(command));
-    };
-    clipboardPair(CutIcon(), "Cut", kClipboardHint, "Cut", QKeySequence(Qt::CTRL | Qt::Key_X),
-                  &ScheduleWindow::cut, cutAction_, cutToolAction_);
-    clipboardPair(CopyIcon(), "&Copy", kClipboardHint, "Copy",
-                  QKeySequence(Qt::CTRL | Qt::Key_C), &ScheduleWindow::copy, copyAction_,
-                  copyToolAction_);
-    clipboardPair(PasteIcon(), "&Paste", "Paste", "Paste", QKeySequence(Qt::CTRL | Qt::Key_V),
-                  &ScheduleWindow::paste, pasteAction_, pasteToolAction_);
-    edit->addSeparator();
-    selectAllAction_ = edit->addAction(QStringLiteral("&Select All"), this,
-                                       onActive(&ScheduleWindow::selectAll));
-    selectAllAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    selectAllAction_->setToolTip(QStringLiteral("Select all cells"));
-    selectAllAction_->setStatusTip(selectAllAction_->toolTip());
+    bindCommand(C::Open, [this] { openFromDialog(); });
+    bindCommand(C::Save, [this] { SaveActive(); });
+    bindCommand(C::SaveAs, [this] { SaveActiveAs(); });
+    bindCommand(C::PrinterSettings, [this] { showPrinterSettings(); });
+    bindCommand(C::Close, [this] { mdiArea_->closeActiveSubWindow(); });
+    bindCommand(C::Exit, [this] { close(); });
 
-    QMenu* workinglist = menuBar()->addMenu(QStringLiteral("&Workinglist"));
-    workinglistMenu_ = workinglist;
-    connect(workinglist, &QMenu::aboutToShow, this, &MainWindow::updateActions);
+    bindCommand(C::Undo, onActive(&ScheduleWindow::undo));
+    bindCommand(C::Redo, onActive(&ScheduleWindow::redo));
+    bindCommand(C::Cut, onActive(&ScheduleWindow::cut));
+    bindCommand(C::Copy, onActive(&ScheduleWindow::copy));
+    bindCommand(C::Paste, onActive(&ScheduleWindow::paste));
+    bindCommand(C::SelectAll, onActive(&ScheduleWindow::selectAll));
     for (const SummaryEntry& entry : kSummaryEntries) {
         const SummaryKind kind = entry.kind;
-        QAction* action = workinglist->addAction(HiddenCaption(kind), this, [this, kind] {
+        bindCommand(entry.command, [this, kind] {
             if (ScheduleWindow* active = activeScheduleWindow())
                 active->toggleSummary(kind);
         });
-        action->setShortcut(QKeySequence(entry.key));
-        summaryActions_[static_cast<std::size_t>(kind)] = action;
     }
-
-    optionsMenu_ = menuBar()->addMenu(QStringLiteral("&Options"));
-    connect(optionsMenu_, &QMenu::aboutToShow, this, &MainWindow::updateOptionsMenu);
-    // The options dialog comes later.
-    QAction* settings = optionsMenu_->addAction(QStringLiteral("&Settings ..."));
-    settings->setShortcut(QKeySequence(Qt::Key_F2));
-    settings->setEnabled(false);
-    optionsMenu_->addSeparator();
     // Both empty the history once more before the command does.
     const auto departments = [this](bool show) {
         return [this, show] {
@@ -263,26 +227,170 @@ void MainWindow::createMenus()
                 active->hideDepartments();
         };
     };
-    hideDepartmentsAction_ =
-        optionsMenu_->addAction(QStringLiteral("Hide Departments"), this, departments(false));
-    showDepartmentsAction_ =
-        optionsMenu_->addAction(QStringLiteral("Show Departments"), this, departments(true));
+    bindCommand(C::HideDepartments, departments(false));
+    bindCommand(C::ShowDepartments, departments(true));
 
-    editToolBar_ = addToolBar(QStringLiteral("Edit"));
-    editToolBar_->setObjectName(QStringLiteral("EditToolBar"));
-    editToolBar_->setIconSize(QSize(16, 16));
-    editToolBar_->addAction(newAction_);
-    editToolBar_->addSeparator();
-    editToolBar_->addAction(cutToolAction_);
-    editToolBar_->addAction(copyToolAction_);
-    editToolBar_->addAction(pasteToolAction_);
-    editToolBar_->addSeparator();
-    editToolBar_->addAction(undoAction_);
-    editToolBar_->addAction(redoAction_);
+    bindCommand(C::Tile, [this] { TileSideBySide(); });
+    bindCommand(C::Cascade, [this] { mdiArea_->cascadeSubWindows(); });
+    bindCommand(C::ArrangeAll, [this] { ArrangeMinimised(); });
+    bindCommand(C::ToggleVisibleWindows, [this] { HideSummaryPanels(); });
 
-    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
-    window->addAction(QStringLiteral("&Cascade"), mdiArea_, &QMdiArea::cascadeSubWindows);
-    window->addAction(QStringLiteral("&Tile"), mdiArea_, &QMdiArea::tileSubWindows);
+    const auto contents = [this] {
+        if (helpWindow_ != nullptr)
+            helpWindow_->showContents();
+    };
+    bindCommand(C::HelpIndex, contents);
+    bindCommand(C::ShowHelpFile, contents);
+    bindCommand(C::SearchKeyword, [this] {
+        if (helpWindow_ != nullptr)
+            helpWindow_->showKeywordSearch();
+    });
+    bindCommand(C::FaqOnline, [this] { OpenWebPage(WebPage::Faq); });
+    bindCommand(C::HelpOnline, [this] { OpenWebPage(WebPage::Screenshots); });
+    bindCommand(C::About, [this] { aboutWindow()->showModal(false); });
+}
+
+void MainWindow::bindCommand(MainCommand command, std::function<void()> handler)
+{
+    commands_->bind(command, std::move(handler));
+    updateActions();
+}
+
+QAction* MainWindow::commandAction(MainCommand command) const { return commands_->action(command); }
+
+QAction* MainWindow::toolAction(MainCommand command) const
+{
+    return commands_->toolAction(command);
+}
+
+QMenu* MainWindow::menu(MainMenu which) const { return commands_->menu(which); }
+
+QToolBar* MainWindow::mainToolBar() const { return commands_->toolBar(); }
+
+QMenu* MainWindow::reopenMenu() const { return commands_->reopenMenu(); }
+
+QAction* MainWindow::summaryAction(SummaryKind kind) const
+{
+    for (const SummaryEntry& entry : kSummaryEntries)
+        if (entry.kind == kind)
+            return commandAction(entry.command);
+    return nullptr;
+}
+
+QLabel* MainWindow::loadingLabel() const { return status_->panel(0); }
+
+QProgressBar* MainWindow::loadingProgress() const { return status_->loadingProgress(); }
+
+void MainWindow::SetStatus(int panel, const QString& text) { status_->setText(panel, text); }
+
+void MainWindow::Startup()
+{
+    QtStartupServices services([this](const std::string& folder) {
+        return loadHelp(QString::fromStdString(folder));
+    });
+    Startup(services);
+}
+
+void MainWindow::Startup(StartupServices& services)
+{
+    startup_ = RunStartup(services, *settings_, *messages_);
+    setWindowTitle(QString::fromStdString(startup_.caption));
+    SetProgramFolder(QString::fromStdString(startup_.programFolder));
+}
+
+bool MainWindow::loadHelp(const QString& folder)
+{
+    if (ProgramHelpWindow() == helpWindow_)
+        SetProgramHelpWindow(nullptr);
+    delete helpWindow_;
+    helpWindow_ = nullptr;
+    if (help_ == nullptr)
+        help_ = new HelpCollection(this);
+    if (!help_->Load(folder, InstalledDataFolder()))
+        return false;
+    helpWindow_ = new HelpWindow(*help_);
+    SetProgramHelpWindow(helpWindow_);
+    return true;
+}
+
+AboutWindow* MainWindow::aboutWindow()
+{
+    if (about_ == nullptr) {
+        about_ = new AboutWindow(this);
+        connect(about_, &AboutWindow::websiteRequested, this,
+                [this] { OpenWebPage(WebPage::Product); });
+        connect(about_, &AboutWindow::mailRequested, this, &MainWindow::OpenMailLink);
+    }
+    return about_;
+}
+
+void MainWindow::OpenWebPage(WebPage page)
+{
+    const WebTarget target = WebPageTarget(page, links_);
+    if (!target.address.empty())
+        ShellOpen(*shell_, *messages_, target.address);
+    else
+        ShowHelpTopic(target.helpTopic);
+}
+
+void MainWindow::OpenMailLink() { shiftex::OpenMailLink(*shell_, *messages_, links_.supportAddress); }
+
+void MainWindow::SetShell(std::unique_ptr<Shell> shell)
+{
+    if (shell)
+        shell_ = std::move(shell);
+}
+
+void MainWindow::showPrinterSettings()
+{
+    QPageSetupDialog dialog(printer_.get(), this);
+    dialog.exec();
+}
+
+void MainWindow::TileSideBySide()
+{
+    // Side by side: one column per window that is not minimised, each as high as the area.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder))
+        if (!sub->isMinimized() && !sub->isHidden())
+            windows << sub;
+    if (windows.isEmpty())
+        return;
+    const QRect area = mdiArea_->viewport()->rect();
+    const int count = static_cast<int>(windows.size());
+    const int width = std::max(1, area.width() / count);
+    for (int i = 0; i < count; ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized())
+            sub->showNormal();
+        const int right = i + 1 == count ? area.right() + 1 : (i + 1) * width;
+        sub->setGeometry(i * width, 0, right - i * width, area.height());
+    }
+}
+
+void MainWindow::ArrangeMinimised()
+{
+    // The minimised windows in a row along the bottom edge, left to right.
+    const QRect area = mdiArea_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom() + 1;
+    for (QMdiSubWindow* sub : mdiArea_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized())
+            continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= size.height();
+        }
+        sub->move(x, y - size.height());
+        x += size.width();
+    }
+}
+
+void MainWindow::HideSummaryPanels()
+{
+    if (ScheduleWindow* active = activeScheduleWindow())
+        active->hideAllSummaries();
 }
 
 void MainWindow::SetProgramFolder(const QString& folder)
@@ -311,48 +419,56 @@ void MainWindow::RefreshRecentMenu()
     }
 }
 
-// Save follows the active document's modified flag; the other file commands only need a
-// schedule window.
+// Every command by the rules of the table, then the states of their own: Save follows the
+// active document's modified flag, Undo and Redo its history, the clipboard its selection.
 void MainWindow::updateActions()
 {
+    if (commands_ == nullptr)
+        return;
     const ScheduleWindow* active = activeScheduleWindow();
     const bool any = active != nullptr;
+    commands_->enableFor(any);
     // The menus that need a schedule wait for one.
-    for (QMenu* menu : {editMenu_, workinglistMenu_, optionsMenu_})
-        menu->menuAction()->setEnabled(any);
-    for (QAction* action : scheduleActions_)
-        action->setEnabled(any);
-    saveAction_->setEnabled(active != nullptr && active->document().modified);
+    for (MainMenu each : {MainMenu::Edit, MainMenu::Workinglist, MainMenu::Options})
+        menu(each)->menuAction()->setEnabled(any);
+    const bool modified = any && active->document().modified;
+    for (QAction* save : {saveAction(), toolAction(MainCommand::Save)})
+        save->setEnabled(modified);
     // Each schedule window keeps its own history: the active one decides.
-    undoAction_->setEnabled(active != nullptr && active->canUndo());
-    redoAction_->setEnabled(active != nullptr && active->canRedo());
+    for (QAction* undo : {undoAction(), toolAction(MainCommand::Undo)})
+        undo->setEnabled(any && active->canUndo());
+    for (QAction* redo : {redoAction(), toolAction(MainCommand::Redo)})
+        redo->setEnabled(any && active->canRedo());
     const ScheduleSession* session = any ? &active->session() : nullptr;
     const bool focused = any && session->editState().sheetFocused;
-    for (QAction* action : {cutAction_, copyAction_, pasteAction_})
+    for (QAction* action : {cutAction(), copyAction(), pasteAction()})
         action->setEnabled(focused);
-    selectAllAction_->setEnabled(any);
-    cutToolAction_->setEnabled(any && session->CutEnabled());
-    copyToolAction_->setEnabled(any && session->CopyEnabled());
-    pasteToolAction_->setEnabled(any && session->PasteEnabled());
+    cutToolAction()->setEnabled(any && session->CutEnabled());
+    copyToolAction()->setEnabled(any && session->CopyEnabled());
+    pasteToolAction()->setEnabled(any && session->PasteEnabled());
     for (const SummaryEntry& entry : kSummaryEntries) {
-        QAction* action = summaryActions_[static_cast<std::size_t>(entry.kind)];
-        action->setEnabled(active != nullptr);
         const QString caption =
-            active != nullptr
-                ? QString::fromStdString(active->session().summaries().MenuCaption(entry.kind))
+            any ? QString::fromStdString(session->summaries().MenuCaption(entry.kind))
                 : HiddenCaption(entry.kind);
-        action->setText(caption);
+        commandAction(entry.command)->setText(caption);
     }
 }
 
-void MainWindow::updateFileMenu() { updateActions(); }
+void MainWindow::updateFileMenu()
+{
+    updateActions();
+    // Opening the menu offers every file command of a schedule while one is open.
+    const bool any = activeScheduleWindow() != nullptr;
+    if (commands_->isBound(MainCommand::Save))
+        saveAction()->setEnabled(any);
+}
 
 void MainWindow::updateEditMenu()
 {
     updateActions();
     // Opening the menu offers Cut, Copy and Paste of the active schedule.
     const bool any = activeScheduleWindow() != nullptr;
-    for (QAction* action : {cutAction_, copyAction_, pasteAction_})
+    for (QAction* action : {cutAction(), copyAction(), pasteAction()})
         action->setEnabled(any);
 }
 
@@ -361,8 +477,38 @@ void MainWindow::updateOptionsMenu()
     updateActions();
     const ScheduleWindow* active = activeScheduleWindow();
     const bool shown = active != nullptr && active->session().DepartmentViewShown();
-    hideDepartmentsAction_->setVisible(shown);
-    showDepartmentsAction_->setVisible(!shown);
+    hideDepartmentsAction()->setVisible(shown);
+    showDepartmentsAction()->setVisible(!shown);
+}
+
+void MainWindow::updateWindowMenu()
+{
+    // The open schedule windows below the arrangements, the active one checked.
+    QMenu* window = menu(MainMenu::Window);
+    qDeleteAll(windowListActions_);
+    windowListActions_.clear();
+    const QList<QMdiSubWindow*> subs = mdiArea_->subWindowList(QMdiArea::CreationOrder);
+    if (subs.isEmpty())
+        return;
+    windowListActions_ << window->addSeparator();
+    QMdiSubWindow* active = mdiArea_->activeSubWindow();
+    int number = 0;
+    for (QMdiSubWindow* sub : subs) {
+        ++number;
+        QString title = sub->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString caption = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                            : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction* entry = window->addAction(caption);
+        entry->setCheckable(true);
+        entry->setChecked(sub == active);
+        QPointer<QMdiSubWindow> target(sub);
+        connect(entry, &QAction::triggered, this, [this, target] {
+            if (target)
+                mdiArea_->setActiveSubWindow(target);
+        });
+        windowListActions_ << entry;
+    }
 }
 
 void MainWindow::SetMessageSink(std::unique_ptr<MessageSink> sink)
@@ -373,6 +519,8 @@ void MainWindow::SetMessageSink(std::unique_ptr<MessageSink> sink)
 
 ScheduleWindow* MainWindow::activeScheduleWindow() const
 {
+    if (mdiArea_ == nullptr)
+        return nullptr;
     QMdiSubWindow* sub = mdiArea_->activeSubWindow();
     if (sub == nullptr) {
         const auto list = mdiArea_->subWindowList(QMdiArea::ActivationHistoryOrder);
@@ -393,12 +541,23 @@ QList<ScheduleWindow*> MainWindow::scheduleWindows() const
     return windows;
 }
 
+QString MainWindow::dialogFolder() const
+{
+    // The documents folder found at start-up; without one the dialog's own default.
+    return QString::fromStdString(startup_.documentsFolder);
+}
+
 void MainWindow::openFromDialog()
 {
-    const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Open Shiftex File"), DocumentsFolder(), ScheduleFileFilter());
-    if (!path.isEmpty())
-        OpenScheduleFile(path);
+    QFileDialog dialog(this, QStringLiteral("Open Shiftex File"), dialogFolder(),
+                       ScheduleFileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("SXT"));
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    OpenScheduleFile(dialog.selectedFiles().constFirst());
 }
 
 ScheduleWindow* MainWindow::OpenScheduleFile(const QString& path)
@@ -408,16 +567,17 @@ ScheduleWindow* MainWindow::OpenScheduleFile(const QString& path)
         openPaths.push_back(window->document().filePath);
 
     loadingTimer_->stop();
-    loadingLabel_->setText(QStringLiteral("loading :"));
-    loadingProgress_->setRange(0, 0);
-    loadingProgress_->setValue(0);
-    loadingProgress_->show();
+    QProgressBar* bar = status_->loadingProgress();
+    SetStatus(0, QStringLiteral("loading :"));
+    bar->setRange(0, 0);
+    bar->setValue(0);
+    bar->show();
 
     int lastEvents = 0;
-    const LoadProgress progress = [this, &lastEvents](int line, int lineCount) {
-        if (loadingProgress_->maximum() != lineCount)
-            loadingProgress_->setMaximum(lineCount);
-        loadingProgress_->setValue(std::clamp(line, 0, lineCount));
+    const LoadProgress progress = [bar, &lastEvents](int line, int lineCount) {
+        if (bar->maximum() != lineCount)
+            bar->setMaximum(lineCount);
+        bar->setValue(std::clamp(line, 0, lineCount));
         if (line - lastEvents >= kEventsEveryLines || line < lastEvents) {
             lastEvents = line;
             // Keep the progress bar drawn; clicks wait until the document is complete.
@@ -471,10 +631,11 @@ QString MainWindow::chooseSaveFile() const
     if (saveFileChooser_)
         return saveFileChooser_();
     QFileDialog dialog(const_cast<MainWindow*>(this), QStringLiteral("Save Shiftex File"),
-                       DocumentsFolder(), ScheduleFileFilter());
+                       dialogFolder(), ScheduleFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("SXT"));
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
@@ -539,8 +700,8 @@ void MainWindow::showCloseStatus()
     if (closeGuard_.statusText.empty())
         return;
     loadingTimer_->stop();
-    loadingProgress_->hide();
-    loadingLabel_->setText(QString::fromStdString(closeGuard_.statusText));
+    status_->loadingProgress()->hide();
+    SetStatus(0, QString::fromStdString(closeGuard_.statusText));
     closeGuard_.statusText.clear();
 }
 
@@ -564,16 +725,29 @@ void MainWindow::closeEvent(QCloseEvent* event)
                                   closeFirst);
     showCloseStatus();
     updateActions();
-    if (exit)
+    if (exit) {
+        if (helpWindow_ != nullptr)
+            helpWindow_->close();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 void MainWindow::clearLoadingStatus()
 {
-    loadingLabel_->clear();
-    loadingProgress_->hide();
+    SetStatus(0, QString());
+    status_->loadingProgress()->hide();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // The hints of menus and buttons go to the first panel, never over the whole status bar.
+    if (event->type() == QEvent::StatusTip) {
+        status_->showHint(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::showEvent(QShowEvent* event)
@@ -583,7 +757,14 @@ void MainWindow::showEvent(QShowEvent* event)
         return;
     shownOnce_ = true;
     // After the window has appeared, and only once per run.
-    QTimer::singleShot(0, this, &MainWindow::openStartupFile);
+    QTimer::singleShot(0, this, &MainWindow::firstActivation);
+}
+
+void MainWindow::firstActivation()
+{
+    if (splashEnabled_)
+        aboutWindow()->showModal(true);
+    openStartupFile();
 }
 
 void MainWindow::openStartupFile()

@@ -1,25 +1,13 @@
 // File > "&New": the new-schedule wizard and the window of the schedule it builds.
 #include "ui/main_window.h"
 
-#include "ui/icons.h"
 #include "ui/schedule_window.h"
 #include "ui/wizard_dialog.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QDate>
-#include <QMenu>
 
 namespace shiftex {
-
-void MainWindow::createNewScheduleAction(QMenu* file)
-{
-    newAction_ = file->addAction(NewScheduleIcon(), QStringLiteral("&New"), this,
-                                 &MainWindow::newSchedule);
-    newAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    newAction_->setToolTip(QStringLiteral("Create new workinglist"));
-    newAction_->setStatusTip(newAction_->toolTip());
-}
 
 void MainWindow::newSchedule()
 {

@@ -36,7 +36,6 @@ namespace {
 
 // Heights of the areas below the sheet when a summary first shows.
 constexpr int kMaxEmployeesHeight = 220;
-constexpr int kDefaultQueryHeight = 72;
 // One custom query row: twenty pixels and its line, as the area grows and shrinks by.
 constexpr int kQueryRowPixels = kQueryRowHeight - SummaryView::kGridLine;
 
@@ -376,6 +375,13 @@ bool ScheduleWindow::toggleSummary(SummaryKind kind)
     return done;
 }
 
+bool ScheduleWindow::hideAllSummaries()
+{
+    const bool done = session_->HideAllSummaries();
+    afterCommand();
+    return done;
+}
+
 void ScheduleWindow::selectWorkingType(int index)
 {
     session_->SelectWorkingType(index);
@@ -618,7 +624,7 @@ void ScheduleWindow::placeAreas(bool force)
     // a document that records none gets the height of its rows.
     CustomQueryPanel& panel = document().customQueryPanel;
     if (queries && panel.height <= 0)
-        panel.height = std::max(kDefaultQueryHeight,
+        panel.height = std::max(kDefaultQueryPanelHeight,
                                 queryView_->contentHeight() + 2 * queryView_->frameWidth());
     const int queryHeight = queries ? panel.height : 0;
     QList<int> sizes = vertical_->sizes();

@@ -62,6 +62,8 @@ public:
     bool undo();
     bool redo();
     bool toggleSummary(SummaryKind kind);
+    // Every summary hidden: the sheet alone, the custom query panel back to its first height.
+    bool hideAllSummaries();
     void selectWorkingType(int index);
     // The query of a custom query row (grid row), as its drop-down list chooses it.
     bool chooseQuery(int row, const std::string& name);
