@@ -286,7 +286,7 @@ void MainWindow::SetStatus(int panel, const QString& text) { status_->setText(pa
 void MainWindow::Startup()
 {
     QtStartupServices services([this](const std::string& folder) {
-        return loadHelp(QString::fromStdString(folder));
+        return LoadHelp(QString::fromStdString(folder));
     });
     Startup(services);
 }
@@ -298,7 +298,7 @@ void MainWindow::Startup(StartupServices& services)
     SetProgramFolder(QString::fromStdString(startup_.programFolder));
 }
 
-bool MainWindow::loadHelp(const QString& folder)
+bool MainWindow::LoadHelp(const QString& folder)
 {
     if (ProgramHelpWindow() == helpWindow_)
         SetProgramHelpWindow(nullptr);

@@ -145,6 +145,9 @@ public:
     // The one wizard window of the program; null until New was first used.
     WizardDialog* wizardDialog() const { return wizard_; }
 
+    // Sets up the help of a program folder (start-up does); false when it has none. The help
+    // window is then the one ShowHelpTopic opens.
+    bool LoadHelp(const QString& programFolder);
     // The help: null until start-up found it.
     HelpWindow* helpWindow() const { return helpWindow_; }
     AboutWindow* aboutWindow();
@@ -189,7 +192,6 @@ private:
     void dropWizard();
     void firstActivation();
     void openStartupFile();
-    bool loadHelp(const QString& folder);
     void showPrinterSettings();
     QString chooseSaveFile() const;
     QString dialogFolder() const;
