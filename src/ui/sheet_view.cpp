@@ -2,6 +2,7 @@
 
 #include "model/sheet_layout.h"
 #include "platform/qt_colour.h"
+#include "ui/help_topic.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -15,6 +16,8 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <exception>
 #include <set>
 #include <utility>
@@ -500,6 +503,17 @@ void SheetView::syncCtrl(Qt::KeyboardModifiers modifiers)
         session_->KeyUp(key::Ctrl);
 }
 
+bool SheetView::event(QEvent* event)
+{
+    // F1 on the sheet is the sheet's own help page, not the main window's contents.
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
+    return QAbstractScrollArea::event(event);
+}
+
 void SheetView::keyPressEvent(QKeyEvent* event)
 {
     const int code = SessionKeyCode(*event);
@@ -512,7 +526,8 @@ void SheetView::keyPressEvent(QKeyEvent* event)
         return;
     }
     // Every other key lets go of Ctrl first, then does its own work.
-    session_->KeyDown(code);
+    if (const std::optional<std::string> topic = session_->KeyDown(code))
+        ShowHelpTopic(*topic);
     if (code != 0) {
         event->accept();
         if (code != key::F1) {

@@ -631,6 +631,15 @@ void ShellUiTest::showHelpTopicFindsEveryTopic()
     ShowHelpTopic("No such topic");
     QCOMPARE(help->currentPage(), before);
 
+    // F1 on the sheet opens the sheet's page, F1 elsewhere the contents.
+    ScheduleWindow* schedule = OpenExample(QStringLiteral("f1.sxt"));
+    QVERIFY(schedule != nullptr);
+    help->browser()->setSource(QUrl(QStringLiteral("qthelp://shiftex.help/doc/backup.html")));
+    schedule->sheetView()->setFocus();
+    QTest::keyClick(schedule->sheetView(), Qt::Key_F1);
+    QCOMPARE(help->currentPage().toString(),
+             QStringLiteral("qthelp://shiftex.help/doc/placing.html"));
+
     // "&Index" opens the contents, "&Seach keyword" the index with an empty keyword.
     window_->commandAction(MainCommand::HelpIndex)->trigger();
     QCOMPARE(help->tabs()->currentIndex(), 0);
