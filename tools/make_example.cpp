@@ -1,15 +1,26 @@
-// Writes the bundled example schedule: a ward of twelve over January 2027.
+// Writes the bundled example schedule: a ward of twelve over January 2027, in two departments,
+// with shortages and excesses the summaries colour, a few comments and all four summaries shown.
+#include "editing/schedule_session.h"
+#include "files/schedule_file.h"
+#include "files/schedule_loader.h"
 #include "files/schedule_text.h"
 #include "files/text_io.h"
 
+#include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 using namespace shiftex;
 
 namespace {
 
+constexpr const char* kWardA = "$00B4E6B4";
+constexpr const char* kWardB = "$00E6C8B4";
+
 WorkingType Type(const char* code, const char* info, const char* from1, const char* til1,
-                 const char* from2, const char* til2, int icon, int dayMin, int dayMax)
+                 const char* from2, const char* til2, int icon, int dayMin, int dayMax,
+                 int employeeMax)
 {
     WorkingType type = WorkingType::Create(code, info, from1, til1, from2, til2, icon);
     type.fields[field::DayMinColour] = "clred";
@@ -19,18 +30,12 @@ WorkingType Type(const char* code, const char* info, const char* from1, const ch
     type.fields[field::EmployeeMinColour] = "clwhite";
     type.fields[field::EmployeeMinCount] = "0";
     type.fields[field::EmployeeMaxColour] = "$0080C0FF";
-    type.fields[field::EmployeeMaxCount] = "8";
+    type.fields[field::EmployeeMaxCount] = std::to_string(employeeMax);
     return type;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+std::vector<std::string> ExampleText()
 {
-    if (argc != 2) {
-        std::cerr << "usage: make-example OUT.sxt\n";
-        return 2;
-    }
     constexpr int year = 2027, month = 1;
     ScheduleTextContent content;
     content.days = DaysInMonth(month, year);
@@ -41,12 +46,12 @@ int main(int argc, char** argv)
     content.weekendColour = "clyellow";
     content.holidayColour = "$00A8C8A6";
     content.workingTypes = {
-        Type("E", "Early shift", "07H00", "15H00", "  H  ", "  H  ", 0, 2, 4),
-        Type("L", "Late shift", "14H30", "22H30", "  H  ", "  H  ", 1, 2, 3),
-        Type("N", "Night, into the next day", "00H00", "07H00", "22H00", "24H00", 2, 1, 2),
-        Type("D", "Day duty", "08H00", "16H30", "  H  ", "  H  ", 3, 0, 2),
-        Type("S", "Split shift", "07H00", "11H00", "16H00", "20H00", 4, 0, 1),
-        Type("T", "Training", "09H00", "13H00", "  H  ", "  H  ", 5, 0, 2),
+        Type("E", "Early shift", "07H00", "15H00", "  H  ", "  H  ", 0, 2, 4, 7),
+        Type("L", "Late shift", "14H30", "22H30", "  H  ", "  H  ", 1, 2, 3, 7),
+        Type("N", "Night, into the next day", "00H00", "07H00", "22H00", "24H00", 2, 1, 2, 8),
+        Type("D", "Day duty", "08H00", "16H30", "  H  ", "  H  ", 3, 0, 2, 8),
+        Type("S", "Split shift", "07H00", "11H00", "16H00", "20H00", 4, 0, 1, 8),
+        Type("T", "Training", "09H00", "13H00", "  H  ", "  H  ", 5, 0, 2, 8),
     };
     const char* names[] = {"Anna Peeters", "Bram Janssens", "Chloe Maes", "Daan Jacobs",
                            "Elise Willems", "Finn Claes", "Greet Goossens", "Hugo Wouters",
@@ -62,16 +67,100 @@ int main(int argc, char** argv)
         content.employees.push_back(std::move(employee));
         ++k;
     }
+    // The month as planned, not as the rotation would have it: a weekend short of early
+    // shifts, a day with too many, a late shift and a night nobody took, a night too many.
+    const auto change = [&content](int day, const char* from, const char* to, int count) {
+        for (ScheduleTextContent::Employee& employee : content.employees) {
+            std::string& cell = employee.cells[static_cast<std::size_t>(day - 1)];
+            if (count > 0 && cell == from) {
+                cell = to;
+                --count;
+            }
+        }
+    };
+    change(16, "E", "", 2);
+    change(20, "", "E", 3);
+    change(13, "L", "", 2);
+    change(22, "N", "", 1);
+    change(27, "", "N", 1);
     content.customQueryLines = {"Day staff", "E", "D", "S", kEndThisAddition,
                                 "Nights", "N", kEndThisAddition, kEndAllAdditions};
     content.queryThresholds = {{"Day staff", "clred", "4", "clfuchsia", "7"},
-                               {"Nights", "clred", "1", "clyellow", "2"}};
+                               {"Nights", "clred", "1", "$0000A5FF", "2"}};
     content.fontName = "DejaVu Sans";
     content.fontColour = "clblue";
     content.region = "Belgium";
     content.departmentNames = {"Ward A", "Ward B"};
-    content.departmentColours = {kDefaultMainDepartmentColour, "$00B4E6B4", "$00E6C8B4"};
-    if (const auto error = WriteTextLines(argv[1], ComposeScheduleText(content))) {
+    content.departmentColours = {kDefaultMainDepartmentColour, kWardA, kWardB};
+    return ComposeScheduleText(content);
+}
+
+ColourPicker Picks(const char* colour)
+{
+    return [colour](const std::vector<std::string>&) { return StringToColor(colour); };
+}
+
+// The finishing touches a planner gives the month: the two wards as group colours, a few
+// comments, a bold cell, a custom query row for each query, every summary shown.
+bool Finish(ScheduleSession& session)
+{
+    const ScheduleDocument& document = session.document();
+    const int first = document.FirstEmployeeRow();
+    const int day1 = document.FirstDayColumn();
+    bool ok = true;
+    for (int row = first; row < first + 12; ++row)
+        ok = session.ChooseGroupColour(row, Picks(row < first + 6 ? kWardA : kWardB)) && ok;
+
+    const auto comment = [&](int day, int employee, const char* text) {
+        session.SetCurrentCell(day1 + day - 1, first + employee);
+        session.OpenCommentPanel();
+        ok = session.ApplyComment(text) && ok;
+    };
+    comment(6, 1, "Swapped with Finn: dentist in the morning");
+    comment(14, 4, "Training: new infusion pumps");
+    comment(25, 9, "Asked for this night off; no replacement found yet");
+    session.SetCurrentCell(day1 + 20, first + 2);
+    session.ToggleBold();
+
+    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
+                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
+        ok = session.ShowSummary(kind) && ok;
+    // The height the window gives the panel when it first shows it; each row adds to it.
+    session.document().customQueryPanel.height = kDefaultQueryPanelHeight;
+    const CustomQuerySummary& queries = session.summaries().customQuery();
+    const int top = queries.headerRows();
+    ok = session.ChooseQuery(top, "Day staff") && ok;
+    ok = session.InsertQueryRow(queries.totalRow()) && ok;
+    ok = session.ChooseQuery(top + 1, "Nights") && ok;
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::cerr << "usage: make-example OUT.sxt\n";
+        return 2;
+    }
+    const std::string out = argv[1];
+    const std::vector<std::string> lines = ExampleText();
+    // The holidays of the example's year come from the data beside this program.
+    const std::filesystem::path programFolder =
+        std::filesystem::canonical("/proc/self/exe").parent_path();
+    SilentMessageSink messages;
+    ScheduleDocument document = CreateDocument();
+    if (auto loaded = LoadScheduleBytes(document, JoinLines(lines), programFolder, messages);
+        !loaded) {
+        std::cerr << loaded.error().message << '\n';
+        return 1;
+    }
+    ScheduleSession session(std::move(document), messages);
+    if (!Finish(session)) {
+        std::cerr << "make-example: a finishing step failed\n";
+        return 1;
+    }
+    if (const auto error = SaveSchedule(session.document(), out)) {
         std::cerr << *error << '\n';
         return 1;
     }

@@ -48,16 +48,26 @@ bool HoldsHolidays(const std::filesystem::path& folder)
 // otherwise the per-user data folder the window uses too.
 std::filesystem::path DefaultProgramFolder()
 {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (!ec && HoldsHolidays(exe.parent_path()))
         return exe.parent_path() / "";
-    std::filesystem::path data;
+    fs::path data;
     if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
         data = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home)
-        data = std::filesystem::path(home) / ".local/share";
-    return data / "Shiftex/Shiftex/";
+        data = fs::path(home) / ".local/share";
+    data /= "Shiftex/Shiftex/";
+    // An installation keeps its holidays in share/shiftex; the user's folder starts as a copy,
+    // as it does for the window, and year folders are written there, never beside the program.
+    const fs::path installed = exe.parent_path() / "../share/shiftex/Holidays";
+    if (!ec && !HoldsHolidays(data) && fs::is_directory(installed, ec)) {
+        fs::create_directories(data, ec);
+        fs::copy(installed, data / "Holidays",
+                 fs::copy_options::recursive | fs::copy_options::skip_existing, ec);
+    }
+    return data;
 }
 
 std::optional<ScheduleDocument> LoadOrReport(const std::string& path, const Options& options,

@@ -194,10 +194,13 @@ void ScheduleWindow::buildLayout()
     vertical_->setStretchFactor(1, 0);
     vertical_->setStretchFactor(2, 0);
     vertical_->installEventFilter(this);
-    connect(vertical_, &QSplitter::splitterMoved, this, [this] {
-        // The height the user gives the query area is saved with the document.
+    connect(vertical_, &QSplitter::splitterMoved, this, [this](int, int handle) {
+        // The height the user gives the query area is saved with the document; the one of the
+        // area below the sheet stays as the user left it.
         if (session_->summaries().IsShown(SummaryKind::CustomQuery))
             document().customQueryPanel.height = vertical_->sizes().value(2);
+        if (handle == 1)
+            countSizedByUser_ = true;
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -570,6 +573,7 @@ void ScheduleWindow::syncSummaries()
                             : nullptr);
     hoursView_->setCellIcon(0, 0, LockIcon(summaries.workedHours().scope.locked));
     hoursView_->setVerticalOffset(sheetView_->verticalScrollBar()->value());
+    fitHoursCaption();
 
     typesView_->setCellFont(font);
     typesView_->setUniformRowHeight(rowHeight);
@@ -598,8 +602,22 @@ void ScheduleWindow::syncSummaries()
     placeAreas(changed);
 }
 
+void ScheduleWindow::fitHoursCaption()
+{
+    // A range caption ("        11 January 'till 17 January") is wider than the two columns
+    // it spans: the name column makes room for it.
+    hoursView_->setFrozenWidth(-1);
+    const SummaryGrid* grid = hoursView_->grid();
+    if (grid == nullptr || grid->rowCount() == 0 || grid->colWidths.empty())
+        return;
+    const int missing = hoursView_->neededWidth(0, 0) - hoursView_->contentWidth();
+    if (missing > 0)
+        hoursView_->setFrozenWidth(grid->colWidths[0] + SummaryView::kGridLine + missing);
+}
+
 void ScheduleWindow::placeAreas(bool force)
 {
+    const bool changedShown = force;
     const bool hours = shown_[KindIndex(SummaryKind::WorkedHours)];
     const bool types = shown_[KindIndex(SummaryKind::TypesPerDay)];
     const bool employees = shown_[KindIndex(SummaryKind::EmployeesPerType)];
@@ -626,7 +644,9 @@ void ScheduleWindow::placeAreas(bool force)
     if (queries && panel.height <= 0)
         panel.height = std::max(kDefaultQueryPanelHeight,
                                 queryView_->contentHeight() + 2 * queryView_->frameWidth());
-    const int queryHeight = queries ? panel.height : 0;
+    // A recorded height below what the splitter lets the panel have counts as that.
+    const int queryHeight =
+        queries ? std::max(panel.height, queryView_->minimumSizeHint().height()) : 0;
     QList<int> sizes = vertical_->sizes();
     const int total = std::max(0, sizes.value(0) + sizes.value(1) + sizes.value(2));
     if (total <= 0 || !vertical_->isVisible()) {
@@ -636,21 +656,32 @@ void ScheduleWindow::placeAreas(bool force)
     }
     force = force || placePending_;
     placePending_ = false;
+    if (changedShown)
+        countSizedByUser_ = false;
     const bool queryChanged = queries && sizes.value(2) != queryHeight;
     if (!force && !queryChanged)
         return;
 
     int countHeight = sizes.value(1);
     if (force || countHeight <= 0) {
-        // The types per day fit in their half; the employees scroll in theirs.
+        // The area below the sheet takes the room the sheet's rows leave, up to what its
+        // summaries need (each of the two has half of it when both show). In a small window
+        // the types per day still fit in their half and the employees scroll in theirs.
         const int typesHeight = typesView_->contentHeight() + 2 * typesView_->frameWidth();
         const int employeesHeight =
-            std::min(kMaxEmployeesHeight,
-                     employeesView_->contentHeight() + 2 * employeesView_->frameWidth());
-        countHeight = types && employees ? 2 * typesHeight
-                      : types            ? typesHeight
-                      : employees        ? employeesHeight
-                                         : 0;
+            employeesView_->contentHeight() + 2 * employeesView_->frameWidth();
+        const int wanted = types && employees ? 2 * std::max(typesHeight, employeesHeight)
+                           : types            ? typesHeight
+                           : employees        ? employeesHeight
+                                              : 0;
+        const int least = types && employees ? 2 * typesHeight
+                          : types            ? typesHeight
+                          : employees        ? std::min(kMaxEmployeesHeight, employeesHeight)
+                                             : 0;
+        const int sheetNeeds = sheetView_->contentHeight() + 2 * sheetView_->frameWidth() +
+                               sheetView_->horizontalScrollBar()->sizeHint().height();
+        const int room = total - queryHeight - sheetNeeds;
+        countHeight = std::min(wanted, std::max(least, room));
     }
     if (!(types || employees))
         countHeight = 0;
@@ -661,8 +692,12 @@ void ScheduleWindow::placeAreas(bool force)
 bool ScheduleWindow::eventFilter(QObject* watched, QEvent* event)
 {
     const bool sized = event->type() == QEvent::Resize || event->type() == QEvent::Show;
-    if (watched == vertical_ && sized && placePending_)
-        QTimer::singleShot(0, this, [this] { placeAreas(false); });
+    // A window that grows (maximised, say) gives the areas below the sheet their room again,
+    // unless the user has placed them.
+    if (watched == vertical_ && sized && (placePending_ || !countSizedByUser_)) {
+        const bool again = !placePending_;
+        QTimer::singleShot(0, this, [this, again] { placeAreas(again); });
+    }
     return QWidget::eventFilter(watched, event);
 }
 

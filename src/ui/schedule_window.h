@@ -127,6 +127,7 @@ private:
     void bindViews();
     void syncSummaries();
     void placeAreas(bool force);
+    void fitHoursCaption();
     void refreshChooser();
     void openCommentPanel();
     void applyComment();
@@ -164,6 +165,8 @@ private:
     ColourPicker colourPicker_;
     std::array<bool, 4> shown_{};
     bool placePending_ = false;
+    // The user dragged the line between the sheet and the summaries below it.
+    bool countSizedByUser_ = false;
 };
 
 } // namespace shiftex

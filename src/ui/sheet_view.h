@@ -47,6 +47,7 @@ public:
     int frozenWidth() const { return colX_[fixedCols()]; }
     int frozenHeight() const { return rowY_[fixedRows()]; }
     int contentWidth() const { return colX_.back(); }
+    int contentHeight() const { return rowY_.back(); }
     // The text of the hint shown over a viewport position.
     QString hintAt(const QPoint& pos) const;
     // Width of the grid lines between cells.

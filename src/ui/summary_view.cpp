@@ -153,6 +153,22 @@ void SummaryView::setCurrentCell(int col, int row)
     viewport()->update();
 }
 
+int SummaryView::neededWidth(int col, int row) const
+{
+    if (grid_ == nullptr || !grid_->Contains(col, row))
+        return 0;
+    const SummaryCell& cell = grid_->Cell(col, row);
+    const QFontMetrics metrics(cell.bold ? boldFont_ : font_);
+    int text = 0;
+    for (const QString& line : TextLines(cell.text))
+        text = std::max(text, metrics.horizontalAdvance(line));
+    int width = 2 * kTextMargin + text + kGridLine;
+    for (const CellIcon& icon : icons_)
+        if (icon.col == col && icon.row == row)
+            width += kIconSize + 1 + kTextMargin;
+    return width;
+}
+
 void SummaryView::gridChanged()
 {
     const int cols = grid_ ? grid_->colCount() : 0;

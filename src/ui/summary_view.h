@@ -49,6 +49,8 @@ public:
     QPoint cellAt(const QPoint& pos) const;
     // The viewport rectangle of a cell or of its merged block, grid line excluded.
     QRect cellRect(int col, int row) const;
+    // The width a cell needs to show its text in full, with its margins and picture.
+    int neededWidth(int col, int row) const;
     // Width and height of the whole grid with its lines.
     int contentWidth() const { return colX_.empty() ? 0 : colX_.back(); }
     int contentHeight() const { return rowY_.empty() ? 0 : rowY_.back(); }

@@ -26,7 +26,7 @@ TEST(ShiftexCliConvert, TextToScheduleFileAndBack)
     const std::string options = " --program-folder " + Quoted(folder.path());
     const auto first = folder.path() / "ward.sxt";
     const auto second = folder.path() / "again.sxt";
-    const std::string example = std::string(SHIFTEX_SOURCE_DIR) + "/examples/ward.sxt";
+    const std::string example = std::string(SHIFTEX_SOURCE_DIR) + "/tests/data/ward.sxt";
     ASSERT_EQ(Cli("convert " + Quoted(example) + " " + Quoted(first) + options).status, 0);
     EXPECT_EQ(ReadFileBytes(first)->substr(0, 4), "TPF0");
     // A schedule file converts to the same bytes.
@@ -56,7 +56,7 @@ TEST(ShiftexCliConvert, FailuresGiveTheProgramsMessages)
               std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(out));
 
-    const std::string example = std::string(SHIFTEX_SOURCE_DIR) + "/examples/ward.sxt";
+    const std::string example = std::string(SHIFTEX_SOURCE_DIR) + "/tests/data/ward.sxt";
     const CliResult unwritable =
         Cli("convert " + Quoted(example) + " " + Quoted(folder.path()) + " --program-folder " +
             Quoted(folder.path()));

@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 using test::RecordingMessageSink;
 using test::TempProgramFolder;
 
-const std::string kExample = std::string(SHIFTEX_SOURCE_DIR) + "/examples/ward.sxt";
+const std::string kExample = std::string(SHIFTEX_SOURCE_DIR) + "/tests/data/ward.sxt";
 
 class OpeningTest : public ::testing::Test {
 protected:

@@ -94,7 +94,7 @@ QString FileCommandsTest::CopyOfExample(const QString& name)
 {
     const QString path = temp_.filePath(name);
     QFile::remove(path);
-    QFile::copy(QStringLiteral(SHIFTEX_SOURCE_DIR "/examples/ward.sxt"), path);
+    QFile::copy(QStringLiteral(SHIFTEX_SOURCE_DIR "/tests/data/ward.sxt"), path);
     return path;
 }
 

@@ -330,9 +330,9 @@ void RangeEditingUiTest::cancelKeepsAModifiedScheduleOpen()
 // SHIFTEX_SCREENSHOT_DIR set the window is saved there as departments.png.
 void RangeEditingUiTest::theExampleInTheDepartmentsView()
 {
-    const QString example = QStringLiteral(SHIFTEX_SOURCE_DIR "/examples/ward.sxt");
+    const QString example = QStringLiteral(SHIFTEX_SOURCE_DIR "/tests/data/ward.sxt");
     if (!QFile::exists(example))
-        QSKIP("examples/ward.sxt is not there");
+        QSKIP("tests/data/ward.sxt is not there");
     window_->resize(1440, 900);
     ScheduleWindow* schedule = window_->OpenScheduleFile(example);
     QVERIFY(schedule != nullptr);

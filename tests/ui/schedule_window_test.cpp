@@ -421,9 +421,9 @@ void ScheduleWindowTest::customQueryRows()
 // summaries.png.
 void ScheduleWindowTest::theExampleWithAllSummaries()
 {
-    const QString example = QStringLiteral(SHIFTEX_SOURCE_DIR "/examples/ward.sxt");
+    const QString example = QStringLiteral(SHIFTEX_SOURCE_DIR "/tests/data/ward.sxt");
     if (!QFile::exists(example))
-        QSKIP("examples/ward.sxt is not there");
+        QSKIP("tests/data/ward.sxt is not there");
     window_->resize(1280, 900);
     ScheduleWindow* schedule = window_->OpenScheduleFile(example);
     QVERIFY(schedule != nullptr);
