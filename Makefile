@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/ward.sxt
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test bench clean package install
 
 deps:
 	@scripts/install-deps
@@ -23,6 +23,14 @@ FUZZ_SECONDS ?= 30
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	fuzz/run-fuzzers $(FUZZ_SECONDS)
+
+# The Debian package (written into the build folder) and an installation below PREFIX.
+package: build
+	cmake --build $(BUILD) --target package
+
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
 	rm -rf $(BUILD)
