@@ -26,9 +26,9 @@ constexpr MenuEntry Scheduled(M menu, C command, std::string_view caption,
     return Item(menu, command, caption, shortcut, hint, true);
 }
 
-constexpr MenuEntry Printing(C command, std::string_view caption)
+constexpr MenuEntry Printing(C command, std::string_view caption, std::string_view hint)
 {
-    return Item(M::File, command, caption, {}, "Print", true, true);
+    return Item(M::File, command, caption, {}, hint, true, true);
 }
 
 constexpr MenuEntry Submenu(M menu, std::string_view caption, std::string_view hint,
@@ -58,13 +58,19 @@ constexpr auto kEntries = std::to_array<MenuEntry>({
     Separator(M::File),
     Scheduled(M::File, C::PrinterSettings, "Printer &Settings ...", {}, "Setup printer properties"),
     Submenu(M::File, "&Print", "Print", true),
-    Printing(C::PrintCurrentView, "&Current view ..."),
-    Printing(C::PrintWorkSchedule, "&Work Schedule ..."),
-    Printing(C::PrintWorkScheduleIcons, "Work Schedule (&Icons) ..."),
-    Printing(C::PrintSpecialSummation, "&Special Summation ..."),
-    Printing(C::PrintEmployeesTypes, "&Employees / Types ..."),
-    Printing(C::PrintTypesDays, "&Types / Days ..."),
-    Printing(C::PrintWorkedHours, "Worked &Hours ..."),
+    Printing(C::PrintCurrentView, "&Current view ...", "Print Workinglist"),
+    Printing(C::PrintWorkSchedule, "&Work Schedule ...",
+             "Print the current visible work schedule (code/icon)"),
+    Printing(C::PrintWorkScheduleIcons, "Work Schedule (&Icons) ...",
+             "Print the schedule using the defined icons (only when no departments declared)"),
+    Printing(C::PrintSpecialSummation, "&Special Summation ...",
+             "Print Special Summation (only possible when visible)"),
+    Printing(C::PrintEmployeesTypes, "&Employees / Types ...",
+             "Print Employee/Types (only possible when visible)"),
+    Printing(C::PrintTypesDays, "&Types / Days ...",
+             "Print Types/Days (only possible when visible)"),
+    Printing(C::PrintWorkedHours, "Worked &Hours ...",
+             "Print Worked Hours (only possible when visible)"),
     Separator(M::File),
     Scheduled(M::File, C::Close, "&Close"),
     Separator(M::File),
@@ -89,7 +95,8 @@ constexpr auto kEntries = std::to_array<MenuEntry>({
     Scheduled(M::Workinglist, C::ViewTypesDays, "View &Types / Days summary", "F7"),
     Scheduled(M::Workinglist, C::ViewWorkedHours, "View &Worked Hours", "F8"),
     Separator(M::Workinglist),
-    Scheduled(M::Workinglist, C::GenerateBarSchedule, "Generate &Bar Schedule ..."),
+    Scheduled(M::Workinglist, C::GenerateBarSchedule, "Generate &Bar Schedule ...", {},
+              "Generate Bar Schedule per employee (SELECT THE CELL RANGE FIRST)"),
 
     Scheduled(M::Options, C::Settings, "&Settings ...", "F2"),
     Separator(M::Options),
@@ -113,8 +120,8 @@ constexpr auto kTools = std::to_array<ToolEntry>({
     {C::New, "Create new workinglist", false, false},
     {C::Open, kOpenHint, false, false},
     {C::Save, "save current workinglist", false, true},
-    {C::PrintPreview, "Print preview", true, true},
-    {C::PrintSheet, "Print", false, true},
+    {C::PrintPreview, "Print Preview of main workinggrid", true, true},
+    {C::PrintSheet, "Print main workinggrid", false, true},
     {C::Cut, "Cut", true, true},
     {C::Copy, "Copy", false, true},
     {C::Paste, "Paste", false, true},

@@ -29,8 +29,18 @@ HelpBrowser::HelpBrowser(QHelpEngine& engine, QWidget* parent)
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name)
 {
-    if (name.scheme() == QLatin1String("qthelp"))
-        return engine_->fileData(name);
+    // Pictures and the style sheet come with names relative to the page that names them.
+    QUrl url = name;
+    if (url.isRelative()) {
+        const QUrl page(document()->metaInformation(QTextDocument::DocumentUrl));
+        url = (page.isValid() && !page.isEmpty() ? page : source()).resolved(name);
+    }
+    if (url.scheme() == QLatin1String("qthelp")) {
+        const QByteArray data = engine_->fileData(url);
+        if (type == QTextDocument::StyleSheetResource)
+            return QString::fromUtf8(data);
+        return data;
+    }
     return QTextBrowser::loadResource(type, name);
 }
 
@@ -52,6 +62,9 @@ HelpWindow::HelpWindow(HelpCollection& help, QWidget* parent)
     setWindowIcon(HelpIcon());
     QHelpEngine& engine = *help.engine();
     browser_ = new HelpBrowser(engine);
+    // The pages' style sheet for every page, whatever the text browser makes of their links.
+    browser_->document()->setDefaultStyleSheet(QString::fromUtf8(
+        engine.fileData(help.HomeUrl().resolved(QUrl(QStringLiteral("style.css"))))));
 
     tabs_ = new QTabWidget;
     QHelpContentWidget* contents = engine.contentWidget();
@@ -114,13 +127,12 @@ HelpWindow::HelpWindow(HelpCollection& help, QWidget* parent)
     });
     connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, this,
             &HelpWindow::showPage);
-    connect(tabs_, &QTabWidget::currentChanged, this, [this, search](int tab) {
-        // The full-text index is made the first time the search is wanted.
-        if (tab == 2 && !indexed_) {
-            indexed_ = true;
-            search->scheduleIndexDocumentation();
-        }
-    });
+    // The full-text index is made in the background while the window is new (a moment for
+    // the pages of this help), so that the first search finds something.
+    search->scheduleIndexDocumentation();
+    // The chapters show from the start.
+    connect(engine.contentModel(), &QHelpContentModel::contentsCreated, contents,
+            [contents] { contents->expandToDepth(0); });
     // The contents follow the page shown.
     connect(browser_, &QTextBrowser::sourceChanged, this, [contents](const QUrl& url) {
         const QModelIndex at = contents->indexOf(url);

@@ -56,7 +56,6 @@ private:
     HelpBrowser* browser_;
     QTabWidget* tabs_;
     QLineEdit* keyword_;
-    bool indexed_ = false;
 };
 
 } // namespace shiftex

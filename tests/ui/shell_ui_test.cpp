@@ -17,6 +17,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QHelpEngine>
+#include <QRegularExpression>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -146,13 +148,18 @@ const std::vector<MenuLine>& ExpectedMenus()
         {"&File", "&Export ...", "", "Export schedule to Word, Excel or HTML files"},
         {"&File", "Printer &Settings ...", "", "Setup printer properties"},
         {"&File", "&Print", "", "Print"},
-        {"&File", "&Print/&Current view ...", "", "Print"},
-        {"&File", "&Print/&Work Schedule ...", "", "Print"},
-        {"&File", "&Print/Work Schedule (&Icons) ...", "", "Print"},
-        {"&File", "&Print/&Special Summation ...", "", "Print"},
-        {"&File", "&Print/&Employees / Types ...", "", "Print"},
-        {"&File", "&Print/&Types / Days ...", "", "Print"},
-        {"&File", "&Print/Worked &Hours ...", "", "Print"},
+        {"&File", "&Print/&Current view ...", "", "Print Workinglist"},
+        {"&File", "&Print/&Work Schedule ...", "",
+         "Print the current visible work schedule (code/icon)"},
+        {"&File", "&Print/Work Schedule (&Icons) ...", "",
+         "Print the schedule using the defined icons (only when no departments declared)"},
+        {"&File", "&Print/&Special Summation ...", "",
+         "Print Special Summation (only possible when visible)"},
+        {"&File", "&Print/&Employees / Types ...", "",
+         "Print Employee/Types (only possible when visible)"},
+        {"&File", "&Print/&Types / Days ...", "", "Print Types/Days (only possible when visible)"},
+        {"&File", "&Print/Worked &Hours ...", "",
+         "Print Worked Hours (only possible when visible)"},
         {"&File", "&Close", "", ""},
         {"&File", "E&xit", "", "Exit Shiftex"},
         {"&Edit", "&Undo", "Ctrl+Z", ""},
@@ -169,7 +176,8 @@ const std::vector<MenuLine>& ExpectedMenus()
         {"&Workinglist", "View &Employees / Types summary", "F6", ""},
         {"&Workinglist", "View &Types / Days summary", "F7", ""},
         {"&Workinglist", "View &Worked Hours", "F8", ""},
-        {"&Workinglist", "Generate &Bar Schedule ...", "", ""},
+        {"&Workinglist", "Generate &Bar Schedule ...", "",
+         "Generate Bar Schedule per employee (SELECT THE CELL RANGE FIRST)"},
         {"&Options", "&Settings ...", "F2", ""},
         {"&Options", "Hide Departments", "", ""},
         {"&Options", "Show Departments", "", ""},
@@ -207,6 +215,7 @@ private slots:
     void theSplashComesBeforeTheStartupFile();
     void showHelpTopicFindsEveryTopic();
     void withoutHelpHelpRequestsDoNothing();
+    void everyHelpPageHasItsPicturesAndLinks();
 
 private:
     QString CopyOfExample(const QString& name);
@@ -306,7 +315,8 @@ void ShellUiTest::toolBarAndStatusBar()
         if (!action->isSeparator())
             hints << action->statusTip();
     QCOMPARE(hints, QStringList({"Create new workinglist", "Open workinglist",
-                                 "save current workinglist", "Print preview", "Print", "Cut",
+                                 "save current workinglist", "Print Preview of main workinggrid",
+                                 "Print main workinggrid", "Cut",
                                  "Copy", "Paste", "Redo", "Undo", "Toggle visible windows ",
                                  "Show help file"}));
     // Without a schedule only what needs none is offered.
@@ -674,6 +684,26 @@ void ShellUiTest::withoutHelpHelpRequestsDoNothing()
     QVERIFY(!window_->LoadHelp(empty));
     QVERIFY(ProgramHelpWindow() == nullptr);
     QVERIFY(sink_->errors.empty());
+}
+
+void ShellUiTest::everyHelpPageHasItsPicturesAndLinks()
+{
+    HelpCollection help;
+    QVERIFY(help.Load(HelpFolder(), QString()));
+    QHelpEngine& engine = *help.engine();
+    const QString space = engine.registeredDocumentations().constFirst();
+    const QList<QUrl> pages = engine.files(space, QString(), QStringLiteral("html"));
+    QVERIFY(pages.size() >= 25);
+    const QRegularExpression reference(QStringLiteral("(?:src|href)=\"([^\"#:]+)[^\"]*\""));
+    for (const QUrl& page : pages) {
+        const QString html = QString::fromUtf8(engine.fileData(page));
+        QVERIFY2(html.contains(QLatin1String("<title>")), qPrintable(page.toString()));
+        for (const QRegularExpressionMatch& match : reference.globalMatch(html)) {
+            const QUrl target = page.resolved(QUrl(match.captured(1)));
+            QVERIFY2(!engine.fileData(target).isEmpty(),
+                     qPrintable(page.toString() + " names " + match.captured(1)));
+        }
+    }
 }
 
 QTEST_MAIN(ShellUiTest)
