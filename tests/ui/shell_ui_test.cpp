@@ -2,6 +2,7 @@
 #include "app/startup.h"
 #include "platform/help_collection.h"
 #include "platform/program_folder.h"
+#include "platform/qt_settings_store.h"
 #include "ui/about_window.h"
 #include "ui/help_topic.h"
 #include "ui/help_window.h"
@@ -209,6 +210,7 @@ private slots:
     void optionsMenuOffersShowOrHide();
     void toggleVisibleWindowsLeavesTheSheetAlone();
     void screenSizeNotice();
+    void damagedSettingsFallBackToDefaults();
     void windowMenuListsAndTilesTheSchedules();
     void closingStopsAtTheScheduleThatRefuses();
     void webCommandsAndTheMailLink();
@@ -468,6 +470,28 @@ void ShellUiTest::screenSizeNotice()
     window_->Startup(wide);
     QVERIFY(sink_->informations.empty());
     QVERIFY(sink_->errors.empty());
+}
+
+void ShellUiTest::damagedSettingsFallBackToDefaults()
+{
+    // A settings file with values of the wrong kind and with bytes that are no settings at all.
+    const QString folder = temp_.filePath(QStringLiteral("settings"));
+    QDir().mkpath(folder);
+    QFile user(folder + "/Shiftex.ini");
+    QVERIFY(user.open(QIODevice::WriteOnly));
+    user.write("\xff\xfe garbage [[[\n[Software]\nShiftex\\BackUp\\Enabled=true\n"
+               "Shiftex\\BackUp\\Interval=900\n\x01\x02=\n");
+    user.close();
+    window_->SetSettingsStore(std::make_unique<QtSettingsStore>(folder));
+    FakeServices services(programFolder_, 1280, 1024);
+    window_->Startup(services);
+    const BackupSettings& backup = window_->startupState().backup;
+    QVERIFY(backup.enabled);
+    QCOMPARE(backup.interval, std::string("5"));
+    QVERIFY(sink_->errors.empty());
+    // The machine-wide keys were written beside it all the same.
+    QCOMPARE(window_->settings().ReadValue(SettingsScope::Machine, kVersionKey, "Version"),
+             std::optional<std::string>("4.3"));
 }
 
 void ShellUiTest::windowMenuListsAndTilesTheSchedules()
