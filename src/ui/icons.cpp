@@ -159,6 +159,19 @@ QPixmap BlankIcon()
     return pixmap;
 }
 
+// A tool button's picture, drawn smoothly on a transparent ground.
+template <typename Draw>
+QIcon DrawnIcon(Draw draw)
+{
+    QPixmap pixmap = BlankIcon();
+    {
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        draw(p);
+    }
+    return QIcon(pixmap);
+}
+
 // A sheet of paper with a folded corner and a few lines of text.
 void DrawPage(QPainter& p, const QRectF& page)
 {
@@ -182,43 +195,37 @@ void DrawPage(QPainter& p, const QRectF& page)
 
 QIcon CutIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // Two blades crossing above two handles.
-    p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(5, 1.5), QPointF(10.5, 10));
-    p.drawLine(QPointF(11, 1.5), QPointF(5.5, 10));
-    p.setPen(QPen(QColor(0xD6, 0x33, 0x2F), 1.6));
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(QPointF(4.5, 12), 2.6, 2.6);
-    p.drawEllipse(QPointF(11.5, 12), 2.6, 2.6);
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        // Two blades crossing above two handles.
+        p.setPen(QPen(QColor(0x70, 0x70, 0x70), 1.6, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(5, 1.5), QPointF(10.5, 10));
+        p.drawLine(QPointF(11, 1.5), QPointF(5.5, 10));
+        p.setPen(QPen(QColor(0xD6, 0x33, 0x2F), 1.6));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(4.5, 12), 2.6, 2.6);
+        p.drawEllipse(QPointF(11.5, 12), 2.6, 2.6);
+    });
 }
 
 QIcon CopyIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    DrawPage(p, QRectF(1.5, 1.5, 8, 10));
-    DrawPage(p, QRectF(6.5, 4.5, 8, 10));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        DrawPage(p, QRectF(1.5, 1.5, 8, 10));
+        DrawPage(p, QRectF(6.5, 4.5, 8, 10));
+    });
 }
 
 QIcon PasteIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A clipboard with a sheet on it.
-    p.setPen(QPen(QColor(0x6B, 0x4A, 0x1E), 1));
-    p.setBrush(QColor(0xC8, 0x94, 0x50));
-    p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12.5), 1.2, 1.2);
-    p.setBrush(QColor(0x90, 0x90, 0x90));
-    p.drawRect(QRectF(4.5, 1.5, 4, 2.5));
-    DrawPage(p, QRectF(6.5, 5.5, 8, 9.5));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        // A clipboard with a sheet on it.
+        p.setPen(QPen(QColor(0x6B, 0x4A, 0x1E), 1));
+        p.setBrush(QColor(0xC8, 0x94, 0x50));
+        p.drawRoundedRect(QRectF(1.5, 2.5, 10, 12.5), 1.2, 1.2);
+        p.setBrush(QColor(0x90, 0x90, 0x90));
+        p.drawRect(QRectF(4.5, 1.5, 4, 2.5));
+        DrawPage(p, QRectF(6.5, 5.5, 8, 9.5));
+    });
 }
 
 namespace {
@@ -245,105 +252,91 @@ void DrawPrinter(QPainter& p)
 
 QIcon NewScheduleIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A blank sheet with a spark in its corner.
-    DrawPage(p, QRectF(2.5, 1.5, 10, 13));
-    p.setPen(QPen(QColor(0xE0, 0xA0, 0x10), 1.4, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(12.5, 0.8), QPointF(12.5, 5.2));
-    p.drawLine(QPointF(10.3, 3), QPointF(14.7, 3));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        // A blank sheet with a spark in its corner.
+        DrawPage(p, QRectF(2.5, 1.5, 10, 13));
+        p.setPen(QPen(QColor(0xE0, 0xA0, 0x10), 1.4, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(12.5, 0.8), QPointF(12.5, 5.2));
+        p.drawLine(QPointF(10.3, 3), QPointF(14.7, 3));
+    });
 }
 
 QIcon OpenIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A folder, its front flap opening.
-    p.setPen(QPen(QColor(0x8a, 0x62, 0x0f), 1));
-    p.setBrush(QColor(0xE8, 0xB9, 0x3A));
-    p.drawPolygon(QPolygonF{{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}});
-    p.setBrush(QColor(0xF6, 0xD5, 0x6E));
-    p.drawPolygon(QPolygonF{{1.5, 13.5}, {4, 7.5}, {15, 7.5}, {13.5, 13.5}});
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        // A folder, its front flap opening.
+        p.setPen(QPen(QColor(0x8a, 0x62, 0x0f), 1));
+        p.setBrush(QColor(0xE8, 0xB9, 0x3A));
+        p.drawPolygon(QPolygonF{{1.5, 3.5}, {6, 3.5}, {7.5, 5}, {13.5, 5}, {13.5, 13.5}, {1.5, 13.5}});
+        p.setBrush(QColor(0xF6, 0xD5, 0x6E));
+        p.drawPolygon(QPolygonF{{1.5, 13.5}, {4, 7.5}, {15, 7.5}, {13.5, 13.5}});
+    });
 }
 
 QIcon SaveIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A diskette: blue body, metal shutter, white label.
-    p.setPen(QPen(kBlue.darker(150), 1));
-    p.setBrush(kBlue);
-    p.drawPolygon(QPolygonF{{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}});
-    p.setBrush(QColor(0xC8, 0xC8, 0xC8));
-    p.drawRect(QRectF(4.5, 1.5, 7, 4.5));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(3.5, 8.5, 9, 6));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        // A diskette: blue body, metal shutter, white label.
+        p.setPen(QPen(kBlue.darker(150), 1));
+        p.setBrush(kBlue);
+        p.drawPolygon(QPolygonF{{1.5, 1.5}, {12.5, 1.5}, {14.5, 3.5}, {14.5, 14.5}, {1.5, 14.5}});
+        p.setBrush(QColor(0xC8, 0xC8, 0xC8));
+        p.drawRect(QRectF(4.5, 1.5, 7, 4.5));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3.5, 8.5, 9, 6));
+    });
 }
 
 QIcon PrintIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    DrawPrinter(p);
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        DrawPrinter(p);
+    });
 }
 
 QIcon PrintPreviewIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    DrawPage(p, QRectF(1.5, 1.5, 10, 13));
-    // A magnifying glass over the page.
-    p.setPen(QPen(kOutline, 1.3));
-    p.setBrush(QColor(0xD8, 0xEC, 0xFA, 0xC0));
-    p.drawEllipse(QPointF(9.5, 8.5), 3.6, 3.6);
-    p.setPen(QPen(QColor(0x6B, 0x4A, 0x1E), 2.2, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(12.2, 11.2), QPointF(14.8, 13.8));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        DrawPage(p, QRectF(1.5, 1.5, 10, 13));
+        // A magnifying glass over the page.
+        p.setPen(QPen(kOutline, 1.3));
+        p.setBrush(QColor(0xD8, 0xEC, 0xFA, 0xC0));
+        p.drawEllipse(QPointF(9.5, 8.5), 3.6, 3.6);
+        p.setPen(QPen(QColor(0x6B, 0x4A, 0x1E), 2.2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(12.2, 11.2), QPointF(14.8, 13.8));
+    });
 }
 
 QIcon ToggleWindowsIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    // A sheet with the panels beside and below it.
-    p.setPen(QPen(kOutline, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(1.5, 1.5, 9, 8));
-    p.setBrush(QColor(0xB4, 0xE6, 0xB4));
-    p.drawRect(QRectF(11.5, 1.5, 3, 8));
-    p.setBrush(QColor(0xF6, 0xD5, 0x6E));
-    p.drawRect(QRectF(1.5, 11.5, 13, 3));
-    p.setPen(QPen(kBlue, 1));
-    for (double y = 4; y < 9; y += 2.5)
-        p.drawLine(QPointF(3, y), QPointF(9, y));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        // A sheet with the panels beside and below it.
+        p.setPen(QPen(kOutline, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(1.5, 1.5, 9, 8));
+        p.setBrush(QColor(0xB4, 0xE6, 0xB4));
+        p.drawRect(QRectF(11.5, 1.5, 3, 8));
+        p.setBrush(QColor(0xF6, 0xD5, 0x6E));
+        p.drawRect(QRectF(1.5, 11.5, 13, 3));
+        p.setPen(QPen(kBlue, 1));
+        for (double y = 4; y < 9; y += 2.5)
+            p.drawLine(QPointF(3, y), QPointF(9, y));
+    });
 }
 
 QIcon HelpIcon()
 {
-    QPixmap pixmap = BlankIcon();
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kBlue.darker(150), 1));
-    p.setBrush(kBlue);
-    p.drawEllipse(QRectF(1, 1, 14, 14));
-    QFont font;
-    font.setBold(true);
-    font.setPixelSize(12);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
-    return QIcon(pixmap);
+    return DrawnIcon([](QPainter& p) {
+        p.setPen(QPen(kBlue.darker(150), 1));
+        p.setBrush(kBlue);
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        QFont font;
+        font.setBold(true);
+        font.setPixelSize(12);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+    });
 }
 
 QPixmap ProgramPixmap(int size)

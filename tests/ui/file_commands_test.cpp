@@ -6,6 +6,8 @@
 #include "ui/main_window.h"
 #include "ui/schedule_window.h"
 
+#include "ui_test_support.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -66,21 +68,14 @@ void FileCommandsTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(temp_.isValid());
-    QDir(temp_.path()).mkpath(QStringLiteral("exe"));
-    programFolder_ = ChooseProgramFolder(temp_.filePath(QStringLiteral("exe")),
-                                         temp_.filePath(QStringLiteral("data")),
-                                         QStringLiteral(SHIFTEX_SOURCE_DIR "/data"));
+    programFolder_ = test::SeededProgramFolder(temp_);
 }
 
 void FileCommandsTest::init()
 {
-    window_ = std::make_unique<MainWindow>();
     auto sink = std::make_unique<RecordingSink>();
     sink_ = sink.get();
-    window_->SetMessageSink(std::move(sink));
-    window_->SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    window_->SetProgramFolder(programFolder_);
-    window_->show();
+    window_ = test::TestMainWindow(std::move(sink), programFolder_, QSize(1024, 700));
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 

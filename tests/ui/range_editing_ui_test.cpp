@@ -124,23 +124,15 @@ void RangeEditingUiTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(temp_.isValid());
-    QDir(temp_.path()).mkpath(QStringLiteral("exe"));
-    programFolder_ = ChooseProgramFolder(temp_.filePath(QStringLiteral("exe")),
-                                         temp_.filePath(QStringLiteral("data")),
-                                         QStringLiteral(SHIFTEX_SOURCE_DIR "/data"));
+    programFolder_ = test::SeededProgramFolder(temp_);
     QVERIFY(WriteLines(temp_.filePath(QStringLiteral("june.sxt")), JuneSchedule()));
 }
 
 void RangeEditingUiTest::init()
 {
-    window_ = std::make_unique<MainWindow>();
     auto sink = std::make_unique<RecordingSink>();
     sink_ = sink.get();
-    window_->SetMessageSink(std::move(sink));
-    window_->SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    window_->SetProgramFolder(programFolder_);
-    window_->resize(1100, 760);
-    window_->show();
+    window_ = test::TestMainWindow(std::move(sink), programFolder_, QSize(1100, 760));
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 

@@ -108,24 +108,16 @@ void ScheduleWindowTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(temp_.isValid());
-    QDir(temp_.path()).mkpath(QStringLiteral("exe"));
-    programFolder_ = ChooseProgramFolder(temp_.filePath(QStringLiteral("exe")),
-                                         temp_.filePath(QStringLiteral("data")),
-                                         QStringLiteral(SHIFTEX_SOURCE_DIR "/data"));
+    programFolder_ = test::SeededProgramFolder(temp_);
     for (const char* name : {"a.sxt", "b.sxt"})
         QVERIFY(WriteLines(temp_.filePath(QString::fromLatin1(name)), SmallSchedule()));
 }
 
 void ScheduleWindowTest::init()
 {
-    window_ = std::make_unique<MainWindow>();
     auto sink = std::make_unique<RecordingSink>();
     sink_ = sink.get();
-    window_->SetMessageSink(std::move(sink));
-    window_->SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    window_->SetProgramFolder(programFolder_);
-    window_->resize(900, 700);
-    window_->show();
+    window_ = test::TestMainWindow(std::move(sink), programFolder_, QSize(900, 700));
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 

@@ -234,22 +234,14 @@ void ShellUiTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(temp_.isValid());
-    QDir(temp_.path()).mkpath(QStringLiteral("exe"));
-    programFolder_ = ChooseProgramFolder(temp_.filePath(QStringLiteral("exe")),
-                                         temp_.filePath(QStringLiteral("data")),
-                                         QStringLiteral(SHIFTEX_SOURCE_DIR "/data"));
+    programFolder_ = test::SeededProgramFolder(temp_);
 }
 
 void ShellUiTest::init()
 {
-    window_ = std::make_unique<MainWindow>();
     auto sink = std::make_unique<QueueSink>();
     sink_ = sink.get();
-    window_->SetMessageSink(std::move(sink));
-    window_->SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    window_->SetProgramFolder(programFolder_);
-    window_->resize(900, 640);
-    window_->show();
+    window_ = test::TestMainWindow(std::move(sink), programFolder_, QSize(900, 640));
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 

@@ -1,10 +1,18 @@
 #pragma once
 
+#include "app/settings_store.h"
 #include "files/text_io.h"
 #include "model/message_sink.h"
+#include "platform/program_folder.h"
+#include "ui/main_window.h"
 
+#include <QDir>
 #include <QFile>
+#include <QSize>
 #include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
 
 #include <string>
 #include <vector>
@@ -37,6 +45,30 @@ inline bool WriteLines(const QString& path, const std::vector<std::string>& line
     const std::string text = JoinLines(lines);
     return file.write(text.data(), static_cast<qint64>(text.size())) ==
            static_cast<qint64>(text.size());
+}
+
+// A program folder of its own below `temp`: the executable's folder there holds no holidays, so
+// the user's data folder is seeded from the shipped data, as for an installed program.
+inline QString SeededProgramFolder(const QTemporaryDir& temp)
+{
+    QDir(temp.path()).mkpath(QStringLiteral("exe"));
+    return ChooseProgramFolder(temp.filePath(QStringLiteral("exe")),
+                               temp.filePath(QStringLiteral("data")),
+                               QStringLiteral(SHIFTEX_SOURCE_DIR "/data"));
+}
+
+// A main window as the window tests use it: its messages into `sink`, its settings in memory,
+// the program folder given, shown at `size`.
+inline std::unique_ptr<MainWindow> TestMainWindow(std::unique_ptr<MessageSink> sink,
+                                                  const QString& programFolder, QSize size)
+{
+    auto window = std::make_unique<MainWindow>();
+    window->SetMessageSink(std::move(sink));
+    window->SetSettingsStore(std::make_unique<MemorySettingsStore>());
+    window->SetProgramFolder(programFolder);
+    window->resize(size);
+    window->show();
+    return window;
 }
 
 } // namespace shiftex::test
