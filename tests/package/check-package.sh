@@ -42,13 +42,10 @@ unset XDG_DATA_HOME XDG_CONFIG_HOME
 mkdir -p "$HOME"
 touch "$work/stamp"
 "$root/usr/bin/shiftex-cli" dump "$root/usr/share/shiftex/examples/ward.sxt" >"$work/dump.json"
-/usr/bin/python3 - "$work/dump.json" <<'PY'
-import json, sys
-doc = json.load(open(sys.argv[1]))
-assert doc["monthTitle"].startswith("January"), doc["monthTitle"]
-assert len(doc["departments"]) == 2, doc["departments"]
-assert doc["panels"]["customQuery"]["visible"], "the example opens with its summaries"
-PY
+for expected in '"monthTitle":"January 2027"' '{"name":"Ward A"' '{"name":"Ward B"' \
+                '"customQuery":{"visible":true'; do
+    grep -qF "$expected" "$work/dump.json" || fail "the example's dump lacks $expected"
+done
 [ -d "$HOME/.local/share/Shiftex/Shiftex/Holidays/Default" ] || fail "holidays not copied for the user"
 
 # The installed window starts, opens the example and finds its help (a screen large enough
