@@ -11,6 +11,7 @@
 #include "ui/sheet_view.h"
 #include "ui/status_panels.h"
 #include "ui/summary_view.h"
+#include "ui/wizard_dialog.h"
 
 #include "ui_test_support.h"
 
@@ -216,6 +217,7 @@ private slots:
     void webCommandsAndTheMailLink();
     void theSplashComesBeforeTheStartupFile();
     void showHelpTopicFindsEveryTopic();
+    void theWizardsHelpButtonOpensItsPage();
     void withoutHelpHelpRequestsDoNothing();
     void everyHelpPageHasItsPicturesAndLinks();
 
@@ -675,6 +677,18 @@ void ShellUiTest::showHelpTopicFindsEveryTopic()
     QVERIFY(help->keywordField()->text().isEmpty());
 
     help->close();
+}
+
+void ShellUiTest::theWizardsHelpButtonOpensItsPage()
+{
+    QVERIFY(window_->LoadHelp(HelpFolder()));
+    window_->toolAction(MainCommand::New)->trigger();
+    WizardDialog* wizard = window_->wizardDialog();
+    QVERIFY(wizard != nullptr && wizard->isVisible());
+    wizard->helpButton()->click();
+    QCOMPARE(window_->helpWindow()->currentPage().toString(),
+             QStringLiteral("qthelp://shiftex.help/doc/wizard.html"));
+    wizard->reject();
 }
 
 void ShellUiTest::withoutHelpHelpRequestsDoNothing()
