@@ -1,5 +1,8 @@
 #include "cli/cli_common.h"
 #include "cli/edit_commands.h"
+#ifdef SHIFTEX_CLI_REPORTS
+#include "cli/reports/report_commands.h"
+#endif
 
 #include <cstring>
 #include <iostream>
@@ -19,6 +22,9 @@ void Usage()
                  "  summary FILE       print the four summaries of FILE as JSON\n"
                  "  edit IN SCRIPT OUT run the editing commands of SCRIPT on IN, save as OUT\n"
                  "  wizard SCRIPT OUT  run the new-schedule wizard through SCRIPT, save as OUT\n";
+#ifdef SHIFTEX_CLI_REPORTS
+    std::cerr << ReportCommandsUsage();
+#endif
 }
 
 } // namespace
@@ -26,9 +32,12 @@ void Usage()
 int main(int argc, char** argv)
 {
     using Command = int (*)(const Options&);
-    const std::map<std::string, Command> commands{
+    std::map<std::string, Command> commands{
         {"dump", RunDump}, {"new", RunNew}, {"convert", RunConvert},
         {"summary", RunSummary}, {"edit", RunEdit}, {"wizard", RunWizard}};
+#ifdef SHIFTEX_CLI_REPORTS
+    AddReportCommands(commands);
+#endif
     Options options;
     std::string command;
     for (int i = 1; i < argc; ++i) {
