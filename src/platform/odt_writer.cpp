@@ -41,12 +41,16 @@ void FillCell(QTextTable& table, const ScheduleSheet& grid, int col, int row,
     QTextCursor cursor = cell.firstCursorPosition();
     QTextBlockFormat block;
     block.setAlignment(BlockAlignment(grid.Alignment(col, row)));
+    // The word processor writer keeps no cell backgrounds; the cell's paragraph carries it.
+    if (cellFormat.hasProperty(QTextFormat::BackgroundBrush))
+        block.setBackground(cellFormat.background());
     cursor.setBlockFormat(block);
     QTextCharFormat text;
     text.setFont(font);
     text.setFontWeight(grid.IsBold(col, row) ? QFont::Bold : QFont::Normal);
     if (const QColor colour = FileColour(ExportTextColour(grid, col, row)); colour.isValid())
         text.setForeground(colour);
+    // Lines are line breaks in one paragraph: the writer would make a paragraph a cell.
     bool first = true;
     for (const std::string& line : SplitCellLines(ValidUtf8(grid.Text(col, row)))) {
         if (!first)
@@ -71,7 +75,7 @@ bool WriteDocument(const ScheduleSheet& grid, const std::filesystem::path& path)
     tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     tableFormat.setBorderBrush(QColor(0xA0, 0xA0, 0xA0));
     tableFormat.setCellSpacing(0);
-    tableFormat.setCellPadding(2);
+    tableFormat.setCellPadding(0);
     tableFormat.setHeaderRowCount(std::max(0, grid.fixedRows));
     QList<QTextLength> widths;
     for (int c = 0; c < grid.colCount(); ++c)
