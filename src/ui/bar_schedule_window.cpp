@@ -16,6 +16,7 @@
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -330,7 +331,7 @@ bool BarScheduleWindow::draw(int row)
     graph_ = std::move(*graph);
     title_->setText(QString::fromStdString(graph_.title));
     view_->setGraph(&graph_);
-    content_->adjustSize();
+    fitContent();
     return true;
 }
 
@@ -376,9 +377,17 @@ QString BarScheduleWindow::jobName() const
     return QStringLiteral("Shiftex ") + QString::fromUtf8(kVersionText) + titleText();
 }
 
+void BarScheduleWindow::fitContent() const
+{
+    // Laid out at once: the window may be hidden, and no event loop may run before a picture.
+    content_->layout()->invalidate();
+    content_->layout()->activate();
+    content_->adjustSize();
+}
+
 QImage BarScheduleWindow::picture() const
 {
-    content_->adjustSize();
+    fitContent();
     return content_->grab().toImage();
 }
 
@@ -433,16 +442,26 @@ void BarScheduleWindow::saveFromDialog()
 
 void BarScheduleWindow::paintContent(QPainter& painter, const QRect& page)
 {
-    content_->adjustSize();
+    fitContent();
     const QSize size = content_->size();
     if (size.isEmpty())
         return;
+    // Recorded at screen size and played back scaled: the widgets' style draws as on screen,
+    // and a printer of high resolution does not make it draw every pixel again.
+    QPicture picture;
+    {
+        QPainter recorder(&picture);
+        content_->render(&recorder, QPoint(), QRegion(), QWidget::DrawChildren);
+    }
+    // A picture plays back at the device's resolution on its own.
+    const double played =
+        static_cast<double>(painter.device()->logicalDpiX()) / picture.logicalDpiX();
     const double scale = std::min(static_cast<double>(page.width()) / size.width(),
                                   static_cast<double>(page.height()) / size.height());
     painter.save();
     painter.translate(page.topLeft());
-    painter.scale(scale, scale);
-    content_->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.scale(scale / played, scale / played);
+    painter.drawPicture(0, 0, picture);
     painter.restore();
 }
 

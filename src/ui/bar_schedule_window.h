@@ -111,6 +111,7 @@ private:
     void saveFromDialog();
     void printFromDialog(bool all);
     void paintContent(QPainter& painter, const QRect& page);
+    void fitContent() const;
 
     MessageSink& messages_;
     ScheduleDocument* document_ = nullptr;

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
@@ -306,9 +307,19 @@ bool ReportCommands::printCurrentView()
         const double scale =
             std::min({dots, static_cast<double>(printer_->width()) / std::max(1, size.width()),
                       static_cast<double>(printer_->height()) / std::max(1, size.height())});
-        painter.scale(scale, scale);
-        window->render(&painter, QPoint(), QRegion(),
-                       QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        // Recorded at screen size first, so that the widgets draw as on screen (a printer's
+        // resolution would make their style draw every pixel again).
+        QPicture picture;
+        {
+            QPainter recorder(&picture);
+            window->render(&recorder, QPoint(), QRegion(),
+                           QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        }
+        // A picture plays back at the printer's resolution on its own.
+        const double played =
+            static_cast<double>(printer_->logicalDpiX()) / picture.logicalDpiX();
+        painter.scale(scale / played, scale / played);
+        painter.drawPicture(0, 0, picture);
         printed = painter.end();
     }
 
