@@ -8,6 +8,7 @@
 #include <QTimeZone>
 
 #include <cstdlib>
+#include <fstream>
 #include <memory>
 
 namespace shiftex {
@@ -47,6 +48,14 @@ icaltimetype LocalTime(const Date& date, int minute, bool utc)
     if (utc)
         time.zone = icaltimezone_get_utc_timezone();
     return time;
+}
+
+std::string Text(icalcomponent* component)
+{
+    char* text = icalcomponent_as_ical_string_r(component);
+    std::string out = text != nullptr ? text : "";
+    icalmemory_free_buffer(text);
+    return out;
 }
 
 // A start or end time with the zone's TZID, in UTC, or floating.
@@ -93,37 +102,51 @@ std::string CalendarText(const EmployeeCalendar& calendar, const CalendarZone& z
         icalcomponent_add_component(vcalendar, definition);
     }
 
+    // Each event is built, written and freed in turn: a year of events as one component tree
+    // would be written into one growing text, which costs more than the events themselves.
+    const std::string shell = Text(vcalendar);
+    constexpr std::string_view trailer = "END:VCALENDAR\r\n";
+    SHIFTEX_ASSERT(shell.ends_with(trailer));
+    std::string out = shell.substr(0, shell.size() - trailer.size());
+    out.reserve(shell.size() + calendar.events.size() * 220);
     const icaltimetype stamp = icaltime_current_time_with_zone(icaltimezone_get_utc_timezone());
     for (const CalendarEvent& event : calendar.events) {
-        icalcomponent* vevent = icalcomponent_new_vevent();
-        icalcomponent_add_property(vevent, icalproperty_new_uid(event.uid.c_str()));
-        icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
-        AddTime(vevent,
+        Component vevent(icalcomponent_new_vevent());
+        icalcomponent_add_property(vevent.get(), icalproperty_new_uid(event.uid.c_str()));
+        icalcomponent_add_property(vevent.get(), icalproperty_new_dtstamp(stamp));
+        AddTime(vevent.get(),
                 icalproperty_new_dtstart(LocalTime(event.startDate, event.startMinute, utc)),
                 tzid);
-        AddTime(vevent, icalproperty_new_dtend(LocalTime(event.endDate, event.endMinute, utc)),
-                tzid);
-        icalcomponent_add_property(vevent,
+        AddTime(vevent.get(),
+                icalproperty_new_dtend(LocalTime(event.endDate, event.endMinute, utc)), tzid);
+        icalcomponent_add_property(vevent.get(),
                                    icalproperty_new_summary(ValidUtf8(event.summary).c_str()));
         if (!event.category.empty())
             icalcomponent_add_property(
-                vevent, icalproperty_new_categories(ValidUtf8(event.category).c_str()));
-        icalcomponent_add_component(vcalendar, vevent);
+                vevent.get(), icalproperty_new_categories(ValidUtf8(event.category).c_str()));
+        out += Text(vevent.get());
     }
-    char* text = icalcomponent_as_ical_string_r(vcalendar);
-    std::string out = text != nullptr ? text : "";
-    icalmemory_free_buffer(text);
+    out += trailer;
     return out;
 }
 
 Result<void> WriteCalendars(const std::vector<EmployeeCalendar>& calendars,
                             const std::filesystem::path& folder, const CalendarZone& zone)
 {
-    for (const EmployeeCalendar& calendar : calendars)
-        if (Result<void> written =
-                WriteBytes(folder / calendar.fileName, CalendarText(calendar, zone));
-            !written)
+    // Each file complete or not there; no file is forced to the disk on its own, which for
+    // five hundred calendars would take seconds and guard nothing that cannot be written again.
+    for (const EmployeeCalendar& calendar : calendars) {
+        const std::string text = CalendarText(calendar, zone);
+        const Result<void> written = WriteThroughTemporary(
+            folder / calendar.fileName, [&](const std::filesystem::path& temporary) {
+                std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+                out.write(text.data(), static_cast<std::streamsize>(text.size()));
+                out.close();
+                return !out.fail();
+            });
+        if (!written)
             return written;
+    }
     return {};
 }
 

@@ -3,10 +3,13 @@
 #include "reports/table_export.h"
 
 #include <QFile>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentWriter>
 #include <QTextTable>
+
+#include <map>
 
 namespace shiftex {
 
@@ -28,35 +31,94 @@ Qt::Alignment BlockAlignment(HAlignment alignment)
     return Qt::AlignLeft;
 }
 
-void FillCell(QTextTable& table, const ScheduleSheet& grid, int col, int row,
-              const QFont& font)
-{
-    QTextTableCell cell = table.cellAt(row, col);
-    QTextTableCellFormat cellFormat;
-    if (const QColor background = FileColour(grid.BrushColor(col, row)); background.isValid())
-        cellFormat.setBackground(background);
-    cellFormat.setVerticalAlignment(QTextCharFormat::AlignMiddle);
-    cell.setFormat(cellFormat);
+// Formats built once per look: a year's schedule has a few of them and 180,000 cells.
+class CellFormats {
+public:
+    struct Look {
+        QColor background;
+        QColor text;
+        bool bold = false;
+        HAlignment alignment = HAlignment::Left;
+    };
 
-    QTextCursor cursor = cell.firstCursorPosition();
-    QTextBlockFormat block;
-    block.setAlignment(BlockAlignment(grid.Alignment(col, row)));
+    static Look LookOf(const ScheduleSheet& grid, int col, int row)
+    {
+        return {FileColour(grid.BrushColor(col, row)),
+                FileColour(ExportTextColour(grid, col, row)), grid.IsBold(col, row),
+                grid.Alignment(col, row)};
+    }
+
+    const QTextTableCellFormat& Cell(const Look& look)
+    {
+        return Find(cells_, look.background.rgba(), [&] {
+            QTextTableCellFormat format;
+            format.setBackground(look.background);
+            return format;
+        });
+    }
     // The word processor writer keeps no cell backgrounds; the cell's paragraph carries it.
-    if (cellFormat.hasProperty(QTextFormat::BackgroundBrush))
-        block.setBackground(cellFormat.background());
-    cursor.setBlockFormat(block);
-    QTextCharFormat text;
-    text.setFont(font);
-    text.setFontWeight(grid.IsBold(col, row) ? QFont::Bold : QFont::Normal);
-    if (const QColor colour = FileColour(ExportTextColour(grid, col, row)); colour.isValid())
-        text.setForeground(colour);
+    const QTextBlockFormat& Block(const Look& look)
+    {
+        const quint64 key = static_cast<quint64>(look.background.isValid() ? look.background.rgba()
+                                                                           : 0) << 8 |
+                            static_cast<quint64>(look.alignment);
+        return Find(blocks_, key, [&] {
+            QTextBlockFormat format;
+            format.setAlignment(BlockAlignment(look.alignment));
+            if (look.background.isValid())
+                format.setBackground(look.background);
+            return format;
+        });
+    }
+    const QTextCharFormat& Text(const Look& look)
+    {
+        const quint64 key = static_cast<quint64>(look.text.isValid() ? look.text.rgba() : 0) << 1 |
+                            (look.bold ? 1 : 0);
+        return Find(texts_, key, [&] {
+            QTextCharFormat format;
+            if (look.bold)
+                format.setFontWeight(QFont::Bold);
+            if (look.text.isValid())
+                format.setForeground(look.text);
+            return format;
+        });
+    }
+
+private:
+    template <typename Format, typename Make>
+    static const Format& Find(std::map<quint64, Format>& formats, quint64 key, Make make)
+    {
+        auto it = formats.find(key);
+        if (it == formats.end())
+            it = formats.emplace(key, make()).first;
+        return it->second;
+    }
+
+    std::map<quint64, QTextTableCellFormat> cells_;
+    std::map<quint64, QTextBlockFormat> blocks_;
+    std::map<quint64, QTextCharFormat> texts_;
+};
+
+void FillCell(QTextTable& table, const ScheduleSheet& grid, int col, int row,
+              CellFormats& formats)
+{
+    const CellFormats::Look look = CellFormats::LookOf(grid, col, row);
+    const std::string& text = grid.Text(col, row);
+    if (!look.background.isValid() && look.alignment == HAlignment::Left && text.empty())
+        return;
+    QTextTableCell cell = table.cellAt(row, col);
+    if (look.background.isValid())
+        cell.setFormat(formats.Cell(look));
+    QTextCursor cursor = cell.firstCursorPosition();
+    cursor.setBlockFormat(formats.Block(look));
+    const QTextCharFormat& format = formats.Text(look);
     // Lines are line breaks in one paragraph: the writer would make a paragraph a cell.
     bool first = true;
-    for (const std::string& line : SplitCellLines(ValidUtf8(grid.Text(col, row)))) {
+    for (const std::string& line : SplitCellLines(ValidUtf8(text))) {
         if (!first)
-            cursor.insertText(QString(QChar::LineSeparator), text);
+            cursor.insertText(QString(QChar::LineSeparator), format);
         first = false;
-        cursor.insertText(QString::fromStdString(line), text);
+        cursor.insertText(QString::fromStdString(line), format);
     }
 }
 
@@ -69,7 +131,10 @@ bool WriteDocument(const ScheduleSheet& grid, const std::filesystem::path& path)
     font.setPointSize(grid.fontSize > 0 ? grid.fontSize : 8);
     document.setDefaultFont(font);
 
+    // One edit without an undo history: the document is built once and written.
+    document.setUndoRedoEnabled(false);
     QTextCursor cursor(&document);
+    cursor.beginEditBlock();
     QTextTableFormat tableFormat;
     tableFormat.setBorder(0.5);
     tableFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
@@ -82,12 +147,13 @@ bool WriteDocument(const ScheduleSheet& grid, const std::filesystem::path& path)
         widths << QTextLength(QTextLength::FixedLength, std::max(0, grid.ColWidth(c)));
     tableFormat.setColumnWidthConstraints(widths);
     QTextTable* table = cursor.insertTable(grid.rowCount(), grid.colCount(), tableFormat);
+    CellFormats formats;
     for (int r = 0; r < grid.rowCount(); ++r)
         for (int c = 0; c < grid.colCount(); ++c) {
             const CellRect merge = grid.MergeRect(c, r);
             if (merge.left != c || merge.top != r)
                 continue;
-            FillCell(*table, grid, c, r, font);
+            FillCell(*table, grid, c, r, formats);
         }
     for (int r = 0; r < grid.rowCount(); ++r)
         for (int c = 0; c < grid.colCount(); ++c) {
@@ -95,6 +161,7 @@ bool WriteDocument(const ScheduleSheet& grid, const std::filesystem::path& path)
             if (merge.left == c && merge.top == r && (merge.right > c || merge.bottom > r))
                 table->mergeCells(r, c, merge.bottom - r + 1, merge.right - c + 1);
         }
+    cursor.endEditBlock();
 
     QFile file(QFile::decodeName(path.c_str()));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))

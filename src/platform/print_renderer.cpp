@@ -196,6 +196,8 @@ void PrintRenderer::PaintPage(QPainter& painter, const Page& page, int number, i
                                    static_cast<int>(to - list.begin()) - 1);
     };
     std::set<std::pair<int, int>> drawn;
+    std::vector<PlacedCell> cells;
+    cells.reserve(page.rows.size() * page.columns.size());
     for (std::size_t ri = 0; ri < page.rows.size(); ++ri)
         for (std::size_t ci = 0; ci < page.columns.size(); ++ci) {
             const int c = page.columns[ci];
@@ -205,7 +207,7 @@ void PrintRenderer::PaintPage(QPainter& painter, const Page& page, int number, i
             if (merge.left == merge.right && merge.top == merge.bottom) {
                 rect = QRectF(left + xs[ci], top + ys[ri], xs[ci + 1] - xs[ci],
                               ys[ri + 1] - ys[ri]);
-                PaintCell(painter, c, r, rect, scale);
+                cells.push_back({c, r, rect});
                 continue;
             }
             if (!drawn.insert({merge.left, merge.top}).second)
@@ -219,8 +221,9 @@ void PrintRenderer::PaintPage(QPainter& painter, const Page& page, int number, i
                           top + ys[static_cast<std::size_t>(r0)],
                           xs[static_cast<std::size_t>(c1) + 1] - xs[static_cast<std::size_t>(c0)],
                           ys[static_cast<std::size_t>(r1) + 1] - ys[static_cast<std::size_t>(r0)]);
-            PaintCell(painter, merge.left, merge.top, rect, scale);
+            cells.push_back({merge.left, merge.top, rect});
         }
+    PaintCells(painter, cells, scale);
 
     const PageLayout& layout = copy_.layout;
     const QString date = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
@@ -240,19 +243,36 @@ void PrintRenderer::PaintPage(QPainter& painter, const Page& page, int number, i
     }
 }
 
+// Backgrounds, then every border in one go, then pictures and texts: few changes of pen and
+// brush keep a page of thousands of cells quick to write.
+void PrintRenderer::PaintCells(QPainter& painter, const std::vector<PlacedCell>& cells,
+                               double scale) const
+{
+    const ScheduleSheet& grid = copy_.grid;
+    for (const PlacedCell& cell : cells) {
+        const bool header = cell.col < grid.fixedCols || cell.row < grid.fixedRows;
+        QColor background = PaperColour(grid.BrushColor(cell.col, cell.row));
+        if (!background.isValid())
+            background = header ? kHeaderDefault : QColor(Qt::white);
+        if (background != Qt::white)
+            painter.fillRect(cell.rect, background);
+    }
+    QList<QRectF> borders;
+    borders.reserve(static_cast<qsizetype>(cells.size()));
+    for (const PlacedCell& cell : cells)
+        borders.append(cell.rect);
+    painter.setPen(QPen(kBorderColour, std::max(0.5, 0.5 * scale)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRects(borders);
+    for (const PlacedCell& cell : cells)
+        PaintCell(painter, cell.col, cell.row, cell.rect, scale);
+}
+
 void PrintRenderer::PaintCell(QPainter& painter, int col, int row, const QRectF& rect,
                               double scale) const
 {
     const ScheduleSheet& grid = copy_.grid;
     const bool header = col < grid.fixedCols || row < grid.fixedRows;
-    QColor background = PaperColour(grid.BrushColor(col, row));
-    if (!background.isValid())
-        background = header ? kHeaderDefault : QColor(Qt::white);
-    painter.fillRect(rect, background);
-    painter.setPen(QPen(kBorderColour, std::max(0.5, 0.5 * scale)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect);
-
     QRectF textArea = rect.adjusted(kTextMargin * scale, 0, -kTextMargin * scale, 0);
     if (const CellGraphic* graphic = grid.Graphic(col, row);
         graphic && pictures_ && copy_.layout.printIcons &&
@@ -292,15 +312,13 @@ void PrintRenderer::PaintCell(QPainter& painter, int col, int row, const QRectF&
         alignment = Qt::AlignHCenter;
     else if (grid.Alignment(col, row) == HAlignment::Right)
         alignment = Qt::AlignRight;
-    painter.save();
-    painter.setClipRect(rect);
+    // Text that does not fit its line is clipped by drawText itself.
     for (const std::string& line : lines) {
         painter.drawText(QRectF(textArea.left(), y, textArea.width(), lineHeight),
                          static_cast<int>(alignment | Qt::AlignVCenter),
                          QString::fromStdString(line));
         y += lineHeight;
     }
-    painter.restore();
 }
 
 void PrintRenderer::PaintMarginText(QPainter& painter, const QRectF& paper, PageCorner corner,

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QPixmap>
+#include <QRectF>
 #include <QString>
 
 #include <filesystem>
@@ -48,6 +49,12 @@ public:
 private:
     void PaintPage(QPainter& painter, const Page& page, int number, int count, double scale,
                    const QRectF& area, const QRectF& paper) const;
+    struct PlacedCell {
+        int col;
+        int row;
+        QRectF rect;
+    };
+    void PaintCells(QPainter& painter, const std::vector<PlacedCell>& cells, double scale) const;
     void PaintCell(QPainter& painter, int col, int row, const QRectF& rect, double scale) const;
     void PaintMarginText(QPainter& painter, const QRectF& paper, PageCorner corner,
                          const QString& text) const;

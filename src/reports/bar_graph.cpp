@@ -33,14 +33,14 @@ int DepartmentIndex(const ScheduleDocument& document, const std::string& name)
 struct GraphBuilder {
     const ScheduleDocument& document;
     std::vector<Colour> colours;  // the department colour list, converted
+    CellResolver resolver;
     BarGraph graph;
 
-    // A bar for the working type with `code` (none for the blank entry or an unknown code).
-    void AddBar(const std::string& code, int department, const std::string& day)
+    // A bar for working type `type` (none for the blank entry or no working type).
+    void AddBar(int type, int department, const std::string& day)
     {
         BarColumn bar;
         bar.day = day;
-        const int type = code.empty() ? -1 : document.workingTypes.IndexOfCode(code);
         if (type > 0) {
             const auto entry = static_cast<std::size_t>(department + 1);
             bar.colour = entry < colours.size() ? colours[entry] : clNone;
@@ -57,13 +57,12 @@ struct GraphBuilder {
         const std::string& text = sheet.Text(col, row);
         const std::vector<std::string> lines = SplitCellLines(text);
         if (lines.empty())
-            AddBar({}, -1, {});
+            AddBar(0, -1, {});
         for (const std::string& line : lines) {
             const std::size_t separator = line.find(": ");
             const std::string department =
                 separator == std::string::npos ? std::string() : line.substr(0, separator);
-            const std::string code = ResolveCellLine(document, line);
-            AddBar(code == kNoWorkingType ? std::string() : code,
+            AddBar(resolver.ResolveLine(line),
                    department.empty() ? -1 : DepartmentIndex(document, department),
                    sheet.Text(col, 2));
         }
@@ -81,10 +80,12 @@ struct GraphBuilder {
             if (text.empty())
                 continue;
             any = true;
-            AddBar(text, DepartmentIndex(document, sheet.Text(s, 3)), sheet.Text(s, 2));
+            // The cell's text as a whole names the working type.
+            AddBar(resolver.TypeOfCode(text), DepartmentIndex(document, sheet.Text(s, 3)),
+                   sheet.Text(s, 2));
         }
         if (!any)
-            AddBar({}, -1, sheet.Contains(first, 2) ? sheet.Text(first, 2) : std::string());
+            AddBar(0, -1, sheet.Contains(first, 2) ? sheet.Text(first, 2) : std::string());
         AddSpacer();
     }
 };
@@ -172,7 +173,7 @@ Result<BarGraph> DrawBarGraph(const ScheduleDocument& document, int row, int fir
     Result<std::vector<Colour>> colours = DepartmentColours(document);
     if (!colours)
         return std::unexpected(colours.error());
-    GraphBuilder builder{document, std::move(*colours), {}};
+    GraphBuilder builder{document, std::move(*colours), CellResolver(document), {}};
     try {
         if (InDepartmentView(document)) {
             const int from = DayColumnOfSheetColumn(document, firstDay);

@@ -3,7 +3,9 @@
 #include "summaries/cell_reading.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstdlib>
 #include <cstdint>
 #include <cstdio>
 #include <map>
@@ -17,9 +19,10 @@ constexpr int kMinutesPerDay = 24 * 60;
 constexpr std::size_t kMaxStemBytes = 120;
 
 // FNV-1a: the same value on every machine and in every run, unlike std::hash.
-std::uint64_t StableHash(std::string_view text)
+constexpr std::uint64_t kHashStart = 14695981039346656037ULL;
+
+std::uint64_t Hash(std::uint64_t hash, std::string_view text)
 {
-    std::uint64_t hash = 14695981039346656037ULL;
     for (const char ch : text) {
         hash ^= static_cast<unsigned char>(ch);
         hash *= 1099511628211ULL;
@@ -27,24 +30,34 @@ std::uint64_t StableHash(std::string_view text)
     return hash;
 }
 
-std::string DateDigits(const Date& date)
+// "20270105" for 5 January 2027.
+std::array<char, 9> DateDigits(const Date& date)
 {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d%02d%02d", date.year % 10000, date.month % 100,
-                  date.day % 100);
+    std::array<char, 9> text{};
+    const auto put = [&](int at, int value, int digits) {
+        for (int i = digits - 1; i >= 0; --i, value /= 10)
+            text[static_cast<std::size_t>(at + i)] = static_cast<char>('0' + value % 10);
+    };
+    put(0, std::abs(date.year) % 10000, 4);
+    put(4, std::abs(date.month) % 100, 2);
+    put(6, std::abs(date.day) % 100, 2);
     return text;
 }
 
-std::string EventUid(const std::string& employee, int occurrence, const Date& date, int line,
-                     int span)
+// The UID of an event: the hash of the employee's name and place among those of the same name,
+// the day, and the line and span of the cell it comes from.
+std::string EventUid(std::uint64_t employeeHash, const Date& date, int line, int span)
 {
-    const std::string key = employee + '\x1f' + std::to_string(occurrence) + '\x1f' +
-                            DateDigits(date) + '\x1f' + std::to_string(line) + '\x1f' +
-                            std::to_string(span);
-    char hash[24];
-    std::snprintf(hash, sizeof hash, "%016llx",
-                  static_cast<unsigned long long>(StableHash(key)));
-    return DateDigits(date) + "-" + hash + "@shiftex";
+    const std::array<char, 9> day = DateDigits(date);
+    char numbers[32];
+    const int length = std::snprintf(numbers, sizeof numbers, "\x1f%d\x1f%d", line, span);
+    std::uint64_t hash = Hash(employeeHash, "\x1f");
+    hash = Hash(hash, std::string_view(day.data(), 8));
+    hash = Hash(hash, std::string_view(numbers, static_cast<std::size_t>(length)));
+    char uid[48];
+    std::snprintf(uid, sizeof uid, "%s-%016llx@shiftex", day.data(),
+                  static_cast<unsigned long long>(hash));
+    return uid;
 }
 
 std::string Lower(std::string text)
@@ -60,6 +73,7 @@ struct Span {
 };
 
 // The two spans of a working type, each clipped to the day; empty spans are left out.
+// ConversionError for a time that is no hour text.
 std::vector<std::pair<int, Span>> SpansOf(const WorkingType& type)
 {
     std::vector<std::pair<int, Span>> spans;
@@ -80,8 +94,25 @@ std::vector<std::pair<int, Span>> SpansOf(const WorkingType& type)
 class CalendarBuilder {
 public:
     CalendarBuilder(const ScheduleDocument& document, const std::vector<Date>& dates)
-        : document_(document), dates_(dates)
+        : document_(document), dates_(dates), resolver_(document)
     {
+        const WorkingTypeList& types = document.workingTypes;
+        spans_.resize(static_cast<std::size_t>(types.Count()));
+        errors_.resize(spans_.size());
+        summaries_.resize(spans_.size());
+        for (int i = 1; i < types.Count(); ++i) {
+            const WorkingType& type = types.At(i);
+            summaries_[static_cast<std::size_t>(i)] =
+                type.fields[field::Information].empty()
+                    ? type.code()
+                    : type.code() + " - " + type.fields[field::Information];
+            // A type whose times do not convert stops the calendars only when a cell uses it.
+            try {
+                spans_[static_cast<std::size_t>(i)] = SpansOf(types.At(i));
+            } catch (const ConversionError& error) {
+                errors_[static_cast<std::size_t>(i)] = error.what();
+            }
+        }
     }
 
     EmployeeCalendar Build(int row, int occurrence)
@@ -89,6 +120,8 @@ public:
         const ScheduleSheet& sheet = document_.sheet;
         EmployeeCalendar calendar;
         calendar.employee = sheet.Text(1, row);
+        employeeHash_ = Hash(Hash(Hash(kHashStart, calendar.employee), "\x1f"),
+                             std::to_string(occurrence));
         calendar.row = row;
         events_ = &calendar.events;
         open_.clear();
@@ -102,8 +135,7 @@ public:
                  ++s) {
                 const std::string header = departments ? sheet.Text(s, 3) : std::string();
                 for (const std::string& text : SplitCellLines(sheet.Text(s, row)))
-                    AddLine(calendar.employee, occurrence, date, text, header, line++,
-                            stillOpen);
+                    AddLine(date, text, header, line++, stillOpen);
             }
             open_ = std::move(stillOpen);
         }
@@ -111,33 +143,30 @@ public:
     }
 
 private:
-    void AddLine(const std::string& employee, int occurrence, const Date& date,
-                 const std::string& text, const std::string& header, int line,
-                 std::vector<std::size_t>& stillOpen)
+    void AddLine(const Date& date, const std::string& text, const std::string& header,
+                 int line, std::vector<std::size_t>& stillOpen)
     {
-        const std::string code = ResolveCellLine(document_, text);
-        const int type = code.empty() || code == kNoWorkingType
-                             ? -1
-                             : document_.workingTypes.IndexOfCode(code);
+        const int type = resolver_.ResolveLine(text);
         if (type <= 0)
             return;
+        const auto index = static_cast<std::size_t>(type);
+        if (!errors_[index].empty())
+            throw ConversionError(errors_[index]);
         const std::size_t separator = text.find(": ");
         const std::string category =
             separator == std::string::npos ? header : text.substr(0, separator);
         const WorkingType& workingType = document_.workingTypes.At(type);
-        for (const auto& [number, span] : SpansOf(workingType)) {
+        const std::string& code = workingType.code();
+        for (const auto& [number, span] : spans_[index]) {
             if (span.start == 0 && Extend(date, code, category, span.end, stillOpen))
                 continue;
             CalendarEvent event;
-            event.uid = EventUid(employee, occurrence, date, line, number);
+            event.uid = EventUid(employeeHash_, date, line, number);
             event.startDate = date;
             event.startMinute = span.start;
             SetEnd(event, date, span);
             event.code = code;
-            event.summary = code;
-            if (const std::string& information = workingType.fields[field::Information];
-                !information.empty())
-                event.summary += " - " + information;
+            event.summary = summaries_[index];
             event.category = category;
             events_->push_back(std::move(event));
             if (EndsAtMidnight(events_->back(), date))
@@ -182,6 +211,11 @@ private:
 
     const ScheduleDocument& document_;
     const std::vector<Date>& dates_;
+    CellResolver resolver_;
+    std::vector<std::vector<std::pair<int, Span>>> spans_;  // per working type
+    std::vector<std::string> errors_;                        // per working type
+    std::vector<std::string> summaries_;                     // per working type
+    std::uint64_t employeeHash_ = kHashStart;
     std::vector<CalendarEvent>* events_ = nullptr;
     std::vector<std::size_t> open_;  // events of the previous day that end at midnight
 };
