@@ -81,4 +81,14 @@ std::optional<ScheduleDocument> LoadOrReport(const std::string& path, const Opti
     return std::move(*document);
 }
 
+const char* AlignmentName(HAlignment alignment)
+{
+    switch (alignment) {
+    case HAlignment::Left: return "taLeftJustify";
+    case HAlignment::Right: return "taRightJustify";
+    case HAlignment::Center: return "taCenter";
+    }
+    return "taLeftJustify";
+}
+
 } // namespace shiftex::cli

@@ -40,6 +40,8 @@ std::optional<ScheduleDocument> LoadOrReport(const std::string& path, const Opti
                                              MessageSink& messages);
 
 std::string DocumentJson(const ScheduleDocument& document);
+// A cell's alignment as the cell form names it: "taLeftJustify", "taRightJustify", "taCenter".
+const char* AlignmentName(HAlignment alignment);
 
 int RunDump(const Options& options);
 int RunNew(const Options& options);

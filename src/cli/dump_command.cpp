@@ -7,16 +7,6 @@ namespace shiftex::cli {
 
 namespace {
 
-const char* AlignmentName(HAlignment alignment)
-{
-    switch (alignment) {
-    case HAlignment::Left: return "taLeftJustify";
-    case HAlignment::Right: return "taRightJustify";
-    case HAlignment::Center: return "taCenter";
-    }
-    return "taLeftJustify";
-}
-
 void WriteCell(JsonWriter& json, const ScheduleSheet& sheet, int col, int row)
 {
     const SheetCell& cell = sheet.Cell(col, row);

@@ -18,8 +18,8 @@ Result<void> ExportSchedule(const ScheduleDocument& document,
     case ExportType::Html:
         return WriteBytes(path, HtmlTable(grid, document.title));
     case ExportType::Xml:
-        return WriteBytes(path,
-                          XmlTable(grid, XmlFieldNames(document.customQueryLines, grid.colCount())));
+        return WriteBytes(
+            path, XmlTable(grid, XmlFieldNames(document.customQueryLines, grid.colCount())));
     case ExportType::Xlsx:
         return WriteXlsx(grid, path);
     case ExportType::Odt:

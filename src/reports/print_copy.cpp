@@ -121,6 +121,13 @@ void UseDocumentFont(ScheduleSheet& grid, const ScheduleDocument& document)
     grid.fontColour = PrintFontColour(document);
 }
 
+PrintCopy StartCopy(PrintSource source, ScheduleSheet grid, const ScheduleDocument& document)
+{
+    PrintCopy copy{source, std::move(grid), PageLayoutOf(source)};
+    UseDocumentFont(copy.grid, document);
+    return copy;
+}
+
 bool ShouldTrim(const std::optional<CellRect>& selection)
 {
     return selection && TrimsCopy(*selection);
@@ -132,11 +139,7 @@ Result<PrintCopy> LaidOutSheetCopy(const ScheduleDocument& document,
                                    PrintSource source)
 {
     const ScheduleSheet& sheet = document.sheet;
-    PrintCopy copy;
-    copy.source = source;
-    copy.layout = PageLayoutOf(source);
-    copy.grid = PreparePrintCopy(sheet);
-    UseDocumentFont(copy.grid, document);
+    PrintCopy copy = StartCopy(source, PreparePrintCopy(sheet), document);
     if (ShouldTrim(selection))
         TrimToSelection(copy.grid, *selection, copy.grid.fixedCols, 0);
     // The extension buttons are controls of the window, not part of the schedule.
@@ -237,11 +240,8 @@ int IconOfCell(const ScheduleSheet& copy, int col, int row)
 PrintCopy QueriesCopy(const ScheduleDocument& document, const CustomQuerySummary& summary,
                       const std::optional<CellRect>& selection)
 {
-    PrintCopy copy;
-    copy.source = PrintSource::Queries;
-    copy.layout = PageLayoutOf(copy.source);
-    copy.grid = PreparePrintCopy(summary.grid(), document.sheet);
-    UseDocumentFont(copy.grid, document);
+    PrintCopy copy =
+        StartCopy(PrintSource::Queries, PreparePrintCopy(summary.grid(), document.sheet), document);
     if (ShouldTrim(selection))
         TrimToSelection(copy.grid, *selection, 2, 0);
     ScheduleSheet& grid = copy.grid;
@@ -256,11 +256,8 @@ PrintCopy QueriesCopy(const ScheduleDocument& document, const CustomQuerySummary
 PrintCopy TypesCopy(const ScheduleDocument& document, const TypesPerDaySummary& summary,
                     const std::optional<CellRect>& selection)
 {
-    PrintCopy copy;
-    copy.source = PrintSource::Types;
-    copy.layout = PageLayoutOf(copy.source);
-    copy.grid = PreparePrintCopy(summary.grid(), document.sheet);
-    UseDocumentFont(copy.grid, document);
+    PrintCopy copy =
+        StartCopy(PrintSource::Types, PreparePrintCopy(summary.grid(), document.sheet), document);
     if (ShouldTrim(selection))
         TrimToSelection(copy.grid, *selection, 1, 1);
     PaintHeaderRows(copy.grid);
@@ -270,11 +267,8 @@ PrintCopy TypesCopy(const ScheduleDocument& document, const TypesPerDaySummary& 
 
 PrintCopy EmployeesCopy(const ScheduleDocument& document, const EmployeesPerTypeSummary& summary)
 {
-    PrintCopy copy;
-    copy.source = PrintSource::Employees;
-    copy.layout = PageLayoutOf(copy.source);
-    copy.grid = GridOfSummary(summary.grid(), document.sheet);
-    UseDocumentFont(copy.grid, document);
+    PrintCopy copy = StartCopy(PrintSource::Employees,
+                               GridOfSummary(summary.grid(), document.sheet), document);
     PaintHeaderRows(copy.grid);
     PaintColumn(copy.grid, 0);
     return copy;
@@ -282,11 +276,8 @@ PrintCopy EmployeesCopy(const ScheduleDocument& document, const EmployeesPerType
 
 PrintCopy HoursCopy(const ScheduleDocument& document, const WorkedHoursSummary& summary)
 {
-    PrintCopy copy;
-    copy.source = PrintSource::Hours;
-    copy.layout = PageLayoutOf(copy.source);
-    copy.grid = GridOfSummary(summary.grid(), document.sheet);
-    UseDocumentFont(copy.grid, document);
+    PrintCopy copy =
+        StartCopy(PrintSource::Hours, GridOfSummary(summary.grid(), document.sheet), document);
     ScheduleSheet& grid = copy.grid;
     for (int c = 0; c < grid.colCount(); ++c)
         PaintHeader(grid, c, 0);

@@ -57,7 +57,8 @@ QString ProposedName(const QString& title)
 {
     QString name = title;
     for (QChar& ch : name)
-        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') || ch.category() == QChar::Other_Control)
+        if (ch == QLatin1Char('/') || ch == QLatin1Char('\\') ||
+            ch.category() == QChar::Other_Control)
             ch = QLatin1Char('_');
     return name;
 }

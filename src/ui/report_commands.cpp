@@ -6,6 +6,7 @@
 #include "reports/bar_graph.h"
 #include "reports/calendar_events.h"
 #include "ui/bar_schedule_window.h"
+#include "ui/busy_cursor.h"
 #include "ui/print_pictures.h"
 #include "ui/print_preview_window.h"
 #include "ui/quick_insert_panel_widget.h"
@@ -15,7 +16,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QLayout>
 #include <QMenu>
 #include <QPageSetupDialog>
@@ -67,14 +67,6 @@ QIcon PrinterIcon(bool preview)
     }
     return QIcon(pixmap);
 }
-
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 
@@ -233,7 +225,7 @@ bool ReportCommands::previewSheet()
     return active_() != nullptr && preview(PrintSource::Sheet);
 }
 
-bool ReportCommands::printAtOnce(PrintSource source)
+std::optional<PrintCopy> ReportCommands::makeCopy(PrintSource source)
 {
     ScheduleWindow* window = active_();
     Result<PrintCopy> copy;
@@ -244,9 +236,15 @@ bool ReportCommands::printAtOnce(PrintSource source)
     }
     if (!copy) {
         messages_.Error(copy.error().message);
-        return false;
+        return std::nullopt;
     }
-    if (!askPrinter())
+    return std::move(*copy);
+}
+
+bool ReportCommands::printAtOnce(PrintSource source)
+{
+    const std::optional<PrintCopy> copy = makeCopy(source);
+    if (!copy || !askPrinter())
         return false;
     printer_->setDocName(QString::fromUtf8(kProductName));
     BusyCursor busy;
@@ -255,17 +253,9 @@ bool ReportCommands::printAtOnce(PrintSource source)
 
 bool ReportCommands::preview(PrintSource source)
 {
-    ScheduleWindow* window = active_();
-    Result<PrintCopy> copy;
-    {
-        BusyCursor busy;
-        copy = MakePrintCopy(source, window->document(), window->session().summaries(),
-                             ShownSelection(window->session()));
-    }
-    if (!copy) {
-        messages_.Error(copy.error().message);
+    std::optional<PrintCopy> copy = makeCopy(source);
+    if (!copy)
         return false;
-    }
     PrintPreviewWindow preview(std::move(*copy), PrintPictures(), *printer_, owner_);
     if (printDialog_)
         preview.setPrintDialog(printDialog_);
@@ -347,7 +337,8 @@ std::optional<std::pair<QString, ExportType>> ReportCommands::chooseExportFile()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     const qsizetype index = filters.indexOf(dialog.selectedNameFilter());
-    const ExportType type = kExportTypes[static_cast<std::size_t>(std::max<qsizetype>(0, index))].type;
+    const ExportType type =
+        kExportTypes[static_cast<std::size_t>(std::max<qsizetype>(0, index))].type;
     return std::pair{dialog.selectedFiles().constFirst(), type};
 }
 

@@ -84,6 +84,8 @@ public:
 
 private:
     void updatePrintMenu();
+    // The active schedule's copy; nullopt when it cannot be made (the error has been shown).
+    std::optional<PrintCopy> makeCopy(PrintSource source);
     bool printAtOnce(PrintSource source);
     bool preview(PrintSource source);
     bool printCurrentView();

@@ -3,6 +3,7 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_colour.h"
 #include "ui/comment_panel_widget.h"
+#include "ui/busy_cursor.h"
 #include "ui/icons.h"
 #include "ui/quick_insert_panel_widget.h"
 #include "ui/sheet_view.h"
@@ -44,15 +45,6 @@ constexpr std::array<SummaryKind, 4> kMenuOrder{
     SummaryKind::WorkedHours};
 
 int KindIndex(SummaryKind kind) { return static_cast<int>(kind); }
-
-// The busy cursor while a command that may take a moment runs.
-class BusyCursor {
-public:
-    BusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 // The window's own menu names the summaries so.
 QString SummaryMenuCaption(SummaryKind kind)

@@ -17,12 +17,10 @@ struct CliResult {
     std::string out;  // standard output, followed by standard error when asked for
 };
 
-// Runs shiftex-cli with the given (shell-quoted) arguments.
-inline CliResult RunCli(const std::string& arguments, bool withErrors = false)
+// Runs a shell command; `out` is what it wrote to standard output.
+inline CliResult RunCommand(const std::string& command)
 {
     CliResult run;
-    const std::string command =
-        std::string(SHIFTEX_CLI) + " " + arguments + (withErrors ? " 2>&1" : " 2>/dev/null");
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return run;
@@ -32,6 +30,13 @@ inline CliResult RunCli(const std::string& arguments, bool withErrors = false)
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
+}
+
+// Runs shiftex-cli with the given (shell-quoted) arguments.
+inline CliResult RunCli(const std::string& arguments, bool withErrors = false)
+{
+    return RunCommand(std::string(SHIFTEX_CLI) + " " + arguments +
+                      (withErrors ? " 2>&1" : " 2>/dev/null"));
 }
 
 // The JSON of a command's output; a test failure when it is none.

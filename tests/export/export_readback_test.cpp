@@ -1,6 +1,7 @@
 // Every export written by shiftex-cli and read back by another program: HTML and XML parsed,
 // the spreadsheet opened with openpyxl, the word processor file with odfpy, the PDF's text taken
 // out by pdftotext, the calendars parsed by libical.
+#include "cli_support.h"
 #include "files/schedule_file.h"
 #include "sample_schedule.h"
 
@@ -21,27 +22,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
+using test::CliResult;
+using test::RunCli;
+using test::RunCommand;
 
 constexpr const char* kZoe = "Zo\xc3\xab <Ward> & \"Co\"";
-
-struct Ran {
-    int status = -1;
-    std::string out;
-};
-
-Ran Shell(const std::string& command)
-{
-    Ran run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::array<char, 4096> buffer;
-    while (const std::size_t n = fread(buffer.data(), 1, buffer.size(), pipe))
-        run.out.append(buffer.data(), n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 std::string Quote(const std::string& text)
 {
@@ -51,16 +36,10 @@ std::string Quote(const std::string& text)
     return quoted + "'";
 }
 
-Ran Cli(const std::string& arguments, bool withErrors = false)
-{
-    return Shell(std::string(SHIFTEX_CLI) + " " + arguments +
-                 (withErrors ? " 2>&1" : " 2>/dev/null"));
-}
-
 Json ReadBack(const std::string& format, const fs::path& file)
 {
-    const Ran run = Shell("/usr/bin/python3 " + Quote(SHIFTEX_READ_BACK) + " " + format + " " +
-                          Quote(file.string()));
+    const CliResult run = RunCommand("/usr/bin/python3 " + Quote(SHIFTEX_READ_BACK) + " " +
+                                     format + " " + Quote(file.string()));
     EXPECT_EQ(run.status, 0) << run.out;
     return Json::parse(run.out, nullptr, false);
 }
@@ -110,9 +89,9 @@ protected:
     fs::path Export(const std::string& format, const std::string& name)
     {
         const fs::path out = folder_ / name;
-        const Ran run = Cli("export " + Quote(schedule_.string()) + " " + Quote(out.string()) +
-                                " --format " + format,
-                            true);
+        const CliResult run = RunCli("export " + Quote(schedule_.string()) + " " +
+                                         Quote(out.string()) + " --format " + format,
+                                     true);
         EXPECT_EQ(run.status, 0) << run.out;
         EXPECT_TRUE(fs::exists(out));
         return out;
@@ -223,7 +202,7 @@ TEST_F(ExportReadBack, PdfIsTheWorkSchedulePrint)
 TEST_F(ExportReadBack, PrintOfASummaryAndTheIconPrint)
 {
     const fs::path hours = folder_ / "hours.pdf";
-    ASSERT_EQ(Cli("print " + Quote(schedule_.string()) + " " + Quote(hours.string()) +
+    ASSERT_EQ(RunCli("print " + Quote(schedule_.string()) + " " + Quote(hours.string()) +
                   " --source hours")
                   .status,
               0);
@@ -232,7 +211,7 @@ TEST_F(ExportReadBack, PrintOfASummaryAndTheIconPrint)
                                  "21H00", "04H00", "08H00"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
 
-    const Ran icons = Cli("print-copy " + Quote(schedule_.string()) + " --source icons");
+    const CliResult icons = RunCli("print-copy " + Quote(schedule_.string()) + " --source icons");
     ASSERT_EQ(icons.status, 0);
     const Json copy = Json::parse(icons.out);
     int shown = 0;
@@ -248,7 +227,7 @@ TEST_F(ExportReadBack, CalendarsParseWithOneEventPerSpan)
 {
     const fs::path out = folder_ / "calendars";
     fs::create_directories(out);
-    const Ran run = Cli("ics " + Quote(schedule_.string()) + " " + Quote(out.string()) +
+    const CliResult run = RunCli("ics " + Quote(schedule_.string()) + " " + Quote(out.string()) +
                         " --timezone Europe/Brussels");
     ASSERT_EQ(run.status, 0) << run.out;
     const Json listing = Json::parse(run.out);
@@ -289,7 +268,8 @@ TEST_F(ExportReadBack, CalendarsParseWithOneEventPerSpan)
 
 TEST_F(ExportReadBack, BarGraphAsJsonAndAsPictures)
 {
-    const Ran run = Cli("bargraph " + Quote(schedule_.string()) + " --selection 3 3 3 3 --json");
+    const CliResult run =
+        RunCli("bargraph " + Quote(schedule_.string()) + " --selection 3 3 3 3 --json");
     ASSERT_EQ(run.status, 0);
     const Json graph = Json::parse(run.out);
     EXPECT_EQ(graph["title"], std::string("Schedule for ") + kZoe + " - 2 January 'till 2 January");
@@ -302,7 +282,7 @@ TEST_F(ExportReadBack, BarGraphAsJsonAndAsPictures)
 
     for (const char* name : {"bars.png", "bars.bmp", "bars.pdf"}) {
         const fs::path picture = folder_ / name;
-        ASSERT_EQ(Cli("bargraph " + Quote(schedule_.string()) +
+        ASSERT_EQ(RunCli("bargraph " + Quote(schedule_.string()) +
                       " --selection 2 4 8 4 --employee Bram --out " + Quote(picture.string()))
                       .status,
                   0)
@@ -318,7 +298,7 @@ TEST_F(ExportReadBack, BarGraphAsJsonAndAsPictures)
 TEST_F(ExportReadBack, FileThatCannotBeCreatedIsReportedAndNothingIsLeft)
 {
     const fs::path missing = folder_ / "no such folder" / "ward.htm";
-    Ran run = Cli("export " + Quote(schedule_.string()) + " " + Quote(missing.string()) +
+    CliResult run = RunCli("export " + Quote(schedule_.string()) + " " + Quote(missing.string()) +
                       " --format html",
                   true);
     EXPECT_EQ(run.status, 1);
@@ -328,20 +308,20 @@ TEST_F(ExportReadBack, FileThatCannotBeCreatedIsReportedAndNothingIsLeft)
     const fs::path taken = folder_ / "taken";
     fs::create_directories(taken / "inside");
     for (const char* format : {"html", "xlsx", "odt", "pdf"}) {
-        run = Cli("export " + Quote(schedule_.string()) + " " + Quote((taken / "inside").string()) +
-                      " --format " + format,
-                  true);
+        run = RunCli("export " + Quote(schedule_.string()) + " " +
+                         Quote((taken / "inside").string()) + " --format " + format,
+                     true);
         EXPECT_EQ(run.status, 1) << format;
         EXPECT_NE(run.out.find("Cannot Create file"), std::string::npos) << format;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(taken), fs::directory_iterator()), 1);
 
     // Options the command does not know are usage errors.
-    EXPECT_EQ(Cli("export " + Quote(schedule_.string()) + " x --format doc").status, 2);
-    EXPECT_EQ(Cli("print-copy " + Quote(schedule_.string()) + " --source sheet --selection 1 2")
+    EXPECT_EQ(RunCli("export " + Quote(schedule_.string()) + " x --format doc").status, 2);
+    EXPECT_EQ(RunCli("print-copy " + Quote(schedule_.string()) + " --source sheet --selection 1 2")
                   .status,
               2);
-    EXPECT_EQ(Cli("ics " + Quote(schedule_.string()) + " " + Quote(folder_.string()) +
+    EXPECT_EQ(RunCli("ics " + Quote(schedule_.string()) + " " + Quote(folder_.string()) +
                   " --timezone Nowhere/Else")
                   .status,
               2);

@@ -14,6 +14,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <expected>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -145,16 +146,6 @@ private:
     std::unique_ptr<QApplication> application_;
 };
 
-const char* AlignmentName(HAlignment alignment)
-{
-    switch (alignment) {
-    case HAlignment::Left: return "taLeftJustify";
-    case HAlignment::Right: return "taRightJustify";
-    case HAlignment::Center: return "taCenter";
-    }
-    return "taLeftJustify";
-}
-
 // One cell in the command line's cell form: col, row, text and the attributes that are set.
 Json CellJson(const ScheduleSheet& sheet, int col, int row)
 {
@@ -228,62 +219,67 @@ std::string Dump(const Json& json)
 
 } // namespace
 
+namespace {
+
+// The words of a command with its known options, --selection read; the exit status of a usage
+// error otherwise. `positional` words are wanted, and the option `required`.
+struct Command {
+    Arguments arguments;
+    std::optional<CellRect> selection;
+};
+
+std::expected<Command, int> ReadCommand(const Options& options,
+                                        const std::map<std::string, int>& known,
+                                        std::size_t positional, const char* required,
+                                        const std::string& usage)
+{
+    std::string error;
+    std::optional<Arguments> arguments = ParseArguments(options.arguments, known, error);
+    if (!arguments)
+        return std::unexpected(UsageError(usage, error));
+    Command command{std::move(*arguments), std::nullopt};
+    if (command.arguments.positional.size() != positional ||
+        !command.arguments.Has(required) || !ReadSelection(command.arguments, command.selection))
+        return std::unexpected(UsageError(usage));
+    return command;
+}
+
+// print-copy and print: the schedule FILE (the first word) and its copy that --source and
+// --selection name; the exit status on failure.
+std::expected<PrintCopy, int> RequestedCopy(const Options& options, const Command& command,
+                                            const std::string& usage)
+{
+    const std::optional<PrintSource> source = SourceNamed(command.arguments.Value("--source"));
+    if (!source)
+        return std::unexpected(
+            UsageError(usage, "unknown source " + command.arguments.Value("--source")));
+    StderrMessageSink messages;
+    auto document = LoadOrReport(command.arguments.positional[0], options, messages);
+    if (!document)
+        return std::unexpected(kExitFileError);
+    Result<PrintCopy> copy = CopyOf(*document, *source, command.selection);
+    if (!copy)
+        return std::unexpected(FileError(copy.error().message));
+    return std::move(*copy);
+}
+
+const std::map<std::string, int> kCopyOptions{{"--source", 1}, {"--selection", 4}};
+
+} // namespace
+
 int RunPrintCopy(const Options& options)
 {
     const std::string usage =
         "print-copy FILE --source sheet|icons|queries|types|employees|hours "
         "[--selection LEFT TOP RIGHT BOTTOM]";
-    std::string error;
-    const auto arguments =
-        ParseArguments(options.arguments, {{"--source", 1}, {"--selection", 4}}, error);
-    if (!arguments)
-        return UsageError(usage, error);
-    std::optional<CellRect> selection;
-    if (arguments->positional.size() != 1 || !arguments->Has("--source") ||
-        !ReadSelection(*arguments, selection))
-        return UsageError(usage);
-    const std::optional<PrintSource> source = SourceNamed(arguments->Value("--source"));
-    if (!source)
-        return UsageError(usage, "unknown source " + arguments->Value("--source"));
-    StderrMessageSink messages;
-    auto document = LoadOrReport(arguments->positional[0], options, messages);
-    if (!document)
-        return kExitFileError;
-    const Result<PrintCopy> copy = CopyOf(*document, *source, selection);
+    const auto command = ReadCommand(options, kCopyOptions, 1, "--source", usage);
+    if (!command)
+        return command.error();
+    const auto copy = RequestedCopy(options, *command, usage);
     if (!copy)
-        return FileError(copy.error().message);
+        return copy.error();
     std::cout << Dump(PrintCopyJson(*copy)) << '\n';
     return kExitOk;
-}
-
-int RunExport(const Options& options)
-{
-    const std::string usage =
-        "export FILE OUT --format html|xml|xlsx|odt|pdf [--selection LEFT TOP RIGHT BOTTOM]";
-    std::string error;
-    const auto arguments =
-        ParseArguments(options.arguments, {{"--format", 1}, {"--selection", 4}}, error);
-    if (!arguments)
-        return UsageError(usage, error);
-    std::optional<CellRect> selection;
-    if (arguments->positional.size() != 2 || !arguments->Has("--format") ||
-        !ReadSelection(*arguments, selection))
-        return UsageError(usage);
-    const auto type = std::find_if(kExportTypes.begin(), kExportTypes.end(), [&](const auto& t) {
-        return arguments->Value("--format") == t.cliName;
-    });
-    if (type == kExportTypes.end())
-        return UsageError(usage, "unknown format " + arguments->Value("--format"));
-    StderrMessageSink messages;
-    auto document = LoadOrReport(arguments->positional[0], options, messages);
-    if (!document)
-        return kExitFileError;
-    std::optional<DrawingApplication> application;
-    if (type->type == ExportType::Pdf || type->type == ExportType::Odt)
-        application.emplace();
-    const Result<void> written = ExportSchedule(*document, selection, type->type,
-                                                arguments->positional[1], PrintPictures());
-    return written ? kExitOk : FileError(written.error().message);
 }
 
 int RunPrint(const Options& options)
@@ -291,27 +287,41 @@ int RunPrint(const Options& options)
     const std::string usage =
         "print FILE OUT.pdf --source sheet|icons|queries|types|employees|hours "
         "[--selection LEFT TOP RIGHT BOTTOM]";
-    std::string error;
-    const auto arguments =
-        ParseArguments(options.arguments, {{"--source", 1}, {"--selection", 4}}, error);
-    if (!arguments)
-        return UsageError(usage, error);
-    std::optional<CellRect> selection;
-    if (arguments->positional.size() != 2 || !arguments->Has("--source") ||
-        !ReadSelection(*arguments, selection))
-        return UsageError(usage);
-    const std::optional<PrintSource> source = SourceNamed(arguments->Value("--source"));
-    if (!source)
-        return UsageError(usage, "unknown source " + arguments->Value("--source"));
+    const auto command = ReadCommand(options, kCopyOptions, 2, "--source", usage);
+    if (!command)
+        return command.error();
+    const auto copy = RequestedCopy(options, *command, usage);
+    if (!copy)
+        return copy.error();
+    DrawingApplication application;
+    const Result<void> written =
+        WritePdf(*copy, command->arguments.positional[1], PrintPictures());
+    return written ? kExitOk : FileError(written.error().message);
+}
+
+int RunExport(const Options& options)
+{
+    const std::string usage =
+        "export FILE OUT --format html|xml|xlsx|odt|pdf [--selection LEFT TOP RIGHT BOTTOM]";
+    const auto command =
+        ReadCommand(options, {{"--format", 1}, {"--selection", 4}}, 2, "--format", usage);
+    if (!command)
+        return command.error();
+    const std::string& format = command->arguments.Value("--format");
+    const auto type = std::find_if(kExportTypes.begin(), kExportTypes.end(),
+                                   [&](const auto& t) { return format == t.cliName; });
+    if (type == kExportTypes.end())
+        return UsageError(usage, "unknown format " + format);
     StderrMessageSink messages;
-    auto document = LoadOrReport(arguments->positional[0], options, messages);
+    auto document = LoadOrReport(command->arguments.positional[0], options, messages);
     if (!document)
         return kExitFileError;
-    const Result<PrintCopy> copy = CopyOf(*document, *source, selection);
-    if (!copy)
-        return FileError(copy.error().message);
-    DrawingApplication application;
-    const Result<void> written = WritePdf(*copy, arguments->positional[1], PrintPictures());
+    std::optional<DrawingApplication> application;
+    if (type->type == ExportType::Pdf || type->type == ExportType::Odt)
+        application.emplace();
+    const Result<void> written = ExportSchedule(*document, command->selection, type->type,
+                                                command->arguments.positional[1],
+                                                PrintPictures());
     return written ? kExitOk : FileError(written.error().message);
 }
 
@@ -320,16 +330,13 @@ int RunBarGraph(const Options& options)
     const std::string usage =
         "bargraph FILE --selection LEFT TOP RIGHT BOTTOM [--employee NAME] [--json] "
         "[--out FILE.png|FILE.bmp|FILE.pdf]";
-    std::string error;
-    const auto arguments = ParseArguments(
-        options.arguments,
-        {{"--selection", 4}, {"--employee", 1}, {"--json", 0}, {"--out", 1}}, error);
-    if (!arguments)
-        return UsageError(usage, error);
-    std::optional<CellRect> selection;
-    if (arguments->positional.size() != 1 || !arguments->Has("--selection") ||
-        !ReadSelection(*arguments, selection))
-        return UsageError(usage);
+    const auto command = ReadCommand(
+        options, {{"--selection", 4}, {"--employee", 1}, {"--json", 0}, {"--out", 1}}, 1,
+        "--selection", usage);
+    if (!command)
+        return command.error();
+    const Arguments* arguments = &command->arguments;
+    const std::optional<CellRect>& selection = command->selection;
     std::string out;
     if (arguments->Has("--out")) {
         out = arguments->Value("--out");
