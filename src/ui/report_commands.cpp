@@ -7,6 +7,7 @@
 #include "reports/calendar_events.h"
 #include "ui/bar_schedule_window.h"
 #include "ui/busy_cursor.h"
+#include "ui/file_dialogs.h"
 #include "ui/print_pictures.h"
 #include "ui/print_preview_window.h"
 #include "ui/quick_insert_panel_widget.h"
@@ -23,7 +24,6 @@
 #include <QPicture>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 #include <QToolBar>
 
 #include <algorithm>
@@ -31,11 +31,6 @@
 namespace shiftex {
 
 namespace {
-
-QString DocumentsFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-}
 
 std::filesystem::path LocalPath(const QString& path)
 {
