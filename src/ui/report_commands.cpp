@@ -16,6 +16,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
@@ -31,6 +32,14 @@
 namespace shiftex {
 
 namespace {
+
+// The documents folder when it is there: a file dialog would take a missing folder's name for
+// the name of the file.
+QString StartFolder()
+{
+    const QString documents = DocumentsFolder();
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 std::filesystem::path LocalPath(const QString& path)
 {
@@ -323,7 +332,7 @@ std::optional<std::pair<QString, ExportType>> ReportCommands::chooseExportFile()
     for (const ExportTypeInfo& info : kExportTypes)
         filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(info.label),
                                                  QString::fromUtf8(info.patterns));
-    QFileDialog dialog(owner_, QString::fromUtf8(kExportDialogTitle), DocumentsFolder());
+    QFileDialog dialog(owner_, QString::fromUtf8(kExportDialogTitle), StartFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     // The type's extension is added to whatever name is entered; the dialog must not ask
@@ -370,7 +379,7 @@ bool ReportCommands::exportCalendars()
     const QString folder =
         folderChooser_ ? folderChooser_()
                        : QFileDialog::getExistingDirectory(
-                             owner_, QString::fromUtf8(kCalendarsDialogTitle), DocumentsFolder());
+                             owner_, QString::fromUtf8(kCalendarsDialogTitle), StartFolder());
     if (folder.isEmpty())
         return false;
     BusyCursor busy;
@@ -399,7 +408,7 @@ bool ReportCommands::barSchedule()
     if (window == nullptr)
         return false;
     BarScheduleWindow& bars = barScheduleWindow();
-    bars.setStartFolder(DocumentsFolder());
+    bars.setStartFolder(StartFolder());
     const auto [first, last] = BarScheduleColumns(window->session());
     bars.Fill(window->document(), first, last);
     if (barShower_)
