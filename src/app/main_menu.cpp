@@ -55,6 +55,8 @@ constexpr auto kEntries = std::to_array<MenuEntry>({
     Separator(M::File),
     Scheduled(M::File, C::Export, "&Export ...", {},
               "Export schedule to Word, Excel or HTML files"),
+    Scheduled(M::File, C::ExportCalendars, "Export &Calendars ...", {},
+              "Export one calendar file per employee"),
     Separator(M::File),
     Scheduled(M::File, C::PrinterSettings, "Printer &Settings ...", {}, "Setup printer properties"),
     Submenu(M::File, "&Print", "Print", true),

@@ -18,6 +18,7 @@ enum class MainCommand {
     Save,
     SaveAs,
     Export,
+    ExportCalendars,
     PrinterSettings,
     PrintCurrentView,
     PrintWorkSchedule,

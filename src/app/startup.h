@@ -2,6 +2,7 @@
 
 #include "app/settings_store.h"
 #include "model/message_sink.h"
+#include "model/product.h"
 
 #include <optional>
 #include <string>
@@ -9,8 +10,6 @@
 
 namespace shiftex {
 
-inline constexpr const char* kProductName = "Shiftex";
-inline constexpr const char* kVersionText = "4.3";
 inline constexpr const char* kLastUpdateText = "11 August 2003";
 
 inline constexpr const char* kVersionKey = "\\Software\\Shiftex\\Version";

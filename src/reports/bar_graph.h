@@ -19,9 +19,6 @@ inline constexpr int kSlotCount = kLastSlotRow - kFirstSlotRow + 1;
 inline constexpr int kSlotMinutes = 10;
 inline constexpr int kMaxLegendButtons = 9;
 
-inline constexpr const char* kBarScheduleCaption = "Generate &Bar Schedule ...";
-inline constexpr const char* kBarScheduleHint =
-    "Generate Bar Schedule per employee (SELECT THE CELL RANGE FIRST)";
 inline constexpr const char* kBarScheduleHelpTopic = "Generate Bar Schedule";
 inline constexpr const char* kBarGraphStatusHint =
     "Hint: Select the days in your schedule before creating the bargraph";

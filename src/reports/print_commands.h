@@ -9,9 +9,6 @@
 
 namespace shiftex {
 
-// The program's version as print jobs name it.
-inline constexpr const char* kVersionText = "4.3";
-
 // What a command of the Print menu does with its grid.
 enum class PrintOutput { Window, PrintAtOnce, Preview };
 
@@ -25,43 +22,25 @@ enum class PrintCommand {
     WorkedHours,
 };
 
+// What each command of the Print menu (the menu's own texts are the main window's) prints and
+// how.
 struct PrintCommandInfo {
     PrintCommand command;
-    const char* caption;
-    const char* hint;
     PrintSource source;  // unused for the current view
     PrintOutput output;
 };
 
 // The Print menu in menu order.
 inline constexpr std::array<PrintCommandInfo, 7> kPrintCommands{{
-    {PrintCommand::CurrentView, "&Current view ...", "Print Workinglist", PrintSource::Sheet,
-     PrintOutput::Window},
-    {PrintCommand::WorkSchedule, "&Work Schedule ...",
-     "Print the current visible work schedule (code/icon)", PrintSource::Sheet,
-     PrintOutput::PrintAtOnce},
-    {PrintCommand::WorkScheduleIcons, "Work Schedule (&Icons) ...",
-     "Print the schedule using the defined icons (only when no departments declared)",
-     PrintSource::Icons, PrintOutput::Preview},
-    {PrintCommand::SpecialSummation, "&Special Summation ...",
-     "Print Special Summation (only possible when visible)", PrintSource::Queries,
-     PrintOutput::Preview},
-    {PrintCommand::EmployeesTypes, "&Employees / Types ...",
-     "Print Employee/Types (only possible when visible)", PrintSource::Employees,
-     PrintOutput::Preview},
-    {PrintCommand::TypesDays, "&Types / Days ...", "Print Types/Days (only possible when visible)",
-     PrintSource::Types, PrintOutput::Preview},
-    {PrintCommand::WorkedHours, "Worked &Hours ...",
-     "Print Worked Hours (only possible when visible)", PrintSource::Hours,
-     PrintOutput::Preview},
+    {PrintCommand::CurrentView, PrintSource::Sheet, PrintOutput::Window},
+    {PrintCommand::WorkSchedule, PrintSource::Sheet, PrintOutput::PrintAtOnce},
+    {PrintCommand::WorkScheduleIcons, PrintSource::Icons, PrintOutput::Preview},
+    {PrintCommand::SpecialSummation, PrintSource::Queries, PrintOutput::Preview},
+    {PrintCommand::EmployeesTypes, PrintSource::Employees, PrintOutput::Preview},
+    {PrintCommand::TypesDays, PrintSource::Types, PrintOutput::Preview},
+    {PrintCommand::WorkedHours, PrintSource::Hours, PrintOutput::Preview},
 }};
 
-inline constexpr const char* kPrintMenuCaption = "&Print";
-inline constexpr const char* kPrintMenuHint = "Print";
-inline constexpr const char* kPrintToolHint = "Print main workinggrid";
-inline constexpr const char* kPreviewToolHint = "Print Preview of main workinggrid";
-inline constexpr const char* kPrinterSettingsCaption = "Printer &Settings ...";
-inline constexpr const char* kPrinterSettingsHint = "Setup printer properties";
 inline constexpr const char* kPreviewCaption = "Preview";
 
 const PrintCommandInfo& PrintCommandOf(PrintCommand command);
@@ -74,8 +53,6 @@ bool PrintCommandEnabled(PrintCommand command, const ScheduleDocument& document,
 std::string CurrentViewJobName();
 
 // --- export ---
-inline constexpr const char* kExportCaption = "&Export ...";
-inline constexpr const char* kExportHint = "Export schedule to Word, Excel or HTML files";
 inline constexpr const char* kExportDialogTitle = "Export Shiftex file";
 inline constexpr const char* kCannotCreateFile = "Cannot Create file ";
 
@@ -104,8 +81,6 @@ const ExportTypeInfo& ExportTypeOf(ExportType type);
 std::string ExportFileName(const std::string& enteredName, ExportType type);
 
 // --- calendars ---
-inline constexpr const char* kCalendarsCaption = "Export &Calendars ...";
-inline constexpr const char* kCalendarsHint = "Export one calendar file per employee";
 inline constexpr const char* kCalendarsDialogTitle = "Export calendars to folder";
 
 } // namespace shiftex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/product.h"
 #include "model/result.h"
 #include "model/schedule_document.h"
 #include "summaries/summary_set.h"
@@ -41,7 +42,6 @@ struct PageLayout {
     friend bool operator==(const PageLayout&, const PageLayout&) = default;
 };
 
-inline constexpr const char* kProductName = "Shiftex";
 inline constexpr const char* kWorkedHoursPrintTitle = "Shiftex Schedule: Worked Hours";
 inline constexpr const char* kEmployeesPrintTitle = "Shiftex Schedule";
 // The date on every printed page.

@@ -17,6 +17,7 @@
 #include "ui/help_window.h"
 #include "ui/icons.h"
 #include "ui/main_commands.h"
+#include "ui/report_commands.h"
 #include "ui/schedule_window.h"
 #include "ui/sheet_view.h"
 #include "ui/status_panels.h"
@@ -152,6 +153,7 @@ MainWindow::MainWindow(QWidget* parent)
 
     commands_ = new MainCommands(*this);
     bindOwnCommands();
+    reports_ = new ReportCommands(*this);
     connect(menu(MainMenu::File), &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
     connect(menu(MainMenu::Edit), &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
     connect(menu(MainMenu::Workinglist), &QMenu::aboutToShow, this, &MainWindow::updateActions);
@@ -255,6 +257,8 @@ void MainWindow::bindCommand(MainCommand command, std::function<void()> handler)
     commands_->bind(command, std::move(handler));
     updateActions();
 }
+
+QMenu* MainWindow::printMenu() const { return commands_->printMenu(); }
 
 QAction* MainWindow::commandAction(MainCommand command) const { return commands_->action(command); }
 

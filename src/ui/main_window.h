@@ -35,6 +35,7 @@ class AboutWindow;
 class HelpCollection;
 class HelpWindow;
 class MainCommands;
+class ReportCommands;
 class ScheduleWindow;
 class StatusPanels;
 class WizardDialog;
@@ -98,6 +99,10 @@ public:
     QToolBar* mainToolBar() const;
     // The printer that "Printer &Settings ..." sets up, for every printing command.
     QPrinter& printer() const { return *printer_; }
+    // The "&Print" submenu of the File menu.
+    QMenu* printMenu() const;
+    // Printing, export, the calendars and the bar schedule (ui/report_commands).
+    ReportCommands* reports() const { return reports_; }
 
     QMdiArea* mdiArea() const { return mdiArea_; }
     ScheduleWindow* activeScheduleWindow() const;
@@ -202,6 +207,7 @@ private:
     StatusPanels* status_;
     QTimer* loadingTimer_;
     MainCommands* commands_ = nullptr;
+    ReportCommands* reports_ = nullptr;
     std::unique_ptr<MessageSink> messages_;
     std::unique_ptr<SettingsStore> settings_;
     std::unique_ptr<Shell> shell_;

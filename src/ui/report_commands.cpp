@@ -8,19 +8,19 @@
 #include "ui/bar_schedule_window.h"
 #include "ui/busy_cursor.h"
 #include "ui/file_dialogs.h"
+#include "ui/main_window.h"
 #include "ui/print_pictures.h"
 #include "ui/print_preview_window.h"
 #include "ui/quick_insert_panel_widget.h"
 #include "ui/schedule_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QDir>
 #include <QFileInfo>
 #include <QLayout>
 #include <QMenu>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QPicture>
 #include <QPrintDialog>
@@ -46,31 +46,31 @@ std::filesystem::path LocalPath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// The tool buttons' pictures: a printer, and a page under a magnifying glass.
-QIcon PrinterIcon(bool preview)
-{
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(0x40, 0x40, 0x40), 1));
-    if (preview) {
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(2.5, 1.5, 9, 12));
-        p.setBrush(QColor(0xCC, 0xE0, 0xFF));
-        p.drawEllipse(QRectF(6.5, 6.5, 6, 6));
-        p.setPen(QPen(QColor(0x40, 0x40, 0x40), 2));
-        p.drawLine(QPointF(12, 12), QPointF(14.5, 14.5));
-    } else {
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 1.5, 7, 5));
-        p.setBrush(QColor(0xA0, 0xA0, 0xA0));
-        p.drawRoundedRect(QRectF(1.5, 6.5, 13, 6), 1.5, 1.5);
-        p.setBrush(Qt::white);
-        p.drawRect(QRectF(4.5, 10.5, 7, 4));
+// The message boxes of the main window, whichever sink it has at the moment.
+class WindowMessages final : public MessageSink {
+public:
+    explicit WindowMessages(const MainWindow& window) : window_(&window) {}
+    void Information(const std::string& text) override { window_->messages().Information(text); }
+    void Error(const std::string& text) override { window_->messages().Error(text); }
+    Answer Question(const std::string& text, QuestionButtons buttons) override
+    {
+        return window_->messages().Question(text, buttons);
     }
-    return QIcon(pixmap);
-}
+
+private:
+    const MainWindow* window_;
+};
+
+// The Print menu's commands as the main window names them.
+constexpr std::pair<PrintCommand, MainCommand> kPrintMenu[] = {
+    {PrintCommand::CurrentView, MainCommand::PrintCurrentView},
+    {PrintCommand::WorkSchedule, MainCommand::PrintWorkSchedule},
+    {PrintCommand::WorkScheduleIcons, MainCommand::PrintWorkScheduleIcons},
+    {PrintCommand::SpecialSummation, MainCommand::PrintSpecialSummation},
+    {PrintCommand::EmployeesTypes, MainCommand::PrintEmployeesTypes},
+    {PrintCommand::TypesDays, MainCommand::PrintTypesDays},
+    {PrintCommand::WorkedHours, MainCommand::PrintWorkedHours},
+};
 
 } // namespace
 
@@ -90,110 +90,44 @@ std::pair<int, int> BarScheduleColumns(const ScheduleSession& session)
     return {edit.currentCol, edit.currentCol};
 }
 
-ReportCommands::ReportCommands(QWidget* owner, MessageSink& messages, ActiveWindow active)
-    : QObject(owner),
-      owner_(owner),
-      messages_(messages),
-      active_(std::move(active)),
-      printer_(std::make_unique<QPrinter>(QPrinter::HighResolution))
+ReportCommands::ReportCommands(MainWindow& window)
+    : QObject(&window), window_(window), messages_(std::make_unique<WindowMessages>(window))
 {
-    // A roster is wider than tall.
-    printer_->setPageOrientation(QPageLayout::Landscape);
-    printer_->setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    // A roster is wider than tall; the page keeps margins of 10 millimetres.
+    printer().setPageOrientation(QPageLayout::Landscape);
+    printer().setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 
-    printMenu_ = new QMenu(QString::fromUtf8(kPrintMenuCaption), owner);
-    printMenu_->setToolTipsVisible(true);
-    printMenu_->menuAction()->setStatusTip(QString::fromUtf8(kPrintMenuHint));
-    connect(printMenu_, &QMenu::aboutToShow, this, &ReportCommands::updatePrintMenu);
-    for (std::size_t i = 0; i < kPrintCommands.size(); ++i) {
-        const PrintCommandInfo& info = kPrintCommands[i];
-        QAction* action = printMenu_->addAction(QString::fromUtf8(info.caption));
-        action->setToolTip(QString::fromUtf8(info.hint));
-        action->setStatusTip(action->toolTip());
-        const PrintCommand command = info.command;
-        connect(action, &QAction::triggered, this, [this, command] { run(command); });
-        printActions_[i] = action;
-    }
-
-    exportAction_ = new QAction(QString::fromUtf8(kExportCaption), this);
-    exportAction_->setStatusTip(QString::fromUtf8(kExportHint));
-    connect(exportAction_, &QAction::triggered, this, &ReportCommands::exportSchedule);
-    calendarsAction_ = new QAction(QString::fromUtf8(kCalendarsCaption), this);
-    calendarsAction_->setStatusTip(QString::fromUtf8(kCalendarsHint));
-    connect(calendarsAction_, &QAction::triggered, this, &ReportCommands::exportCalendars);
-    printerSettingsAction_ = new QAction(QString::fromUtf8(kPrinterSettingsCaption), this);
-    printerSettingsAction_->setStatusTip(QString::fromUtf8(kPrinterSettingsHint));
-    connect(printerSettingsAction_, &QAction::triggered, this, &ReportCommands::printerSettings);
-
-    printToolAction_ = new QAction(PrinterIcon(false), QString::fromUtf8(kPrintToolHint), this);
-    printToolAction_->setToolTip(QString::fromUtf8(kPrintToolHint));
-    connect(printToolAction_, &QAction::triggered, this,
-            [this] { run(PrintCommand::WorkSchedule); });
-    previewToolAction_ =
-        new QAction(PrinterIcon(true), QString::fromUtf8(kPreviewToolHint), this);
-    previewToolAction_->setToolTip(QString::fromUtf8(kPreviewToolHint));
-    connect(previewToolAction_, &QAction::triggered, this, &ReportCommands::previewSheet);
-
-    barScheduleAction_ = new QAction(QString::fromUtf8(kBarScheduleCaption), this);
-    barScheduleAction_->setStatusTip(QString::fromUtf8(kBarScheduleHint));
-    connect(barScheduleAction_, &QAction::triggered, this, &ReportCommands::barSchedule);
-    updateActions();
+    for (const auto& [print, command] : kPrintMenu)
+        window.bindCommand(command, [this, print] { run(print); });
+    window.bindCommand(MainCommand::PrintSheet, [this] { run(PrintCommand::WorkSchedule); });
+    window.bindCommand(MainCommand::PrintPreview, [this] { previewSheet(); });
+    window.bindCommand(MainCommand::Export, [this] { exportSchedule(); });
+    window.bindCommand(MainCommand::ExportCalendars, [this] { exportCalendars(); });
+    window.bindCommand(MainCommand::GenerateBarSchedule, [this] { barSchedule(); });
+    connect(window.printMenu(), &QMenu::aboutToShow, this, &ReportCommands::updatePrintMenu);
 }
 
 ReportCommands::~ReportCommands() = default;
 
-void ReportCommands::addFileItems(QMenu* file)
+QPrinter& ReportCommands::printer() const
 {
-    file->addAction(exportAction_);
-    file->addAction(calendarsAction_);
-    file->addAction(printerSettingsAction_);
-    file->addMenu(printMenu_);
-}
-
-void ReportCommands::addWorkinglistItems(QMenu* workinglist)
-{
-    workinglist->addSeparator();
-    workinglist->addAction(barScheduleAction_);
-}
-
-void ReportCommands::addToolButtons(QToolBar* toolBar)
-{
-    toolBar->addAction(previewToolAction_);
-    toolBar->addAction(printToolAction_);
-}
-
-QAction* ReportCommands::printAction(PrintCommand command) const
-{
-    for (std::size_t i = 0; i < kPrintCommands.size(); ++i)
-        if (kPrintCommands[i].command == command)
-            return printActions_[i];
-    return nullptr;
-}
-
-void ReportCommands::updateActions()
-{
-    const bool any = active_() != nullptr;
-    for (QAction* action : {exportAction_, calendarsAction_, printerSettingsAction_,
-                            printToolAction_, previewToolAction_, barScheduleAction_,
-                            printMenu_->menuAction()})
-        action->setEnabled(any);
+    return window_.printer();
 }
 
 void ReportCommands::updatePrintMenu()
 {
-    ScheduleWindow* window = active_();
-    for (std::size_t i = 0; i < kPrintCommands.size(); ++i)
-        printActions_[i]->setEnabled(
-            window != nullptr && PrintCommandEnabled(kPrintCommands[i].command,
-                                                     window->document(),
-                                                     window->session().summaries()));
+    ScheduleWindow* window = window_.activeScheduleWindow();
+    for (const auto& [print, command] : kPrintMenu)
+        window_.commandAction(command)->setEnabled(
+            window != nullptr &&
+            PrintCommandEnabled(print, window->document(), window->session().summaries()));
 }
 
 BarScheduleWindow& ReportCommands::barScheduleWindow()
 {
     if (barWindow_ == nullptr) {
-        barWindow_ = new BarScheduleWindow(messages_, owner_);
-        barWindow_->setPrinter(printer_.get());
+        barWindow_ = new BarScheduleWindow(*messages_, &window_);
+        barWindow_->setPrinter(&printer());
     }
     return *barWindow_;
 }
@@ -201,14 +135,14 @@ BarScheduleWindow& ReportCommands::barScheduleWindow()
 bool ReportCommands::askPrinter()
 {
     if (printDialog_)
-        return printDialog_(*printer_);
-    QPrintDialog dialog(printer_.get(), owner_);
+        return printDialog_(printer());
+    QPrintDialog dialog(&printer(), &window_);
     return dialog.exec() == QDialog::Accepted;
 }
 
 bool ReportCommands::run(PrintCommand command)
 {
-    ScheduleWindow* window = active_();
+    ScheduleWindow* window = window_.activeScheduleWindow();
     if (window == nullptr ||
         !PrintCommandEnabled(command, window->document(), window->session().summaries()))
         return false;
@@ -226,12 +160,12 @@ bool ReportCommands::run(PrintCommand command)
 
 bool ReportCommands::previewSheet()
 {
-    return active_() != nullptr && preview(PrintSource::Sheet);
+    return window_.activeScheduleWindow() != nullptr && preview(PrintSource::Sheet);
 }
 
 std::optional<PrintCopy> ReportCommands::makeCopy(PrintSource source)
 {
-    ScheduleWindow* window = active_();
+    ScheduleWindow* window = window_.activeScheduleWindow();
     Result<PrintCopy> copy;
     {
         BusyCursor busy;
@@ -239,7 +173,7 @@ std::optional<PrintCopy> ReportCommands::makeCopy(PrintSource source)
                              ShownSelection(window->session()));
     }
     if (!copy) {
-        messages_.Error(copy.error().message);
+        messages_->Error(copy.error().message);
         return std::nullopt;
     }
     return std::move(*copy);
@@ -250,9 +184,9 @@ bool ReportCommands::printAtOnce(PrintSource source)
     const std::optional<PrintCopy> copy = makeCopy(source);
     if (!copy || !askPrinter())
         return false;
-    printer_->setDocName(QString::fromUtf8(kProductName));
+    printer().setDocName(QString::fromUtf8(kProductName));
     BusyCursor busy;
-    return PrintRenderer(*copy, PrintPictures()).Render(*printer_);
+    return PrintRenderer(*copy, PrintPictures()).Render(printer());
 }
 
 bool ReportCommands::preview(PrintSource source)
@@ -260,7 +194,7 @@ bool ReportCommands::preview(PrintSource source)
     std::optional<PrintCopy> copy = makeCopy(source);
     if (!copy)
         return false;
-    PrintPreviewWindow preview(std::move(*copy), PrintPictures(), *printer_, owner_);
+    PrintPreviewWindow preview(std::move(*copy), PrintPictures(), printer(), &window_);
     if (printDialog_)
         preview.setPrintDialog(printDialog_);
     if (previewShower_)
@@ -273,10 +207,10 @@ bool ReportCommands::preview(PrintSource source)
 // The schedule window as it stands, without its tool bar and quick insert panel, on white.
 bool ReportCommands::printCurrentView()
 {
-    ScheduleWindow* window = active_();
+    ScheduleWindow* window = window_.activeScheduleWindow();
     if (!askPrinter())
         return false;
-    printer_->setDocName(QString::fromStdString(CurrentViewJobName()));
+    printer().setDocName(QString::fromStdString(CurrentViewJobName()));
     QWidget* panel = window->quickInsertPanel();
     QWidget* toolBar = window->toolBar();
     const bool panelShown = panel->isVisibleTo(window);
@@ -293,14 +227,14 @@ bool ReportCommands::printCurrentView()
         window->layout()->activate();
 
     QPainter painter;
-    bool printed = painter.begin(printer_.get());
+    bool printed = painter.begin(&printer());
     if (printed) {
         // As large as on screen, shrunk to the page when it does not fit.
         const QSize size = window->size();
-        const double dots = printer_->logicalDpiX() / static_cast<double>(window->logicalDpiX());
+        const double dots = printer().logicalDpiX() / static_cast<double>(window->logicalDpiX());
         const double scale =
-            std::min({dots, static_cast<double>(printer_->width()) / std::max(1, size.width()),
-                      static_cast<double>(printer_->height()) / std::max(1, size.height())});
+            std::min({dots, static_cast<double>(printer().width()) / std::max(1, size.width()),
+                      static_cast<double>(printer().height()) / std::max(1, size.height())});
         // Recorded at screen size first, so that the widgets draw as on screen (a printer's
         // resolution would make their style draw every pixel again).
         QPicture picture;
@@ -311,7 +245,7 @@ bool ReportCommands::printCurrentView()
         }
         // A picture plays back at the printer's resolution on its own.
         const double played =
-            static_cast<double>(printer_->logicalDpiX()) / picture.logicalDpiX();
+            static_cast<double>(printer().logicalDpiX()) / picture.logicalDpiX();
         painter.scale(scale / played, scale / played);
         painter.drawPicture(0, 0, picture);
         printed = painter.end();
@@ -332,7 +266,7 @@ std::optional<std::pair<QString, ExportType>> ReportCommands::chooseExportFile()
     for (const ExportTypeInfo& info : kExportTypes)
         filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(info.label),
                                                  QString::fromUtf8(info.patterns));
-    QFileDialog dialog(owner_, QString::fromUtf8(kExportDialogTitle), StartFolder());
+    QFileDialog dialog(&window_, QString::fromUtf8(kExportDialogTitle), StartFolder());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(filters);
     // The type's extension is added to whatever name is entered; the dialog must not ask
@@ -348,7 +282,7 @@ std::optional<std::pair<QString, ExportType>> ReportCommands::chooseExportFile()
 
 bool ReportCommands::exportSchedule()
 {
-    ScheduleWindow* window = active_();
+    ScheduleWindow* window = window_.activeScheduleWindow();
     if (window == nullptr)
         return false;
     const auto chosen = chooseExportFile();
@@ -357,7 +291,7 @@ bool ReportCommands::exportSchedule()
     const QString path =
         QString::fromStdString(ExportFileName(chosen->first.toStdString(), chosen->second));
     if (QFileInfo::exists(path) &&
-        messages_.Question(path.toStdString() + " already exists.\nDo you want to replace it?",
+        messages_->Question(path.toStdString() + " already exists.\nDo you want to replace it?",
                            QuestionButtons::YesNo) != Answer::Yes)
         return false;
     Result<void> written;
@@ -367,19 +301,19 @@ bool ReportCommands::exportSchedule()
                                  chosen->second, LocalPath(path), PrintPictures());
     }
     if (!written)
-        messages_.Error(written.error().message);
+        messages_->Error(written.error().message);
     return written.has_value();
 }
 
 bool ReportCommands::exportCalendars()
 {
-    ScheduleWindow* window = active_();
+    ScheduleWindow* window = window_.activeScheduleWindow();
     if (window == nullptr)
         return false;
     const QString folder =
         folderChooser_ ? folderChooser_()
                        : QFileDialog::getExistingDirectory(
-                             owner_, QString::fromUtf8(kCalendarsDialogTitle), StartFolder());
+                             &window_, QString::fromUtf8(kCalendarsDialogTitle), StartFolder());
     if (folder.isEmpty())
         return false;
     BusyCursor busy;
@@ -388,23 +322,17 @@ bool ReportCommands::exportCalendars()
                                                       SystemCalendarZone())
                                      : std::unexpected(calendars.error());
     if (!written) {
-        messages_.Error(written.error().message);
+        messages_->Error(written.error().message);
         return false;
     }
-    messages_.Information(std::to_string(calendars->size()) + " calendar files written to " +
+    messages_->Information(std::to_string(calendars->size()) + " calendar files written to " +
                           folder.toStdString() + ".");
     return true;
 }
 
-void ReportCommands::printerSettings()
-{
-    QPageSetupDialog dialog(printer_.get(), owner_);
-    dialog.exec();
-}
-
 bool ReportCommands::barSchedule()
 {
-    ScheduleWindow* window = active_();
+    ScheduleWindow* window = window_.activeScheduleWindow();
     if (window == nullptr)
         return false;
     BarScheduleWindow& bars = barScheduleWindow();

@@ -6,21 +6,17 @@
 #include <QObject>
 #include <QString>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
 
-class QAction;
-class QMenu;
 class QPrinter;
-class QToolBar;
-class QWidget;
 
 namespace shiftex {
 
 class BarScheduleWindow;
+class MainWindow;
 class PrintPreviewWindow;
 class ScheduleSession;
 class ScheduleWindow;
@@ -31,35 +27,19 @@ std::optional<CellRect> ShownSelection(const ScheduleSession& session);
 // The sheet columns the bar schedule shows: the selection's, or the current cell's.
 std::pair<int, int> BarScheduleColumns(const ScheduleSession& session);
 
-// The main window's printing, export and bar schedule commands: the File > "&Print" submenu,
-// "&Export ...", "Export &Calendars ...", "Printer &Settings ...", the print and preview tool
-// buttons and Workinglist > "Generate &Bar Schedule ...". They act on the schedule window the
-// main window names active; the printer, the preview and the bar schedule window are the
-// program's, one each.
+// Printing, export, the calendars and the bar schedule: binds the main window's commands of
+// the File > "&Print" submenu, the print and preview tool buttons, "&Export ...",
+// "Export &Calendars ..." and Workinglist > "Generate &Bar Schedule ...". They act on the
+// active schedule window with the main window's printer; the preview and the bar schedule
+// window are the program's, one each.
 class ReportCommands : public QObject {
     Q_OBJECT
 
 public:
-    using ActiveWindow = std::function<ScheduleWindow*()>;
-    ReportCommands(QWidget* owner, MessageSink& messages, ActiveWindow active);
+    explicit ReportCommands(MainWindow& window);
     ~ReportCommands() override;
 
-    // Adds the items to the main window's menus and tool bar.
-    void addFileItems(QMenu* file);
-    void addWorkinglistItems(QMenu* workinglist);
-    void addToolButtons(QToolBar* toolBar);
-    // Enabled while a schedule window is open.
-    void updateActions();
-
-    QMenu* printMenu() const { return printMenu_; }
-    QAction* printAction(PrintCommand command) const;
-    QAction* exportAction() const { return exportAction_; }
-    QAction* calendarsAction() const { return calendarsAction_; }
-    QAction* printerSettingsAction() const { return printerSettingsAction_; }
-    QAction* printToolAction() const { return printToolAction_; }
-    QAction* previewToolAction() const { return previewToolAction_; }
-    QAction* barScheduleAction() const { return barScheduleAction_; }
-    QPrinter& printer() const { return *printer_; }
+    QPrinter& printer() const;
     BarScheduleWindow& barScheduleWindow();
 
     // The commands; false when nothing was printed, shown or written.
@@ -67,7 +47,6 @@ public:
     bool previewSheet();
     bool exportSchedule();
     bool exportCalendars();
-    void printerSettings();
     bool barSchedule();
 
     // What the commands ask the user; tests put answers in.
@@ -83,6 +62,7 @@ public:
     void setBarWindowShower(WindowShower shower) { barShower_ = std::move(shower); }
 
 private:
+    // The Print submenu's items as the active schedule allows them, whenever it opens.
     void updatePrintMenu();
     // The active schedule's copy; nullopt when it cannot be made (the error has been shown).
     std::optional<PrintCopy> makeCopy(PrintSource source);
@@ -92,18 +72,8 @@ private:
     bool askPrinter();
     std::optional<std::pair<QString, ExportType>> chooseExportFile();
 
-    QWidget* owner_;
-    MessageSink& messages_;
-    ActiveWindow active_;
-    std::unique_ptr<QPrinter> printer_;
-    QMenu* printMenu_ = nullptr;
-    std::array<QAction*, kPrintCommands.size()> printActions_{};
-    QAction* exportAction_ = nullptr;
-    QAction* calendarsAction_ = nullptr;
-    QAction* printerSettingsAction_ = nullptr;
-    QAction* printToolAction_ = nullptr;
-    QAction* previewToolAction_ = nullptr;
-    QAction* barScheduleAction_ = nullptr;
+    MainWindow& window_;
+    std::unique_ptr<MessageSink> messages_;
     BarScheduleWindow* barWindow_ = nullptr;
     ExportChooser exportChooser_;
     FolderChooser folderChooser_;

@@ -1,5 +1,4 @@
 #include "files/schedule_text.h"
-#include "platform/program_folder.h"
 #include "ui/bar_schedule_window.h"
 #include "ui/main_window.h"
 #include "ui/print_preview_window.h"
@@ -122,24 +121,16 @@ void ReportCommandsTest::initTestCase()
 {
     QStandardPaths::setTestModeEnabled(true);
     QVERIFY(temp_.isValid());
-    QDir(temp_.path()).mkpath(QStringLiteral("exe"));
-    programFolder_ = ChooseProgramFolder(temp_.filePath(QStringLiteral("exe")),
-                                         temp_.filePath(QStringLiteral("data")),
-                                         QStringLiteral(SHIFTEX_SOURCE_DIR "/data"));
+    programFolder_ = test::SeededProgramFolder(temp_);
     QVERIFY(WriteLines(temp_.filePath(QStringLiteral("june.sxt")), JuneSchedule(false)));
     QVERIFY(WriteLines(temp_.filePath(QStringLiteral("wards.sxt")), JuneSchedule(true)));
 }
 
 void ReportCommandsTest::init()
 {
-    window_ = std::make_unique<MainWindow>();
     auto sink = std::make_unique<RecordingSink>();
     sink_ = sink.get();
-    window_->SetMessageSink(std::move(sink));
-    window_->SetSettingsStore(std::make_unique<MemorySettingsStore>());
-    window_->SetProgramFolder(programFolder_);
-    window_->resize(900, 600);
-    window_->show();
+    window_ = test::TestMainWindow(std::move(sink), programFolder_, QSize(900, 600));
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
 }
 
@@ -169,35 +160,22 @@ ReportCommands::PrintDialog ReportCommandsTest::PrintTo(const QString& path)
 void ReportCommandsTest::fileAndPrintMenusFollowTheActiveSchedule()
 {
     ReportCommands& reports = *window_->reports();
-    QMenu* print = reports.printMenu();
-    QCOMPARE(print->title(), QStringLiteral("&Print"));
-    QStringList captions;
-    for (QAction* action : print->actions())
-        captions << action->text();
-    QCOMPARE(captions, (QStringList{"&Current view ...", "&Work Schedule ...",
-                                    "Work Schedule (&Icons) ...", "&Special Summation ...",
-                                    "&Employees / Types ...", "&Types / Days ...",
-                                    "Worked &Hours ..."}));
-    QCOMPARE(reports.printAction(PrintCommand::WorkScheduleIcons)->toolTip(),
-             QStringLiteral("Print the schedule using the defined icons (only when no "
-                            "departments declared)"));
-    QCOMPARE(reports.previewToolAction()->toolTip(),
-             QStringLiteral("Print Preview of main workinggrid"));
-    QCOMPARE(reports.exportAction()->statusTip(),
-             QStringLiteral("Export schedule to Word, Excel or HTML files"));
-
+    QMenu* print = window_->printMenu();
+    const std::vector<QAction*> bound{window_->commandAction(MainCommand::Export),
+                                      window_->commandAction(MainCommand::ExportCalendars),
+                                      window_->commandAction(MainCommand::GenerateBarSchedule),
+                                      window_->toolAction(MainCommand::PrintSheet),
+                                      window_->toolAction(MainCommand::PrintPreview)};
     // Nothing to print without a schedule.
-    for (QAction* action : {print->menuAction(), reports.exportAction(),
-                            reports.calendarsAction(), reports.printerSettingsAction(),
-                            reports.printToolAction(), reports.previewToolAction(),
-                            reports.barScheduleAction()})
-        QVERIFY(!action->isEnabled());
+    QVERIFY(!print->menuAction()->isEnabled());
+    for (QAction* action : bound)
+        QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
 
     ScheduleWindow* schedule = Open();
     QVERIFY(schedule != nullptr);
     QVERIFY(print->menuAction()->isEnabled());
-    QVERIFY(reports.exportAction()->isEnabled());
-    QVERIFY(reports.barScheduleAction()->isEnabled());
+    for (QAction* action : bound)
+        QVERIFY2(action->isEnabled(), qPrintable(action->text()));
     const auto enabledItems = [&] {
         emit print->aboutToShow();
         QList<bool> enabled;
@@ -240,8 +218,8 @@ void ReportCommandsTest::workScheduleAndCurrentViewPrint()
     schedule->session().SetSelection(CellRect{2, 5, 8, 9});
     const QString week = temp_.filePath(QStringLiteral("week.pdf"));
     reports.setPrintDialog(PrintTo(week));
-    QVERIFY(reports.printToolAction()->isEnabled());
-    reports.printToolAction()->trigger();
+    QVERIFY(window_->toolAction(MainCommand::PrintSheet)->isEnabled());
+    window_->toolAction(MainCommand::PrintSheet)->trigger();
     const QString weekText = PdfText(week);
     QVERIFY(weekText.contains(QStringLiteral("Employee 40")));
     QString days;
@@ -308,7 +286,7 @@ void ReportCommandsTest::previewPagesThroughAndPrints()
         QCOMPARE(preview.copy().source, PrintSource::Sheet);
         QCOMPARE(preview.pageCount(), 1);
     });
-    reports.previewToolAction()->trigger();
+    window_->toolAction(MainCommand::PrintPreview)->trigger();
     QVERIFY(shown);
 }
 
@@ -346,7 +324,7 @@ void ReportCommandsTest::calendarsAreWrittenPerEmployee()
     const QString folder = temp_.filePath(QStringLiteral("calendars"));
     QVERIFY(QDir().mkpath(folder));
     reports.setFolderChooser([&] { return folder; });
-    QVERIFY(reports.exportCalendars());
+    window_->commandAction(MainCommand::ExportCalendars)->trigger();
     const QStringList files = QDir(folder).entryList({QStringLiteral("*.ics")}, QDir::Files);
     QCOMPARE(files.size(), kEmployees);
     QVERIFY(files.contains(QStringLiteral("Employee 2 (2).ics")));
@@ -361,7 +339,6 @@ void ReportCommandsTest::barScheduleWindowDrawsChoosesAndPrints()
     QVERIFY(!document.modified);
     schedule->session().SetSelection(CellRect{2, 3, 8, 3});  // 1 to 7 June
     ReportCommands& reports = *window_->reports();
-    QCOMPARE(reports.barScheduleAction()->text(), QStringLiteral("Generate &Bar Schedule ..."));
     bool shown = false;
     const QString pdf = temp_.filePath(QStringLiteral("bars.pdf"));
     const QString bitmap = temp_.filePath(QStringLiteral("bars.bmp"));
@@ -419,7 +396,7 @@ void ReportCommandsTest::barScheduleWindowDrawsChoosesAndPrints()
         QCOMPARE(reports.printer().docName(),
                  QStringLiteral("Shiftex 4.3Schedule for Employee 2 - 1 June 'till 7 June"));
     });
-    QVERIFY(reports.barSchedule());
+    window_->commandAction(MainCommand::GenerateBarSchedule)->trigger();
     QVERIFY(shown);
     QCOMPARE(PdfPages(pdf), kEmployees);
     const QString last = QStringLiteral("Schedule for Employee 40 - 1 June 'till 7 June");

@@ -148,6 +148,7 @@ const std::vector<MenuLine>& ExpectedMenus()
         {"&File", "&Save", "Ctrl+S", "Save workinglist"},
         {"&File", "Save &As...", "", "Save workinglist"},
         {"&File", "&Export ...", "", "Export schedule to Word, Excel or HTML files"},
+        {"&File", "Export &Calendars ...", "", "Export one calendar file per employee"},
         {"&File", "Printer &Settings ...", "", "Setup printer properties"},
         {"&File", "&Print", "", "Print"},
         {"&File", "&Print/&Current view ...", "", "Print Workinglist"},
