@@ -75,6 +75,8 @@ protected:
         sheet.SetText(7, 4, "L");
         sheet.SetText(8, 5, "E");
         document.customQueryLines = {"Early", "E", kEndThisAddition, kEndAllAdditions};
+        // Recorded as shown: printed as the file has it, without being shown first.
+        document.workedHoursPanelVisible = true;
         document.fontName = "DejaVu Sans";
         document.fontColour = "clBlue";
         schedule_ = folder_ / "ward.sxt";

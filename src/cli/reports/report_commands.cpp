@@ -121,6 +121,8 @@ Result<PrintCopy> CopyOf(ScheduleDocument& document, PrintSource source,
 {
     SummarySet summaries(document);
     try {
+        // Those the file records as shown are computed as on opening; another one is shown.
+        summaries.ShowRecorded();
         if (const std::optional<SummaryKind> kind = SummaryOf(source))
             summaries.Show(*kind);
     } catch (const ConversionError& error) {
