@@ -80,6 +80,9 @@ public:
     // Every message box goes through this sink; tests put a recording one in.
     void SetMessageSink(std::unique_ptr<MessageSink> sink);
     MessageSink& messages() const { return *messages_; }
+    // A sink that always passes on to the present messages(): for windows that outlive a test's
+    // change of sink.
+    MessageSink& forwardingMessages() const { return *windowMessages_; }
     // Web pages, folders and mail links open through this; tests put a recording one in.
     void SetShell(std::unique_ptr<Shell> shell);
     // The web pages and support address; the build's unless a test puts others in.

@@ -46,21 +46,6 @@ std::filesystem::path LocalPath(const QString& path)
     return std::filesystem::path(QFile::encodeName(path).toStdString());
 }
 
-// The message boxes of the main window, whichever sink it has at the moment.
-class WindowMessages final : public MessageSink {
-public:
-    explicit WindowMessages(const MainWindow& window) : window_(&window) {}
-    void Information(const std::string& text) override { window_->messages().Information(text); }
-    void Error(const std::string& text) override { window_->messages().Error(text); }
-    Answer Question(const std::string& text, QuestionButtons buttons) override
-    {
-        return window_->messages().Question(text, buttons);
-    }
-
-private:
-    const MainWindow* window_;
-};
-
 // The Print menu's commands as the main window names them.
 constexpr std::pair<PrintCommand, MainCommand> kPrintMenu[] = {
     {PrintCommand::CurrentView, MainCommand::PrintCurrentView},
@@ -91,7 +76,7 @@ std::pair<int, int> BarScheduleColumns(const ScheduleSession& session)
 }
 
 ReportCommands::ReportCommands(MainWindow& window)
-    : QObject(&window), window_(window), messages_(std::make_unique<WindowMessages>(window))
+    : QObject(&window), window_(window), messages_(window.forwardingMessages())
 {
     // A roster is wider than tall; the page keeps margins of 10 millimetres.
     printer().setPageOrientation(QPageLayout::Landscape);
@@ -126,7 +111,7 @@ void ReportCommands::updatePrintMenu()
 BarScheduleWindow& ReportCommands::barScheduleWindow()
 {
     if (barWindow_ == nullptr) {
-        barWindow_ = new BarScheduleWindow(*messages_, &window_);
+        barWindow_ = new BarScheduleWindow(messages_, &window_);
         barWindow_->setPrinter(&printer());
     }
     return *barWindow_;
@@ -173,7 +158,7 @@ std::optional<PrintCopy> ReportCommands::makeCopy(PrintSource source)
                              ShownSelection(window->session()));
     }
     if (!copy) {
-        messages_->Error(copy.error().message);
+        messages_.Error(copy.error().message);
         return std::nullopt;
     }
     return std::move(*copy);
@@ -291,7 +276,7 @@ bool ReportCommands::exportSchedule()
     const QString path =
         QString::fromStdString(ExportFileName(chosen->first.toStdString(), chosen->second));
     if (QFileInfo::exists(path) &&
-        messages_->Question(path.toStdString() + " already exists.\nDo you want to replace it?",
+        messages_.Question(path.toStdString() + " already exists.\nDo you want to replace it?",
                            QuestionButtons::YesNo) != Answer::Yes)
         return false;
     Result<void> written;
@@ -301,7 +286,7 @@ bool ReportCommands::exportSchedule()
                                  chosen->second, LocalPath(path), PrintPictures());
     }
     if (!written)
-        messages_->Error(written.error().message);
+        messages_.Error(written.error().message);
     return written.has_value();
 }
 
@@ -322,10 +307,10 @@ bool ReportCommands::exportCalendars()
                                                       SystemCalendarZone())
                                      : std::unexpected(calendars.error());
     if (!written) {
-        messages_->Error(written.error().message);
+        messages_.Error(written.error().message);
         return false;
     }
-    messages_->Information(std::to_string(calendars->size()) + " calendar files written to " +
+    messages_.Information(std::to_string(calendars->size()) + " calendar files written to " +
                           folder.toStdString() + ".");
     return true;
 }

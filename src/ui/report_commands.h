@@ -73,7 +73,7 @@ private:
     std::optional<std::pair<QString, ExportType>> chooseExportFile();
 
     MainWindow& window_;
-    std::unique_ptr<MessageSink> messages_;
+    MessageSink& messages_;
     BarScheduleWindow* barWindow_ = nullptr;
     ExportChooser exportChooser_;
     FolderChooser folderChooser_;
