@@ -1,5 +1,7 @@
 #include "editing/departments_view.h"
 
+#include "model/sheet_layout.h"
+
 #include <algorithm>
 
 namespace shiftex {
@@ -138,6 +140,73 @@ void MergeDepartments(ScheduleSheet& sheet, const std::vector<Department>& depar
     if (cols < 2)
         sources.resize(static_cast<std::size_t>(std::max(cols, 0)));
     RearrangeColumns(sheet, sources);
+}
+
+namespace {
+
+// The sheet's columns with each day's sub-columns as `keep` gives them: for every day its
+// `perDay` old sub-columns in, -1 where a new empty column goes. Columns after the last whole
+// day stay as they are.
+template <typename Keep>
+void RearrangeDays(ScheduleSheet& sheet, int perDay, Keep&& keep)
+{
+    UnmergeAll(sheet);
+    const int days = (sheet.colCount() - 2) / perDay;
+    std::vector<int> sources{0, 1};
+    for (int d = 0; d < days; ++d)
+        keep(sources, 2 + d * perDay);
+    for (int c = 2 + days * perDay; c < sheet.colCount(); ++c)
+        sources.push_back(c);
+    RearrangeColumns(sheet, sources);
+}
+
+} // namespace
+
+void AppendDepartmentColumns(ScheduleSheet& sheet, int perDay, const std::string& name)
+{
+    if (perDay < 1 || sheet.fixedRows < 4)
+        return;
+    RearrangeDays(sheet, perDay, [&](std::vector<int>& sources, int first) {
+        for (int i = 0; i < perDay; ++i)
+            sources.push_back(first + i);
+        sources.push_back(-1);
+    });
+    const int days = (sheet.colCount() - 2) / (perDay + 1);
+    for (int d = 0; d < days; ++d) {
+        const int c = 2 + d * (perDay + 1) + perDay;
+        for (int r = 0; r < sheet.rowCount(); ++r) {
+            if (r < 3)
+                sheet.SetText(c, r, sheet.Text(c - 1, r));
+            sheet.SetBrushColor(c, r, sheet.BrushColor(c - 1, r));
+        }
+        sheet.SetText(c, 3, name);
+        sheet.SetColWidth(c, sheet.ColWidth(c - 1));
+    }
+}
+
+void RemoveDepartmentColumns(ScheduleSheet& sheet, int perDay, int index)
+{
+    if (perDay < 2 || index < 0 || index >= perDay || sheet.fixedRows < 4)
+        return;
+    RearrangeDays(sheet, perDay, [&](std::vector<int>& sources, int first) {
+        for (int i = 0; i < perDay; ++i)
+            if (i != index)
+                sources.push_back(first + i);
+    });
+}
+
+void LayoutScheduleHeader(ScheduleDocument& document)
+{
+    ScheduleSheet& sheet = document.sheet;
+    LayoutMonthRow(sheet, document.monthTitle);
+    LayoutWeekRow(sheet);
+    if (sheet.fixedRows >= 4) {
+        MergeDayNumbers(sheet);
+        for (int c = 0; c < sheet.colCount(); ++c)
+            sheet.SetBrushColor(c, 3, kHeaderColour);
+    }
+    LayoutNameColumns(sheet, kEmployeeDaysCaption);
+    PlaceExtendButtons(sheet);
 }
 
 } // namespace shiftex

@@ -2,6 +2,7 @@
 
 #include "model/schedule_document.h"
 
+#include <string>
 #include <vector>
 
 namespace shiftex {
@@ -29,5 +30,18 @@ void SplitDepartments(ScheduleSheet& sheet, const std::vector<Department>& depar
 // only the day's first sub-column stays. The names come from the list, not from row 3. Row 3
 // itself stays; nothing happens without departments.
 void MergeDepartments(ScheduleSheet& sheet, const std::vector<Department>& departments);
+
+// In the department view with `perDay` sub-columns per day: every day gets one more sub-column
+// at its end for the department `name`, with the day's titles and the background colours of the
+// day's last sub-column. The header rows are laid out by the caller.
+void AppendDepartmentColumns(ScheduleSheet& sheet, int perDay, const std::string& name);
+// In the department view with `perDay` sub-columns per day: sub-column `index` of every day
+// leaves the sheet with its cells.
+void RemoveDepartmentColumns(ScheduleSheet& sheet, int perDay, int index);
+
+// The header rows laid out again after a change of columns: month and week titles merged over
+// their days, the day numbers over their sub-columns and the department row in the header
+// colour (department view), the name columns and the extension buttons.
+void LayoutScheduleHeader(ScheduleDocument& document);
 
 } // namespace shiftex

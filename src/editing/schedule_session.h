@@ -129,6 +129,7 @@ public:
     ScheduleDocument& document() { return document_; }
     const ScheduleDocument& document() const { return document_; }
     const SummarySet& summaries() const { return summaries_; }
+    SummarySet& summaries() { return summaries_; }
     const EditState& editState() const { return edit_; }
     const UndoHistory& undoHistory() const { return undo_; }
     const CommentPanel& commentPanel() const { return comment_; }

@@ -11,20 +11,6 @@ namespace shiftex {
 
 namespace {
 
-void LayoutHeader(ScheduleDocument& document)
-{
-    ScheduleSheet& sheet = document.sheet;
-    LayoutMonthRow(sheet, document.monthTitle);
-    LayoutWeekRow(sheet);
-    if (sheet.fixedRows >= 4) {
-        MergeDayNumbers(sheet);
-        for (int c = 0; c < sheet.colCount(); ++c)
-            sheet.SetBrushColor(c, 3, kHeaderColour);
-    }
-    LayoutNameColumns(sheet, kEmployeeDaysCaption);
-    PlaceExtendButtons(sheet);
-}
-
 int YearOfColumn(const ScheduleSheet& sheet, int col)
 {
     return ParseInt(YearTextOf(sheet.Text(col, 0)));
@@ -65,7 +51,7 @@ ShowDepartmentsResult ScheduleSession::ShowDepartments()
     ResetUndo();
     const bool ok = Guarded([&] {
         SplitDepartments(sheet, document_.departments, 2);
-        LayoutHeader(document_);
+        LayoutScheduleHeader(document_);
         CentreDayCells(sheet, *metrics_);
         AfterShapeChange();
         if (summaries_.IsShown(SummaryKind::CustomQuery))
@@ -87,7 +73,7 @@ bool ScheduleSession::HideDepartments()
         MergeDepartments(sheet, document_.departments);
         sheet.fixedRows = 3;
         sheet.DeleteRows(3, 1);
-        LayoutHeader(document_);
+        LayoutScheduleHeader(document_);
         CentreDayCells(sheet, *metrics_);
         SetCurrentCell(2, sheet.fixedRows);
         AfterShapeChange();
@@ -159,7 +145,7 @@ bool ScheduleSession::RemoveRun(int headerRow)
     // The schedule begins with another month now.
     document_.monthTitle = sheet.Text(2, 0);
     const bool ok = Guarded([&] {
-        LayoutHeader(document_);
+        LayoutScheduleHeader(document_);
         CentreDayCells(sheet, *metrics_);
     });
     AfterShapeChange();
@@ -189,7 +175,7 @@ bool ScheduleSession::KeepOnlyWeek()
     sheet.DeleteColumns(2, week.left - 2);
     document_.monthTitle = sheet.Text(2, 0);
     const bool ok = Guarded([&] {
-        LayoutHeader(document_);
+        LayoutScheduleHeader(document_);
         CentreDayCells(sheet, *metrics_);
     });
     AfterShapeChange();
@@ -293,7 +279,7 @@ bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programF
         }
         if (DepartmentViewShown())
             SplitDepartments(sheet, document_.departments, old);
-        LayoutHeader(document_);
+        LayoutScheduleHeader(document_);
 
         if (auto lines = holidays.BuildHolidayLines(sheet, region))
             document_.holidayLines = std::move(*lines);

@@ -10,6 +10,25 @@ namespace {
 constexpr SummaryKind kAllKinds[] = {SummaryKind::CustomQuery, SummaryKind::TypesPerDay,
                                      SummaryKind::WorkedHours, SummaryKind::EmployeesPerType};
 
+// Runs every update even when one fails, so that the figures of the others stay right; the
+// first failure is passed on afterwards.
+template <typename... Updates>
+void RunAll(Updates&&... updates)
+{
+    std::exception_ptr failure;
+    auto run = [&](auto& update) {
+        try {
+            update();
+        } catch (const ConversionError&) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    (run(updates), ...);
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
 } // namespace
 
 bool SummarySet::IsShown(SummaryKind kind) const
@@ -135,33 +154,48 @@ void SummarySet::RecomputeSummaries()
 {
     ScheduleDocument& d = *document_;
     RebuildResolver();
-    if (IsShown(SummaryKind::CustomQuery)) {
-        customQuery_.Layout(d, resolver_);
-        customQuery_.CountAll(d, resolver_);
-    }
-    if (IsShown(SummaryKind::TypesPerDay)) {
-        typesPerDay_.Layout(d, resolver_);
-        typesPerDay_.Count(d, resolver_);
-    }
-    if (IsShown(SummaryKind::WorkedHours)) {
-        workedHours_.scope.Reset(kGlobalCaption);
-        workedHours_.Layout(d);
-        workedHours_.Compute(d, resolver_);
-    }
-    if (IsShown(SummaryKind::EmployeesPerType)) {
-        // The caption cell is left as it is: a range stays a range.
-        employeesPerType_.cornerTitle = "Employees / Types";
-        employeesPerType_.Layout(d, resolver_);
-        employeesPerType_.Count(d, resolver_);
-    }
-    ColourSummaries();
+    // Every summary is counted even when another meets a conversion error.
+    RunAll(
+        [&] {
+            if (IsShown(SummaryKind::CustomQuery)) {
+                customQuery_.Layout(d, resolver_);
+                customQuery_.CountAll(d, resolver_);
+            }
+        },
+        [&] {
+            if (IsShown(SummaryKind::TypesPerDay)) {
+                typesPerDay_.Layout(d, resolver_);
+                typesPerDay_.Count(d, resolver_);
+            }
+        },
+        [&] {
+            if (IsShown(SummaryKind::WorkedHours)) {
+                workedHours_.scope.Reset(kGlobalCaption);
+                workedHours_.Layout(d);
+                workedHours_.Compute(d, resolver_);
+            }
+        },
+        [&] {
+            if (IsShown(SummaryKind::EmployeesPerType)) {
+                // The caption cell is left as it is: a range stays a range.
+                employeesPerType_.cornerTitle = "Employees / Types";
+                employeesPerType_.Layout(d, resolver_);
+                employeesPerType_.Count(d, resolver_);
+            }
+        },
+        [&] { ColourSummaries(); });
 }
 
 void SummarySet::ColourSummaries()
 {
-    for (SummaryKind kind : kAllKinds)
-        if (IsShown(kind))
-            ColourOne(kind);
+    const auto colour = [this](SummaryKind kind) {
+        return [this, kind] {
+            if (IsShown(kind))
+                ColourOne(kind);
+        };
+    };
+    RunAll(colour(kAllKinds[0]), colour(kAllKinds[1]), colour(kAllKinds[2]),
+           colour(kAllKinds[3]));
 }
 
 void SummarySet::ColourOne(SummaryKind kind)
@@ -210,28 +244,6 @@ void SummarySet::AlignToSheet()
         customQuery_.AlignToSheet(sheet);
 }
 
-namespace {
-
-// Runs every update even when one fails, so that the figures of the others stay right; the
-// first failure is passed on afterwards.
-template <typename... Updates>
-void RunAll(Updates&&... updates)
-{
-    std::exception_ptr failure;
-    auto run = [&](auto& update) {
-        try {
-            update();
-        } catch (const ConversionError&) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
-    (run(updates), ...);
-    if (failure)
-        std::rethrow_exception(failure);
-}
-
-} // namespace
 
 // Each shown summary in turn, all of them even when one meets a conversion error.
 template <typename F>
