@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/settings_store.h"
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
 
@@ -16,6 +17,10 @@ inline constexpr int kExitUsage = 2;
 
 struct Options {
     std::filesystem::path programFolder;
+    // Where the settings store keeps its files; empty for the program's own place.
+    std::filesystem::path settingsFolder;
+    // The settings store of that folder; null: settings held in memory only.
+    SettingsStore* settings = nullptr;
     std::vector<std::string> arguments;  // without the subcommand and the options above
 };
 

@@ -1,5 +1,6 @@
 #include "app/settings_store.h"
 #include "cli/edit_commands.h"
+#include "cli/options_script.h"
 #include "cli/script.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
@@ -325,16 +326,26 @@ int RunEdit(const Options& options)
         std::cerr << "Unable to find " << scriptPath << ".\n";
         return kExitFileError;
     }
-    MemorySettingsStore settings;
+    MemorySettingsStore memory;
+    SettingsStore& settings = options.settings ? *options.settings : memory;
     ScheduleSession session(std::move(*loaded), messages, &settings);
     session.ShowRecordedSummaries();
     ScriptRunner runner(session, messages, options.programFolder);
-    const auto run = [&runner](const std::vector<std::string>& words) {
-        runner.Run(words);
-        return false;
+    OptionsScript dialog(session, messages, settings, options.programFolder);
+    const auto run = [&](const std::vector<std::string>& words) {
+        if (!dialog.Run(words))
+            runner.Run(words);
+        return dialog.scheduleClosed();
     };
     if (!RunScriptLines("edit", scriptPath, *script, run))
         return kExitUsage;
+    // There is no leaving the dialog without applying it.
+    if (dialog.open())
+        dialog.Close();
+    if (dialog.scheduleClosed()) {
+        std::cerr << "The schedule was closed: nothing is written.\n";
+        return kExitFileError;
+    }
     if (const std::optional<std::string> failed = SaveSchedule(session.document(), args[2])) {
         std::cerr << *failed << '\n';
         return kExitFileError;

@@ -1,8 +1,12 @@
 #include "cli/cli_common.h"
 #include "cli/edit_commands.h"
+#include "platform/qt_settings_store.h"
 #ifdef SHIFTEX_CLI_REPORTS
 #include "cli/reports/report_commands.h"
 #endif
+
+#include <QFile>
+#include <QString>
 
 #include <cstring>
 #include <iostream>
@@ -14,7 +18,8 @@ namespace {
 
 void Usage()
 {
-    std::cerr << "usage: shiftex-cli [--program-folder DIR] COMMAND ARGS...\n"
+    std::cerr << "usage: shiftex-cli [--program-folder DIR] [--settings-folder DIR] COMMAND "
+                 "ARGS...\n"
                  "commands:\n"
                  "  dump FILE          print the schedule FILE as JSON\n"
                  "  new ANSWERS.json   print the schedule text the wizard builds\n"
@@ -42,12 +47,13 @@ int main(int argc, char** argv)
     std::string command;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--program-folder") {
+        if (arg == "--program-folder" || arg == "--settings-folder") {
             if (i + 1 >= argc) {
                 Usage();
                 return kExitUsage;
             }
-            options.programFolder = argv[++i];
+            (arg == "--program-folder" ? options.programFolder : options.settingsFolder) =
+                argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             Usage();
             return kExitOk;
@@ -66,5 +72,9 @@ int main(int argc, char** argv)
     }
     if (options.programFolder.empty())
         options.programFolder = DefaultProgramFolder();
+    // The same two files the window reads, unless another folder is named.
+    shiftex::QtSettingsStore settings(
+        QFile::decodeName(options.settingsFolder.string().c_str()));
+    options.settings = &settings;
     return it->second(options);
 }

@@ -1,6 +1,7 @@
 #include "cli/page_commands.h"
 
 #include "model/text_helpers.h"
+#include "setup/backup_page.h"
 #include "setup/custom_query_page.h"
 #include "setup/holidays_page.h"
 #include "setup/import_page.h"
@@ -135,6 +136,22 @@ bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
     return true;
 }
 
+nlohmann::ordered_json WorkingTypesJson(const std::vector<WorkingType>& types)
+{
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (const WorkingType& type : types)
+        json.push_back({{"icon", type.iconIndex}, {"fields", type.fields}});
+    return json;
+}
+
+nlohmann::ordered_json QueryThresholdsJson(const std::vector<ColorThreshold>& rows)
+{
+    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    for (const ColorThreshold& row : rows)
+        json.push_back({row.name, row.minColour, row.minCount, row.maxColour, row.maxCount});
+    return json;
+}
+
 nlohmann::ordered_json PageStateJson(const SetupPage& page)
 {
     nlohmann::ordered_json state;
@@ -166,6 +183,10 @@ nlohmann::ordered_json PageStateJson(const SetupPage& page)
                              {"month", calendar.month},
                              {"bold", calendar.bold}};
         state["regions"] = holidays->regions();
+    }
+    if (const auto* backup = dynamic_cast<const BackupPage*>(&page)) {
+        state["toggle"] = backup->Text("toggle");
+        state["panel"] = backup->panelShown();
     }
     if (const auto* import = dynamic_cast<const ImportPage*>(&page)) {
         state["preview"] = import->previewShown();

@@ -20,21 +20,15 @@ int WizardUsage()
 // Every field of the answers, named as `new` reads them.
 nlohmann::ordered_json AnswersJson(const WizardAnswers& answers)
 {
-    nlohmann::ordered_json types = nlohmann::ordered_json::array();
-    for (const WorkingType& type : answers.workingTypes)
-        types.push_back({{"icon", type.iconIndex}, {"fields", type.fields}});
-    nlohmann::ordered_json thresholds = nlohmann::ordered_json::array();
-    for (const ColorThreshold& row : answers.queryThresholds)
-        thresholds.push_back({row.name, row.minColour, row.minCount, row.maxColour, row.maxCount});
     return {{"year", answers.year},
             {"month", answers.month},
             {"regionName", answers.regionName},
             {"templateFile", answers.templateFile},
             {"templateKind", answers.templateKind},
             {"employeeNames", answers.employeeNames},
-            {"workingTypes", std::move(types)},
+            {"workingTypes", WorkingTypesJson(answers.workingTypes)},
             {"customQueryLines", answers.customQueryLines},
-            {"queryThresholds", std::move(thresholds)},
+            {"queryThresholds", QueryThresholdsJson(answers.queryThresholds)},
             {"weekendColour", answers.weekendColour},
             {"holidayColour", answers.holidayColour},
             {"workingTypeFontColour", answers.workingTypeFontColour},
