@@ -287,6 +287,22 @@ QIcon SaveIcon()
     });
 }
 
+QIcon BackupIcon()
+{
+    return DrawnIcon([](QPainter& p) {
+        // A small diskette with a green tick over its corner.
+        p.setPen(QPen(kBlue.darker(150), 1));
+        p.setBrush(kBlue);
+        p.drawPolygon(QPolygonF{{1.5, 1.5}, {9.5, 1.5}, {11.5, 3.5}, {11.5, 11.5}, {1.5, 11.5}});
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(3.5, 6.5, 6, 5));
+        p.setPen(QPen(QColor(0x1E, 0x9E, 0x3C), 2.2, Qt::SolidLine, Qt::RoundCap,
+                      Qt::RoundJoin));
+        p.setBrush(Qt::NoBrush);
+        p.drawPolyline(QPolygonF{{7.5, 11}, {10, 13.8}, {14.5, 7.5}});
+    });
+}
+
 QIcon PrintIcon()
 {
     return DrawnIcon([](QPainter& p) {

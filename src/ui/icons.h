@@ -27,6 +27,8 @@ QIcon PrintPreviewIcon();
 QIcon PrintIcon();
 QIcon ToggleWindowsIcon();
 QIcon HelpIcon();
+// Beside "  Backup successful" in the status bar.
+QIcon BackupIcon();
 // The program's own icon (the shapes of shiftex.svg) at `size` pixels.
 QPixmap ProgramPixmap(int size);
 QIcon ProgramIcon();

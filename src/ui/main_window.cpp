@@ -152,6 +152,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(loadingTimer_, &QTimer::timeout, this, &MainWindow::clearLoadingStatus);
 
     commands_ = new MainCommands(*this);
+    initBackup();
     bindOwnCommands();
     reports_ = new ReportCommands(*this);
     connect(menu(MainMenu::File), &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
@@ -177,7 +178,8 @@ MainWindow::MainWindow(QWidget* parent)
 MainWindow::~MainWindow()
 {
     // Schedule windows go before the message sink they may still report to, the help window
-    // before the help it reads.
+    // before the help it reads, the options dialog before the backup it shows.
+    dropOptions();
     delete mdiArea_;
     mdiArea_ = nullptr;
     if (ProgramHelpWindow() == helpWindow_)
@@ -231,6 +233,7 @@ void MainWindow::bindOwnCommands()
     };
     bindCommand(C::HideDepartments, departments(false));
     bindCommand(C::ShowDepartments, departments(true));
+    bindOptionsCommands();
 
     bindCommand(C::Tile, [this] { TileSideBySide(); });
     bindCommand(C::Cascade, [this] { mdiArea_->cascadeSubWindows(); });
@@ -300,6 +303,7 @@ void MainWindow::Startup(StartupServices& services)
     startup_ = RunStartup(services, *settings_, *messages_);
     setWindowTitle(QString::fromStdString(startup_.caption));
     SetProgramFolder(QString::fromStdString(startup_.programFolder));
+    backup_->Start(startup_.backup);
 }
 
 bool MainWindow::LoadHelp(const QString& folder)
@@ -401,6 +405,8 @@ void MainWindow::SetProgramFolder(const QString& folder)
 {
     programFolder_ = folder;
     dropWizard();
+    dropOptions();
+    backup_->SetProgramFolder(LocalPath(folder));
     for (ScheduleWindow* window : scheduleWindows())
         window->setProgramFolder(folder);
 }
@@ -614,6 +620,10 @@ ScheduleWindow* MainWindow::AddScheduleWindow(ScheduleDocument document)
     window->setProgramFolder(programFolder_);
     window->setCloseGuard(&closeGuard_);
     connect(window, &ScheduleWindow::stateChanged, this, &MainWindow::updateActions);
+    connect(window, &ScheduleWindow::optionsRequested, this,
+            [this](int panel, int item, std::optional<std::string> code) {
+                OpenOptions(panel, item, std::move(code));
+            });
     connect(window, &ScheduleWindow::closeAnswered, this, [this] {
         showCloseStatus();
         updateActions();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/automatic_backup.h"
 #include "app/main_menu.h"
 #include "app/settings_store.h"
 #include "app/shell_links.h"
@@ -12,12 +13,15 @@
 
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QUrl>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QLabel;
@@ -35,6 +39,7 @@ class AboutWindow;
 class HelpCollection;
 class HelpWindow;
 class MainCommands;
+class OptionsDialogWindow;
 class ReportCommands;
 class ScheduleWindow;
 class StatusPanels;
@@ -153,6 +158,24 @@ public:
     // The one wizard window of the program; null until New was first used.
     WizardDialog* wizardDialog() const { return wizard_; }
 
+    // --- the options dialog (main_window_options.cpp) ---
+    // Opens the options dialog on the active schedule with item `item` of panel `panel`; a
+    // code, when given, is the working type its working types page chooses.
+    void OpenOptions(int panel, int item, std::optional<std::string> code = std::nullopt);
+    // The one options dialog of the program; null until it was first opened.
+    OptionsDialogWindow* optionsDialog() const { return options_; }
+
+    // --- the automatic backup (main_window_backup.cpp) ---
+    AutomaticBackup& backup() const { return *backup_; }
+    // The timer that starts every backup, and the one that clears the status after one.
+    QTimer* backupTimer() const { return backupTimer_; }
+    QTimer* backupStatusTimer() const { return backupStatusTimer_; }
+    // Every open schedule into the backup folder, with the progress bar over the third panel;
+    // what the backup timer runs.
+    void RunBackup();
+    // The pop-up menu of the backup status panel.
+    QMenu* createBackupMenu();
+
     // Sets up the help of a program folder (start-up does); false when it has none. The help
     // window is then the one ShowHelpTopic opens.
     bool LoadHelp(const QString& programFolder);
@@ -196,6 +219,13 @@ private:
     void bindOwnCommands();
     void newSchedule();
     void openNewSchedule();
+    void bindOptionsCommands();
+    void optionsApplied(bool closeSchedule);
+    void dropOptions();
+    void initBackup();
+    void showBackupStatus();
+    void backupStatusElapsed();
+    void viewBackupFolder();
     // The wizard is made again for another program folder.
     void dropWizard();
     void firstActivation();
@@ -233,6 +263,13 @@ private:
     bool shownOnce_ = false;
     bool splashEnabled_ = false;
     WizardDialog* wizard_ = nullptr;
+    OptionsDialogWindow* options_ = nullptr;
+    QPointer<ScheduleWindow> optionsTarget_;
+    QTimer* backupTimer_ = nullptr;
+    QTimer* backupStatusTimer_ = nullptr;
+    std::unique_ptr<BackupTimer> backupTimerControl_;
+    std::unique_ptr<AutomaticBackup> backup_;
+    bool backingUp_ = false;
 };
 
 } // namespace shiftex

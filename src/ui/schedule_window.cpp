@@ -2,6 +2,7 @@
 
 #include "platform/qt_clipboard.h"
 #include "platform/qt_colour.h"
+#include "setup/options_dialog.h"
 #include "ui/comment_panel_widget.h"
 #include "ui/busy_cursor.h"
 #include "ui/icons.h"
@@ -254,6 +255,13 @@ void ScheduleWindow::bindViews()
         selectWorkingType(index);
         sheetView_->setFocus(Qt::OtherFocusReason);
     });
+    connect(typeChooser_, &WorkingTypeChooser::editRequested, this, [this] {
+        // The chosen working type, unless it is the blank entry: then the last choice stays.
+        std::optional<std::string> code;
+        if (session_->editState().currentType > 0)
+            code = document().currentCode;
+        emit optionsRequested(options::kScheduleSetup, options::kWorkingTypes, code);
+    });
 
     connect(hoursView_, &SummaryView::cellPressed, this, [this](int, int row) {
         if (row == 0) {
@@ -384,6 +392,14 @@ void ScheduleWindow::selectWorkingType(int index)
     emit stateChanged();
 }
 
+void ScheduleWindow::settingsChanged()
+{
+    // The list may hold as many types as before and still be another.
+    typeChooser_->setTypes(document().workingTypes);
+    afterCommand();
+    placeAreas(true);
+}
+
 void ScheduleWindow::afterCommand()
 {
     sheetView_->sheetChanged();
@@ -451,9 +467,10 @@ bool ScheduleWindow::showDepartments()
         BusyCursor busy;
         result = session_->ShowDepartments();
     }
-    // DefineDepartments would open the options dialog on its departments page; until that
-    // dialog exists the answer leaves the schedule as it is.
     afterCommand();
+    if (result == ShowDepartmentsResult::DefineDepartments)
+        emit optionsRequested(options::kScheduleSetup, options::kDepartments,
+                              session_->RememberedCellText());
     // The summaries below gained a header row: their areas fit them again.
     if (result == ShowDepartmentsResult::Shown)
         placeAreas(true);
@@ -759,7 +776,6 @@ QMenu* ScheduleWindow::createSheetMenu(int col, int row)
         action->setObjectName(QString::fromStdString(item.id));
         action->setToolTip(QString::fromStdString(item.hint));
         action->setStatusTip(action->toolTip());
-        // The options dialog comes later: its entries stay disabled.
         const bool bound = bindMenuItem(action, item.id);
         action->setEnabled(item.enabled && bound);
         if (item.id == "selectAll")
@@ -820,6 +836,20 @@ bool ScheduleWindow::bindMenuItem(QAction* action, const std::string& id)
             });
             return true;
         }
+    // The entries that lead to the options dialog hand it the text of the clicked cell.
+    static const std::vector<std::pair<std::string, int>> setup{
+        {"editWorkingHours", options::kWorkingTypes},
+        {"departmentSettings", options::kDepartments},
+        {"addEmployee", options::kEmployees},
+    };
+    for (const auto& [name, item] : setup)
+        if (id == name) {
+            connect(action, &QAction::triggered, this, [this, item] {
+                emit optionsRequested(options::kScheduleSetup, item,
+                                      session_->RememberedCellText());
+            });
+            return true;
+        }
     if (id == "bold") {
         connect(action, &QAction::triggered, this, [this] {
             session_->ToggleBold();
@@ -837,6 +867,13 @@ QMenu* ScheduleWindow::createSummaryMenu(SummaryKind kind)
         updateQueryRowActions();
         menu->addAction(insertRowAction_);
         menu->addAction(deleteRowAction_);
+        menu->addSeparator();
+        QAction* setup = menu->addAction(QStringLiteral("&Go to setup ..."));
+        setup->setObjectName(QStringLiteral("goToSetup"));
+        setup->setStatusTip(QStringLiteral("Go to setup menu"));
+        connect(setup, &QAction::triggered, this, [this] {
+            emit optionsRequested(options::kScheduleSetup, options::kCustomQuery, std::nullopt);
+        });
         menu->addSeparator();
     }
     for (SummaryKind each : kMenuOrder) {

@@ -105,6 +105,8 @@ public:
 
     // Everything drawn again from the session, after a command run on it directly.
     void refresh() { afterCommand(); }
+    // After the options dialog changed the schedule's lists, font and shape.
+    void settingsChanged();
 
     // The colour dialog; tests put another picker in.
     void setColourPicker(ColourPicker picker) { colourPicker_ = std::move(picker); }
@@ -118,6 +120,9 @@ signals:
     void stateChanged();
     // The window was asked to close and answered (the close guard may carry a status text).
     void closeAnswered(bool closing);
+    // The options dialog is wanted on item `item` of panel `panel`, with the working type to
+    // choose on its working types page when a code is given.
+    void optionsRequested(int panel, int item, std::optional<std::string> code);
 
 private slots:
     void afterCommand();

@@ -1,13 +1,20 @@
 #include "ui/status_panels.h"
 
+#include "ui/icons.h"
+
+#include <QContextMenuEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QProgressBar>
+
+#include <algorithm>
 
 namespace shiftex {
 
 StatusPanels::StatusPanels(QWidget* parent)
-    : QWidget(parent), loading_(new QProgressBar), backup_(new QProgressBar)
+    : QWidget(parent), loading_(new QProgressBar), backup_(new QProgressBar),
+      backupIcon_(new QLabel)
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -38,6 +45,39 @@ StatusPanels::StatusPanels(QWidget* parent)
     setMinimumHeight(height);
     for (QLabel* label : panels_)
         label->setMinimumHeight(height);
+
+    backupIcon_->setParent(panels_[1]);
+    backupIcon_->setPixmap(BackupIcon().pixmap(16, 16));
+    backupIcon_->hide();
+    panels_[1]->installEventFilter(this);
+}
+
+void StatusPanels::setBackupStatus(const QString& text, bool icon, const QString& hint)
+{
+    QLabel* panel = panels_[1];
+    panel->setText(text);
+    panel->setToolTip(hint);
+    backupIcon_->setVisible(icon);
+    // The text moves right of the icon while it is there.
+    panel->setContentsMargins(icon ? 16 : 3, 0, 3, 0);
+    placeProgressBars();
+}
+
+bool StatusPanels::backupIconShown() const { return !backupIcon_->isHidden(); }
+
+bool StatusPanels::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == panels_[1]) {
+        if (event->type() == QEvent::MouseButtonDblClick) {
+            emit backupPanelDoubleClicked();
+            return true;
+        }
+        if (event->type() == QEvent::ContextMenu) {
+            emit backupPanelMenuRequested(static_cast<QContextMenuEvent*>(event)->globalPos());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void StatusPanels::setText(int panel, const QString& text)
@@ -74,6 +114,7 @@ void StatusPanels::placeProgressBars()
     const int inner = std::max(1, panels_[0]->height() - 4);
     loading_->setGeometry(kLoadingLeft, 2, kLoadingWidth, inner);
     backup_->setGeometry(0, 2, kBackupProgressWidth, inner);
+    backupIcon_->setGeometry(2, std::max(0, (panels_[1]->height() - 16) / 2), 16, 16);
 }
 
 } // namespace shiftex

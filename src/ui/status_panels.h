@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QIcon>
+#include <QPoint>
 #include <QString>
 #include <QWidget>
 
@@ -36,8 +38,18 @@ public:
     QProgressBar* loadingProgress() const { return loading_; }
     QProgressBar* backupProgress() const { return backup_; }
 
+    // The backup status panel: its text with the backup icon beside it or not, and a hint.
+    void setBackupStatus(const QString& text, bool icon, const QString& hint);
+    bool backupIconShown() const;
+
+signals:
+    // The backup status panel was double-clicked, or asks for its pop-up menu.
+    void backupPanelDoubleClicked();
+    void backupPanelMenuRequested(const QPoint& globalPos);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void placeProgressBars();
@@ -46,6 +58,7 @@ private:
     QString messageText_;
     QProgressBar* loading_;
     QProgressBar* backup_;
+    QLabel* backupIcon_;
 };
 
 } // namespace shiftex

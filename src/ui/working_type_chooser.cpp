@@ -134,13 +134,12 @@ void WorkingTypeChooser::showPopup()
 
 void WorkingTypeChooser::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The options dialog this leads to is not part of the program yet.
     QMenu menu(this);
     QAction* edit = menu.addAction(QString::fromUtf8(kTypeChooserMenuItem));
     edit->setToolTip(QString::fromUtf8(kTypeChooserMenuHint));
     edit->setStatusTip(edit->toolTip());
-    edit->setEnabled(false);
-    menu.exec(event->globalPos());
+    if (menu.exec(event->globalPos()) == edit)
+        emit editRequested();
     event->accept();
 }
 

@@ -22,6 +22,10 @@ public:
 
     void showPopup() override;
 
+signals:
+    // "Edit WorkingHours ..." of its pop-up menu.
+    void editRequested();
+
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 };
