@@ -340,8 +340,8 @@ void ScheduleWindowTest::contextMenuItemsRun()
     QVERIFY(bold != nullptr);
     QCOMPARE(bold->text(), QStringLiteral("Make Bold"));
     QVERIFY(!itemOf(menu.get(), "undo")->isEnabled());
-    // The options dialog does not exist yet.
-    QVERIFY(!itemOf(menu.get(), "editWorkingHours")->isEnabled());
+    // It leads to the options dialog.
+    QVERIFY(itemOf(menu.get(), "editWorkingHours")->isEnabled());
     bold->trigger();
     QVERIFY(cells.IsBold(col, row));
     menu.reset(schedule->createSheetMenu(col, row));
