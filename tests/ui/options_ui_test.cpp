@@ -24,7 +24,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
-#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -37,8 +36,7 @@
 using namespace shiftex;
 using test::RecordingSink;
 
-// The options dialog and the automatic backup in the main window. With SHIFTEX_SCREENSHOT_DIR
-// set, the status bar after a backup is saved there as a picture.
+// The options dialog and the automatic backup in the main window.
 class OptionsUiTest : public QObject {
     Q_OBJECT
 
@@ -58,7 +56,6 @@ private:
     template <typename Widget>
     Widget* field(const char* name);
     void closeDialog();
-    void shoot(QWidget* widget, const QString& name);
 
     std::unique_ptr<QTemporaryDir> temp_;
     std::unique_ptr<MainWindow> window_;
@@ -120,13 +117,6 @@ void OptionsUiTest::closeDialog()
     // The close box: there is no other way out.
     dialog->close();
     QVERIFY(!dialog->isVisible());
-}
-
-void OptionsUiTest::shoot(QWidget* widget, const QString& name)
-{
-    const QString folder = qEnvironmentVariable("SHIFTEX_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        QVERIFY(widget->grab().save(QDir(folder).filePath(name)));
 }
 
 void OptionsUiTest::f2OpensTheDialogAndClosingItApplies()
@@ -297,7 +287,6 @@ void OptionsUiTest::theBackupTimerWritesEveryScheduleAndTheStatusTells()
     QVERIFY(status->backupIconShown());
     QVERIFY(window_->backupStatusTimer()->isActive());
     QCOMPARE(window_->backupStatusTimer()->interval(), 3000);
-    shoot(window_->statusBar(), QStringLiteral("backup-status.png"));
 
     QVERIFY(QMetaObject::invokeMethod(window_->backupStatusTimer(), "timeout"));
     QCOMPARE(status->text(1), QString());
