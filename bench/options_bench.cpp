@@ -53,14 +53,20 @@ private:
     bool running_ = false;
 };
 
-void BM_OptionsRemoveTypeAddEmployee(benchmark::State& state)
-{
+// What the main window holds for both: a program folder, messages, settings and the backup.
+struct Program {
     ProgramFolder folder;
     QuietSink sink;
     MemorySettingsStore settings;
     RunningTimer timer;
-    AutomaticBackup backup(settings, sink, timer, folder.path());
-    OptionsDialog dialog(folder.path(), sink, backup);
+    AutomaticBackup backup{settings, sink, timer, folder.path()};
+};
+
+void BM_OptionsRemoveTypeAddEmployee(benchmark::State& state)
+{
+    Program program;
+    QuietSink& sink = program.sink;
+    OptionsDialog dialog(program.folder.path(), sink, program.backup);
     int employees = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -88,12 +94,9 @@ BENCHMARK(BM_OptionsRemoveTypeAddEmployee)->Unit(benchmark::kMillisecond)->Itera
 
 void BM_BackupTick(benchmark::State& state)
 {
-    ProgramFolder folder;
-    QuietSink sink;
-    MemorySettingsStore settings;
-    RunningTimer timer;
-    AutomaticBackup backup(settings, sink, timer, folder.path());
-    backup.Start(BackupSettings{true, (folder.path() / "backup").string(), "5"});
+    Program program;
+    const fs::path folder = program.folder.path() / "backup";
+    program.backup.Start(BackupSettings{true, folder.string(), "5"});
     ScheduleDocument document = YearSchedule();
     document.filePath = "/somewhere/year.sxt";
     CloseGuard guard;
@@ -101,13 +104,13 @@ void BM_BackupTick(benchmark::State& state)
     now.tm_year = 2026 - 1900;
     now.tm_mday = 10;
     for (auto _ : state) {
-        backup.Tick({&document}, guard, now);
+        program.backup.Tick({&document}, guard, now);
         state.PauseTiming();
-        fs::remove_all(folder.path() / "backup");
+        fs::remove_all(folder);
         state.ResumeTiming();
     }
-    if (!sink.errors.empty())
-        state.SkipWithError(sink.errors.front().c_str());
+    if (!program.sink.errors.empty())
+        state.SkipWithError(program.sink.errors.front().c_str());
 }
 BENCHMARK(BM_BackupTick)->Unit(benchmark::kMillisecond)->Iterations(10);
 

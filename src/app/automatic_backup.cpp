@@ -22,8 +22,10 @@ std::filesystem::path FreePath(const std::filesystem::path& folder, const std::s
     const std::string stem = name.substr(0, name.size() - std::string(kBackupExtension).size());
     std::string candidate = name;
     std::error_code error;
-    for (int n = 2; taken.contains(candidate) || std::filesystem::exists(folder / candidate, error);
-         ++n)
+    const auto used = [&] {
+        return taken.contains(candidate) || std::filesystem::exists(folder / candidate, error);
+    };
+    for (int n = 2; used(); ++n)
         candidate = stem + "_" + std::to_string(n) + kBackupExtension;
     taken.insert(candidate);
     return folder / candidate;

@@ -19,14 +19,6 @@ namespace shiftex {
 
 namespace {
 
-template <typename Page>
-Page& As(SetupPage* page)
-{
-    auto* typed = dynamic_cast<Page*>(page);
-    SHIFTEX_ASSERT(typed != nullptr);
-    return *typed;
-}
-
 struct ItemPage {
     const char* panel;
     const char* item;
@@ -101,7 +93,8 @@ OptionsDialog::~OptionsDialog() = default;
 
 std::string OptionsDialog::caption() const
 {
-    return OptionsPanels()[static_cast<std::size_t>(panel_)].items[static_cast<std::size_t>(item_)];
+    const OptionsPanel& panel = OptionsPanels()[static_cast<std::size_t>(panel_)];
+    return panel.items[static_cast<std::size_t>(item_)];
 }
 
 std::filesystem::path OptionsDialog::DefaultBackupFolder() const
@@ -201,19 +194,19 @@ void OptionsDialog::LeavePage()
         return;
     switch (currentPage()) {
     case OptionsPage::Employees:
-        copy_.employeeNames = As<EmployeesPage>(page_.get()).names();
+        copy_.employeeNames = PageAs<EmployeesPage>(page_.get()).names();
         break;
     case OptionsPage::WorkingTypes:
-        copy_.workingTypes = As<WorkingTypesPage>(page_.get()).types();
+        copy_.workingTypes = PageAs<WorkingTypesPage>(page_.get()).types();
         for (WorkingType& type : copy_.workingTypes)
             type.fields[1].clear();
         break;
     case OptionsPage::CustomQuery:
-        copy_.customQueryLines = As<CustomQueryPage>(page_.get()).customQueryLines();
+        copy_.customQueryLines = PageAs<CustomQueryPage>(page_.get()).customQueryLines();
         SyncQueryThresholds(copy_.customQueryLines, copy_.queryThresholds);
         break;
     case OptionsPage::Departments: {
-        const auto& departments = As<DepartmentsPage>(page_.get()).departments();
+        const auto& departments = PageAs<DepartmentsPage>(page_.get()).departments();
         copy_.departmentNames.clear();
         copy_.departmentColours.resize(1);
         for (const Department& department : departments) {
@@ -223,7 +216,7 @@ void OptionsDialog::LeavePage()
         break;
     }
     case OptionsPage::QueryThresholds: {
-        const auto& rows = As<ThresholdPage>(page_.get()).rows();
+        const auto& rows = PageAs<ThresholdPage>(page_.get()).rows();
         const std::size_t count = std::min(rows.size(), copy_.queryThresholds.size());
         for (std::size_t i = 0; i < count; ++i) {
             ColorThreshold& row = copy_.queryThresholds[i];
@@ -236,7 +229,7 @@ void OptionsDialog::LeavePage()
     }
     case OptionsPage::DayTypeThresholds:
     case OptionsPage::EmployeeTypeThresholds:
-        As<ThresholdPage>(page_.get()).ApplyTo(copy_.workingTypes);
+        PageAs<ThresholdPage>(page_.get()).ApplyTo(copy_.workingTypes);
         break;
     default:
         // The holidays page writes the templates at once, the colours and backup pages on
@@ -295,7 +288,8 @@ Result<void> OptionsDialog::EnterPage()
         page_ = std::make_unique<ThresholdPage>(ThresholdPage::ForQueries(copy_.queryThresholds));
         return {};
     case OptionsPage::EmployeeTypeThresholds:
-        page_ = std::make_unique<ThresholdPage>(ThresholdPage::ForEmployeeTypes(copy_.workingTypes));
+        page_ = std::make_unique<ThresholdPage>(
+            ThresholdPage::ForEmployeeTypes(copy_.workingTypes));
         return {};
     case OptionsPage::DayTypeThresholds:
         page_ = std::make_unique<ThresholdPage>(ThresholdPage::ForDayTypes(copy_.workingTypes));

@@ -119,4 +119,13 @@ private:
     std::string helpTopic_;
 };
 
+// The page a host holds as the kind of page it is; the host knows which it made.
+template <typename Page>
+Page& PageAs(SetupPage* page)
+{
+    auto* typed = dynamic_cast<Page*>(page);
+    SHIFTEX_ASSERT(typed != nullptr);
+    return *typed;
+}
+
 } // namespace shiftex

@@ -30,14 +30,6 @@ constexpr std::array<PageInfo, kWizardPageCount> kPages{{
     {9, "Wizard Finished"},
 }};
 
-template <typename Page>
-Page& As(SetupPage* editor)
-{
-    auto* page = dynamic_cast<Page*>(editor);
-    SHIFTEX_ASSERT(page != nullptr);
-    return *page;
-}
-
 } // namespace
 
 const std::vector<WizardStep>& WizardSteps()
@@ -103,17 +95,17 @@ void Wizard::LeavePage()
 {
     switch (page()) {
     case 1: {
-        const auto& holidays = As<HolidaysPage>(editor_.get());
+        const auto& holidays = PageAs<HolidaysPage>(editor_.get());
         answers_.year = holidays.year();
         answers_.month = holidays.month();
         answers_.regionName = holidays.Text("region");
         break;
     }
-    case 2: As<ImportPage>(editor_.get()).Leave(); break;
-    case 3: answers_.employeeNames = As<EmployeesPage>(editor_.get()).names(); break;
-    case 4: answers_.workingTypes = As<WorkingTypesPage>(editor_.get()).types(); break;
+    case 2: PageAs<ImportPage>(editor_.get()).Leave(); break;
+    case 3: answers_.employeeNames = PageAs<EmployeesPage>(editor_.get()).names(); break;
+    case 4: answers_.workingTypes = PageAs<WorkingTypesPage>(editor_.get()).types(); break;
     case 5:
-        answers_.customQueryLines = As<CustomQueryPage>(editor_.get()).customQueryLines();
+        answers_.customQueryLines = PageAs<CustomQueryPage>(editor_.get()).customQueryLines();
         SyncQueryThresholds(answers_.customQueryLines, answers_.queryThresholds);
         break;
     default: break;

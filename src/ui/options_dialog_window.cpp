@@ -23,18 +23,6 @@
 
 namespace shiftex {
 
-namespace {
-
-template <typename Page>
-Page& PageAs(OptionsDialog& dialog)
-{
-    auto* page = dynamic_cast<Page*>(dialog.page());
-    SHIFTEX_ASSERT(page != nullptr);
-    return *page;
-}
-
-} // namespace
-
 OptionsDialogWindow::OptionsDialogWindow(const QString& programFolder, MessageSink& messages,
                                          SettingsStore* settings, ProgramBackup& backup,
                                          QWidget* parent)
@@ -149,30 +137,30 @@ QWidget* OptionsDialogWindow::makePage()
     OptionsDialog& d = *dialog_;
     switch (d.currentPage()) {
     case OptionsPage::Employees:
-        return new EmployeesPageWidget(PageAs<EmployeesPage>(d), messages_, this);
+        return new EmployeesPageWidget(PageAs<EmployeesPage>(d.page()), messages_, this);
     case OptionsPage::WorkingTypes:
-        return new WorkingTypesPageWidget(PageAs<WorkingTypesPage>(d), messages_, this);
+        return new WorkingTypesPageWidget(PageAs<WorkingTypesPage>(d.page()), messages_, this);
     case OptionsPage::CustomQuery:
-        return new CustomQueryPageWidget(PageAs<CustomQueryPage>(d), messages_, this);
+        return new CustomQueryPageWidget(PageAs<CustomQueryPage>(d.page()), messages_, this);
     case OptionsPage::Departments:
-        return new DepartmentsPageWidget(PageAs<DepartmentsPage>(d), messages_, this);
+        return new DepartmentsPageWidget(PageAs<DepartmentsPage>(d.page()), messages_, this);
     case OptionsPage::Holidays:
-        return new HolidaysPageWidget(PageAs<HolidaysPage>(d), messages_, false, this);
+        return new HolidaysPageWidget(PageAs<HolidaysPage>(d.page()), messages_, false, this);
     case OptionsPage::SheetColours:
-        return new SheetColoursPageWidget(PageAs<SheetColoursPage>(d), messages_, settings_,
+        return new SheetColoursPageWidget(PageAs<SheetColoursPage>(d.page()), messages_, settings_,
                                           this);
     case OptionsPage::QueryThresholds:
     case OptionsPage::EmployeeTypeThresholds:
     case OptionsPage::DayTypeThresholds:
-        return new ThresholdPageWidget(PageAs<ThresholdPage>(d), messages_, this);
+        return new ThresholdPageWidget(PageAs<ThresholdPage>(d.page()), messages_, this);
     case OptionsPage::Backup: {
-        auto* backup = new BackupPageWidget(PageAs<BackupPage>(d), messages_, this);
+        auto* backup = new BackupPageWidget(PageAs<BackupPage>(d.page()), messages_, this);
         if (folderChooser_)
             backup->setFolderChooser(folderChooser_);
         return backup;
     }
     case OptionsPage::Mail:
-        return new MailPageWidget(PageAs<MailPage>(d), messages_, this);
+        return new MailPageWidget(PageAs<MailPage>(d.page()), messages_, this);
     case OptionsPage::WebSite: break;
     }
     return new QWidget(this);

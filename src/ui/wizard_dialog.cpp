@@ -25,14 +25,6 @@ namespace shiftex {
 
 namespace {
 
-template <typename Page>
-Page& EditorAs(Wizard& wizard)
-{
-    auto* page = dynamic_cast<Page*>(wizard.editor());
-    SHIFTEX_ASSERT(page != nullptr);
-    return *page;
-}
-
 QPushButton* Button(const QString& text, const QString& hint, QWidget* parent)
 {
     auto* button = new QPushButton(text, parent);
@@ -156,6 +148,7 @@ void WizardDialog::finish()
 QWidget* WizardDialog::makePage()
 {
     finish_ = nullptr;
+    SetupPage* editor = wizard_->editor();
     switch (wizard_->page()) {
     case 0: {
         auto* text = new QLabel(MnemonicText(kGeneralInformationText), this);
@@ -165,18 +158,18 @@ QWidget* WizardDialog::makePage()
         return text;
     }
     case 1:
-        return new HolidaysPageWidget(EditorAs<HolidaysPage>(*wizard_), messages_, true, this);
+        return new HolidaysPageWidget(PageAs<HolidaysPage>(editor), messages_, true, this);
     case 2:
-        return new ImportPageWidget(EditorAs<ImportPage>(*wizard_), messages_, templateChooser_,
+        return new ImportPageWidget(PageAs<ImportPage>(editor), messages_, templateChooser_,
                                     this);
     case 3:
-        return new EmployeesPageWidget(EditorAs<EmployeesPage>(*wizard_), messages_, this);
+        return new EmployeesPageWidget(PageAs<EmployeesPage>(editor), messages_, this);
     case 4:
-        return new WorkingTypesPageWidget(EditorAs<WorkingTypesPage>(*wizard_), messages_, this);
+        return new WorkingTypesPageWidget(PageAs<WorkingTypesPage>(editor), messages_, this);
     case 5:
-        return new CustomQueryPageWidget(EditorAs<CustomQueryPage>(*wizard_), messages_, this);
+        return new CustomQueryPageWidget(PageAs<CustomQueryPage>(editor), messages_, this);
     case 6:
-        return new SheetColoursPageWidget(EditorAs<SheetColoursPage>(*wizard_), messages_,
+        return new SheetColoursPageWidget(PageAs<SheetColoursPage>(editor), messages_,
                                           settings_, this);
     default: break;
     }

@@ -36,14 +36,6 @@ protected:
                                 Path("out.sxt") + "'",
                             true);
     }
-    std::vector<nlohmann::json> States(const std::string& out)
-    {
-        std::vector<nlohmann::json> states;
-        for (const std::string& line : SplitLines(out))
-            if (!line.empty() && line.front() == '{')
-                states.push_back(nlohmann::json::parse(line));
-        return states;
-    }
     ScheduleDocument Out()
     {
         ScheduleDocument document = CreateDocument();
@@ -64,7 +56,7 @@ TEST_F(CliOptionsTest, TheDialogEditsTheScheduleAndWritesTheBackupKeys)
               "set folder \"" + folder_.path().string() + "\"", "press save", "options-close"},
              settings);
     ASSERT_EQ(run.status, 0) << run.out;
-    const auto states = States(run.out);
+    const auto states = test::JsonLines(run.out);
     ASSERT_EQ(states.size(), 2u);
     EXPECT_EQ(states[0]["caption"], "Working Types");
     EXPECT_EQ(states[0]["copy"]["presetCode"], "N");

@@ -3,11 +3,13 @@
 #include "cli/json.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <array>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 namespace shiftex::test {
@@ -46,6 +48,22 @@ inline cli::JsonValue ParseJsonOutput(const std::string& text)
     std::optional<cli::JsonValue> json = cli::ParseJson(text, error);
     EXPECT_TRUE(json) << error << "\n" << text;
     return json ? *json : cli::JsonValue{};
+}
+
+// The JSON objects among the lines of a command's output (the `state` lines of a script).
+inline std::vector<nlohmann::json> JsonLines(const std::string& out)
+{
+    std::vector<nlohmann::json> objects;
+    std::size_t start = 0;
+    while (start < out.size()) {
+        std::size_t end = out.find('\n', start);
+        if (end == std::string::npos)
+            end = out.size();
+        if (end > start && out[start] == '{')
+            objects.push_back(nlohmann::json::parse(out.substr(start, end - start)));
+        start = end + 1;
+    }
+    return objects;
 }
 
 } // namespace shiftex::test

@@ -39,14 +39,6 @@ protected:
                       withErrors);
     }
     // The JSON objects of the `state` lines of an output.
-    std::vector<nlohmann::json> States(const std::string& out)
-    {
-        std::vector<nlohmann::json> states;
-        for (const std::string& line : SplitLines(out))
-            if (!line.empty() && line.front() == '{')
-                states.push_back(nlohmann::json::parse(line));
-        return states;
-    }
 
     TempProgramFolder folder_;
 };
@@ -74,7 +66,7 @@ TEST_F(CliWizardTest, StateShowsThePageAndItsEditor)
         Wizard({"state", "next", "calendar 2003-04", "calendar-day 18", "set name \"Fête\"",
                 "press save", "state", "next", "template \"" + Path("none.sxt") + "\"", "state"});
     ASSERT_EQ(run.status, 0);
-    const std::vector<nlohmann::json> states = States(run.out);
+    const std::vector<nlohmann::json> states = test::JsonLines(run.out);
     ASSERT_EQ(states.size(), 3u);
 
     EXPECT_EQ(states[0]["page"], 0);
@@ -112,7 +104,7 @@ TEST_F(CliWizardTest, MessagesAndDisabledControls)
               std::string::npos);
     // Remove is disabled while "Add Employee" is chosen: nothing was said about it.
     EXPECT_EQ(run.out.find("At least one employee"), std::string::npos);
-    const nlohmann::json state = States(run.out).at(0);
+    const nlohmann::json state = test::JsonLines(run.out).at(0);
     EXPECT_EQ(state["next"], false);
     EXPECT_EQ(state["editor"]["focus"], "name");
     EXPECT_FALSE(fs::exists(Path("out.sxt")));  // no finish: nothing written

@@ -251,7 +251,9 @@ TEST_F(OptionsTest, NewEmployeesAreAppendedFromTheLastNameToTheFirst)
             EXPECT_EQ(sheet().Text(c, r), kept.Text(c, r));
 }
 
-TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
+// A week shown with the departments A and B: the first employee works E for A and L for B on
+// the first day, N for B on the third.
+ScheduleDocument DepartmentViewWeek()
 {
     SampleOptions options;
     options.days = 7;
@@ -261,6 +263,13 @@ TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
     const int row = document.sheet.fixedRows;
     document.sheet.SetText(2, row, "E");
     document.sheet.SetText(3, row, "L");
+    document.sheet.SetText(7, row, "N");
+    return document;
+}
+
+TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
+{
+    ScheduleDocument document = DepartmentViewWeek();
     ScheduleSession& session =
         Open(std::move(document), options::kScheduleSetup, options::kDepartments);
     ASSERT_TRUE(session.DepartmentViewShown());
@@ -277,22 +286,19 @@ TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
     EXPECT_TRUE(schedule().departments.empty());
     EXPECT_EQ(sheet().fixedRows, 3);
     EXPECT_EQ(sheet().colCount(), 2 + 7);
-    EXPECT_EQ(sheet().Text(2, 3), "");  // the department lines left with their departments
+    // The department lines left with their departments; a day without any code keeps the
+    // single line end that switching the view off gives it.
+    EXPECT_EQ(sheet().Text(2, 3), "");
+    EXPECT_EQ(sheet().Text(4, 3), "\r");
+    EXPECT_EQ(sheet().Text(3, 3), "\r");
     EXPECT_FALSE(session.quickInsertPanel().department.enabled);
     EXPECT_FALSE(session.CanUndo());
 }
 
 TEST_F(OptionsTest, ADepartmentAddedInTheDepartmentViewGetsItsSubColumns)
 {
-    SampleOptions options;
-    options.days = 7;
-    options.departments = {"A", "B"};
-    options.departmentView = true;
-    ScheduleDocument document = MakeSchedule(options);
+    ScheduleDocument document = DepartmentViewWeek();
     const int row = document.sheet.fixedRows;
-    document.sheet.SetText(2, row, "E");  // day 1, A
-    document.sheet.SetText(3, row, "L");  // day 1, B
-    document.sheet.SetText(7, row, "N");  // day 3, B
     document.customQueryLines = {"Early", "E", kEndThisAddition, kEndAllAdditions};
     document.queryThresholds = {{"Early", "clRed", "1", "clYellow", "2"}};
     document.customQueryPanel.rows = {{"Early", ""}};
