@@ -37,7 +37,7 @@ HolidaysPage::HolidaysPage(HolidayStore& store) : store_(store)
 }
 
 Result<void> HolidaysPage::Enter(const std::string& year, const std::string& month,
-                                 const std::string& region)
+                                 const std::string& region, MissingRegion missing)
 {
     year_ = year;
     month_ = std::to_string(ParseInt(month));
@@ -47,6 +47,10 @@ Result<void> HolidaysPage::Enter(const std::string& year, const std::string& mon
     regionIndex_ = -1;
     Result<void> result = OpenRegionList();
     regionIndex_ = IndexOfRegion(region);
+    if (regionIndex_ < 0 && missing == MissingRegion::ChooseFirst && !regions_.empty()) {
+        regionIndex_ = 0;
+        SetText("region", regions_.front());
+    }
     if (Result<void> loaded = LoadRegionTemplate(); result && !loaded)
         result = loaded;
     Refresh();

@@ -23,11 +23,16 @@ class HolidaysPage final : public SetupPage {
 public:
     explicit HolidaysPage(HolidayStore& store);
 
+    // What Enter chooses when the year lists no such region: nothing (the new-schedule wizard),
+    // or the first listed region (the options dialog).
+    enum class MissingRegion { ChooseNone, ChooseFirst };
+
     // Shows the month of the year with the region's holidays: the region list of the year is
     // opened and the region matching `region` (letter case ignored) is chosen; the region box
     // keeps `region` as it is written.
     Result<void> Enter(const std::string& year, const std::string& month,
-                       const std::string& region);
+                       const std::string& region,
+                       MissingRegion missing = MissingRegion::ChooseNone);
 
     std::vector<std::vector<std::string>> ListEntries() const override;
     const std::vector<HolidayRow>& rows() const { return rows_; }

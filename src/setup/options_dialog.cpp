@@ -277,7 +277,8 @@ Result<void> OptionsDialog::EnterPage()
         auto holidays = std::make_unique<HolidaysPage>(holidays_);
         HolidaysPage& page = *holidays;
         page_ = std::move(holidays);
-        return page.Enter(copy_.year, std::to_string(ParseInt(copy_.month)), copy_.regionName);
+        return page.Enter(copy_.year, std::to_string(ParseInt(copy_.month)), copy_.regionName,
+                          HolidaysPage::MissingRegion::ChooseFirst);
     }
     case OptionsPage::SheetColours:
         page_ = std::make_unique<SheetColoursPage>(

@@ -122,6 +122,19 @@ TEST_F(OptionsTest, HolidaysOpensOnTheSchedulesMonthAndRegion)
     EXPECT_TRUE(messages_.errors.empty());
 }
 
+TEST_F(OptionsTest, ARegionTheYearDoesNotListShowsTheFirstRegion)
+{
+    ScheduleDocument document = MakeSchedule();  // region "Sample", January 2027
+    Open(std::move(document), options::kScheduleSetup, options::kHolidays);
+    auto& holidays = On<HolidaysPage>();
+    EXPECT_EQ(holidays.regionIndex(), 0);
+    EXPECT_EQ(holidays.Text("region"), holidays.regions().front());
+    // The schedule keeps its own region.
+    EXPECT_EQ(dialog_.copy().regionName, "Sample");
+    Close();
+    EXPECT_EQ(schedule().holidayLines.front(), "[Sample]");
+}
+
 TEST_F(OptionsTest, OpeningEmptiesTheUndoHistory)
 {
     auto session = std::make_unique<ScheduleSession>(MakeSchedule(), messages_, nullptr,
