@@ -1,6 +1,5 @@
 #include "platform/qt_settings_store.h"
 
-#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -26,7 +25,6 @@ QtSettingsStore::QtSettingsStore(const QString& folder)
                             ? QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
                                   QStringLiteral("/Shiftex")
                             : folder;
-    QDir().mkpath(dir);
     user_ = std::make_unique<QSettings>(dir + QStringLiteral("/Shiftex.ini"),
                                         QSettings::IniFormat);
     machine_ = std::make_unique<QSettings>(dir + QStringLiteral("/Shiftex-machine.ini"),
@@ -51,7 +49,8 @@ bool QtSettingsStore::KeyExists(SettingsScope scope, std::string_view key) const
 
 bool QtSettingsStore::CreateKey(SettingsScope scope, std::string_view)
 {
-    // An INI file keeps no empty groups: the key comes into being with its first value.
+    // An INI file keeps no empty groups: the key comes into being with its first value. The
+    // check creates the settings folder when it is missing, so that reading alone writes nothing.
     return Settings(scope).isWritable();
 }
 
