@@ -1,374 +1,108 @@
 #include "cli/json.h"
 
-#include "files/text_io.h"
-
-#include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <cstddef>
+#include <iterator>
+#include <set>
+#include <vector>
 
 namespace shiftex::cli {
 
-std::string JsonQuote(std::string_view text)
+std::string JsonText(const Json& json)
 {
-    std::string out = "\"";
-    for (const char ch : text) {
-        const auto u = static_cast<unsigned char>(ch);
-        switch (ch) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        case '\b': out += "\\b"; break;
-        case '\f': out += "\\f"; break;
-        default:
-            if (u < 0x20) {
-                char buf[8];
-                std::snprintf(buf, sizeof buf, "\\u%04x", u);
-                out += buf;
-            } else {
-                out += ch;
-            }
-        }
-    }
-    out += '"';
-    return out;
-}
-
-void JsonWriter::Separate()
-{
-    if (afterKey_) {
-        afterKey_ = false;
-        return;
-    }
-    if (!first_.empty()) {
-        if (!first_.back())
-            out_ += ',';
-        first_.back() = false;
-    }
-}
-
-JsonWriter& JsonWriter::BeginObject()
-{
-    Separate();
-    out_ += '{';
-    first_.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::EndObject()
-{
-    out_ += '}';
-    first_.pop_back();
-    return *this;
-}
-
-JsonWriter& JsonWriter::BeginArray()
-{
-    Separate();
-    out_ += '[';
-    first_.push_back(true);
-    return *this;
-}
-
-JsonWriter& JsonWriter::EndArray()
-{
-    out_ += ']';
-    first_.pop_back();
-    return *this;
-}
-
-JsonWriter& JsonWriter::Key(std::string_view key)
-{
-    Separate();
-    out_ += JsonQuote(key);
-    out_ += ':';
-    afterKey_ = true;
-    return *this;
-}
-
-JsonWriter& JsonWriter::Value(std::string_view text)
-{
-    Separate();
-    out_ += JsonQuote(text);
-    return *this;
-}
-
-JsonWriter& JsonWriter::Value(long long number)
-{
-    Separate();
-    out_ += std::to_string(number);
-    return *this;
-}
-
-JsonWriter& JsonWriter::Value(bool flag)
-{
-    Separate();
-    out_ += flag ? "true" : "false";
-    return *this;
-}
-
-JsonWriter& JsonWriter::Strings(const std::vector<std::string>& texts)
-{
-    BeginArray();
-    for (const std::string& text : texts)
-        Value(text);
-    return EndArray();
-}
-
-JsonWriter& JsonWriter::Ints(const std::vector<int>& numbers)
-{
-    BeginArray();
-    for (const int number : numbers)
-        Value(number);
-    return EndArray();
-}
-
-const JsonValue::Array* JsonValue::AsArray() const
-{
-    const auto* p = std::get_if<std::shared_ptr<Array>>(&data);
-    return p ? p->get() : nullptr;
-}
-
-const JsonValue::Object* JsonValue::AsObject() const
-{
-    const auto* p = std::get_if<std::shared_ptr<Object>>(&data);
-    return p ? p->get() : nullptr;
-}
-
-const JsonValue* JsonValue::Find(const std::string& key) const
-{
-    const Object* object = AsObject();
-    if (!object)
-        return nullptr;
-    const auto it = object->find(key);
-    return it == object->end() ? nullptr : &it->second;
+    return json.dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
 namespace {
 
-class Parser {
+// Walks the text for the parser and keeps how far it has read, so that a duplicate key, which
+// the parser itself accepts, can be reported where it stands.
+class CountingIterator {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    using iterator_category = std::input_iterator_tag;
+    using value_type = char;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const char*;
+    using reference = const char&;
 
-    std::optional<JsonValue> Document(std::string& error)
+    CountingIterator(const char* at, const char* start, std::size_t* read)
+        : at_(at), start_(start), read_(read)
     {
-        std::optional<JsonValue> value = Parse(0);
-        SkipBlanks();
-        if (value && pos_ != text_.size())
-            Fail("unexpected text after the value");
-        if (!error_.empty()) {
-            error = error_ + " at offset " + std::to_string(pos_);
-            return std::nullopt;
-        }
-        return value;
+    }
+    reference operator*() const { return *at_; }
+    CountingIterator& operator++()
+    {
+        ++at_;
+        *read_ = static_cast<std::size_t>(at_ - start_);
+        return *this;
+    }
+    CountingIterator operator++(int)
+    {
+        CountingIterator before = *this;
+        ++*this;
+        return before;
+    }
+    friend bool operator==(const CountingIterator& a, const CountingIterator& b)
+    {
+        return a.at_ == b.at_;
     }
 
 private:
-    static constexpr int kMaxDepth = 64;
-
-    void Fail(const char* what)
-    {
-        if (error_.empty())
-            error_ = what;
-    }
-    void SkipBlanks()
-    {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t' ||
-                                       text_[pos_] == '\n' || text_[pos_] == '\r'))
-            ++pos_;
-    }
-    bool Literal(std::string_view word)
-    {
-        if (text_.substr(pos_, word.size()) != word)
-            return false;
-        pos_ += word.size();
-        return true;
-    }
-
-    bool Hex4(unsigned& value)
-    {
-        if (pos_ + 4 > text_.size())
-            return false;
-        value = 0;
-        for (int i = 0; i < 4; ++i) {
-            const char ch = text_[pos_++];
-            value <<= 4;
-            if (ch >= '0' && ch <= '9')
-                value |= static_cast<unsigned>(ch - '0');
-            else if (ch >= 'a' && ch <= 'f')
-                value |= static_cast<unsigned>(ch - 'a' + 10);
-            else if (ch >= 'A' && ch <= 'F')
-                value |= static_cast<unsigned>(ch - 'A' + 10);
-            else
-                return false;
-        }
-        return true;
-    }
-
-    std::optional<std::string> String()
-    {
-        ++pos_;  // opening quote
-        std::string out;
-        while (pos_ < text_.size()) {
-            const char ch = text_[pos_++];
-            if (ch == '"')
-                return out;
-            if (ch != '\\') {
-                out += ch;
-                continue;
-            }
-            if (pos_ >= text_.size())
-                break;
-            const char esc = text_[pos_++];
-            switch (esc) {
-            case '"': out += '"'; break;
-            case '\\': out += '\\'; break;
-            case '/': out += '/'; break;
-            case 'b': out += '\b'; break;
-            case 'f': out += '\f'; break;
-            case 'n': out += '\n'; break;
-            case 'r': out += '\r'; break;
-            case 't': out += '\t'; break;
-            case 'u': {
-                unsigned cp = 0;
-                if (!Hex4(cp)) {
-                    Fail("bad \\u escape");
-                    return std::nullopt;
-                }
-                if (cp >= 0xD800 && cp < 0xDC00 && Literal("\\u")) {
-                    unsigned low = 0;
-                    if (!Hex4(low) || low < 0xDC00 || low > 0xDFFF) {
-                        Fail("bad surrogate pair");
-                        return std::nullopt;
-                    }
-                    cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-                } else if (cp >= 0xD800 && cp < 0xE000) {
-                    cp = 0xFFFD;
-                }
-                AppendUtf8(out, cp);
-                break;
-            }
-            default:
-                Fail("bad escape");
-                return std::nullopt;
-            }
-        }
-        Fail("unterminated string");
-        return std::nullopt;
-    }
-
-    std::optional<JsonValue> Parse(int depth)
-    {
-        if (depth > kMaxDepth) {
-            Fail("nesting too deep");
-            return std::nullopt;
-        }
-        SkipBlanks();
-        if (pos_ >= text_.size()) {
-            Fail("unexpected end");
-            return std::nullopt;
-        }
-        const char ch = text_[pos_];
-        if (ch == '{') {
-            ++pos_;
-            auto object = std::make_shared<JsonValue::Object>();
-            SkipBlanks();
-            if (pos_ < text_.size() && text_[pos_] == '}') {
-                ++pos_;
-                return JsonValue{object};
-            }
-            while (true) {
-                SkipBlanks();
-                if (pos_ >= text_.size() || text_[pos_] != '"') {
-                    Fail("expected a key");
-                    return std::nullopt;
-                }
-                std::optional<std::string> key = String();
-                if (!key)
-                    return std::nullopt;
-                SkipBlanks();
-                if (pos_ >= text_.size() || text_[pos_] != ':') {
-                    Fail("expected ':'");
-                    return std::nullopt;
-                }
-                ++pos_;
-                std::optional<JsonValue> value = Parse(depth + 1);
-                if (!value)
-                    return std::nullopt;
-                (*object)[*key] = std::move(*value);
-                SkipBlanks();
-                if (pos_ < text_.size() && text_[pos_] == ',') {
-                    ++pos_;
-                    continue;
-                }
-                if (pos_ < text_.size() && text_[pos_] == '}') {
-                    ++pos_;
-                    return JsonValue{object};
-                }
-                Fail("expected ',' or '}'");
-                return std::nullopt;
-            }
-        }
-        if (ch == '[') {
-            ++pos_;
-            auto array = std::make_shared<JsonValue::Array>();
-            SkipBlanks();
-            if (pos_ < text_.size() && text_[pos_] == ']') {
-                ++pos_;
-                return JsonValue{array};
-            }
-            while (true) {
-                std::optional<JsonValue> value = Parse(depth + 1);
-                if (!value)
-                    return std::nullopt;
-                array->push_back(std::move(*value));
-                SkipBlanks();
-                if (pos_ < text_.size() && text_[pos_] == ',') {
-                    ++pos_;
-                    continue;
-                }
-                if (pos_ < text_.size() && text_[pos_] == ']') {
-                    ++pos_;
-                    return JsonValue{array};
-                }
-                Fail("expected ',' or ']'");
-                return std::nullopt;
-            }
-        }
-        if (ch == '"') {
-            std::optional<std::string> s = String();
-            if (!s)
-                return std::nullopt;
-            return JsonValue{std::move(*s)};
-        }
-        if (Literal("true"))
-            return JsonValue{true};
-        if (Literal("false"))
-            return JsonValue{false};
-        if (Literal("null"))
-            return JsonValue{nullptr};
-        const std::string rest(text_.substr(pos_, 64));
-        char* end = nullptr;
-        const double number = std::strtod(rest.c_str(), &end);
-        if (end == rest.c_str() || !std::isfinite(number)) {
-            Fail("unexpected character");
-            return std::nullopt;
-        }
-        pos_ += static_cast<std::size_t>(end - rest.c_str());
-        return JsonValue{number};
-    }
-
-    std::string_view text_;
-    std::size_t pos_ = 0;
-    std::string error_;
+    const char* at_;
+    const char* start_;
+    std::size_t* read_;
 };
+
+struct DuplicateKey {
+    std::string key;
+    std::size_t offset;
+};
+
+std::string Position(std::string_view text, std::size_t offset)
+{
+    std::size_t line = 1;
+    std::size_t column = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
 
 } // namespace
 
-std::optional<JsonValue> ParseJson(std::string_view text, std::string& error)
+Result<nlohmann::json> ParseJson(std::string_view text)
 {
-    return Parser(text).Document(error);
+    std::size_t read = 0;
+    std::vector<std::set<std::string>> keys;  // the keys met so far in each open object
+    const auto callback = [&](int, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+        using Event = nlohmann::json::parse_event_t;
+        if (event == Event::object_start)
+            keys.emplace_back();
+        else if (event == Event::object_end)
+            keys.pop_back();
+        else if (event == Event::key && !keys.back().insert(parsed.get<std::string>()).second)
+            throw DuplicateKey{parsed.get<std::string>(), read};
+        return true;
+    };
+    const CountingIterator begin(text.data(), text.data(), &read);
+    const CountingIterator end(text.data() + text.size(), text.data(), &read);
+    try {
+        return nlohmann::json::parse(begin, end, callback);
+    } catch (const DuplicateKey& duplicate) {
+        return Fail(ErrorKind::RefusedInput, "duplicate key \"" + duplicate.key + "\" at " +
+                                                 Position(text, duplicate.offset));
+    } catch (const nlohmann::json::parse_error& error) {
+        // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without the
+        // bracketed id.
+        std::string message = error.what();
+        if (const std::size_t close = message.find("] "); close != std::string::npos)
+            message.erase(0, close + 2);
+        return Fail(ErrorKind::RefusedInput, message);
+    }
 }
 
 } // namespace shiftex::cli

@@ -4,6 +4,8 @@
 #include "setup/wizard_answers.h"
 
 #include <chrono>
+#include <climits>
+#include <optional>
 #include <iostream>
 
 namespace shiftex::cli {
@@ -15,37 +17,54 @@ struct BadField {
     std::string name;
 };
 
+using JsonValue = nlohmann::json;
+
+const JsonValue* Find(const JsonValue& object, const char* name)
+{
+    const auto it = object.find(name);
+    return it == object.end() ? nullptr : &*it;
+}
+
+// A number's whole part; nullopt for a non-number or one beyond what a long long holds.
+std::optional<long long> WholeNumber(const JsonValue& value)
+{
+    if (!value.is_number())
+        return std::nullopt;
+    const double number = value.get<double>();
+    if (!(number > -9.2e18 && number < 9.2e18))
+        return std::nullopt;
+    return static_cast<long long>(number);
+}
+
 void TakeText(const JsonValue& object, const char* name, std::string& target)
 {
-    const JsonValue* value = object.Find(name);
+    const JsonValue* value = Find(object, name);
     if (!value)
         return;
-    if (const std::string* text = value->AsString())
-        target = *text;
-    else if (value->IsNumber())
-        target = std::to_string(static_cast<long long>(std::get<double>(value->data)));
+    if (value->is_string())
+        target = value->get<std::string>();
+    else if (const std::optional<long long> number = WholeNumber(*value))
+        target = std::to_string(*number);
     else
         throw BadField{name};
 }
 
 std::vector<std::string> Texts(const JsonValue& value, const std::string& name)
 {
-    const JsonValue::Array* array = value.AsArray();
-    if (!array)
+    if (!value.is_array())
         throw BadField{name};
     std::vector<std::string> texts;
-    for (const JsonValue& item : *array) {
-        const std::string* text = item.AsString();
-        if (!text)
+    for (const JsonValue& item : value) {
+        if (!item.is_string())
             throw BadField{name};
-        texts.push_back(*text);
+        texts.push_back(item.get<std::string>());
     }
     return texts;
 }
 
 void TakeTexts(const JsonValue& object, const char* name, std::vector<std::string>& target)
 {
-    if (const JsonValue* value = object.Find(name))
+    if (const JsonValue* value = Find(object, name))
         target = Texts(*value, name);
 }
 
@@ -55,7 +74,7 @@ WizardAnswers ReadAnswers(const JsonValue& json)
     const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(now)};
     WizardAnswers answers = WizardAnswers::Defaults(static_cast<int>(today.year()),
                                                     static_cast<int>(unsigned(today.month())));
-    if (!json.AsObject())
+    if (!json.is_object())
         throw BadField{"(answers must be an object)"};
     TakeText(json, "year", answers.year);
     TakeText(json, "month", answers.month);
@@ -69,17 +88,17 @@ WizardAnswers ReadAnswers(const JsonValue& json)
     TakeText(json, "gridFontName", answers.gridFontName);
     TakeTexts(json, "departmentNames", answers.departmentNames);
     TakeTexts(json, "departmentColours", answers.departmentColours);
-    if (const JsonValue* types = json.Find("workingTypes")) {
-        const JsonValue::Array* array = types->AsArray();
-        if (!array)
+    if (const JsonValue* types = Find(json, "workingTypes")) {
+        if (!types->is_array())
             throw BadField{"workingTypes"};
-        for (const JsonValue& item : *array) {
+        for (const JsonValue& item : *types) {
             WorkingType type;
-            const JsonValue* icon = item.Find("icon");
-            const JsonValue* fields = item.Find("fields");
-            if (!icon || !icon->IsNumber() || !fields)
+            const JsonValue* icon = item.is_object() ? Find(item, "icon") : nullptr;
+            const JsonValue* fields = item.is_object() ? Find(item, "fields") : nullptr;
+            const std::optional<long long> iconIndex = icon ? WholeNumber(*icon) : std::nullopt;
+            if (!iconIndex || *iconIndex < INT_MIN || *iconIndex > INT_MAX || !fields)
                 throw BadField{"workingTypes"};
-            type.iconIndex = static_cast<int>(std::get<double>(icon->data));
+            type.iconIndex = static_cast<int>(*iconIndex);
             const std::vector<std::string> texts = Texts(*fields, "workingTypes");
             if (texts.size() != type.fields.size())
                 throw BadField{"workingTypes (each needs 19 fields)"};
@@ -87,11 +106,10 @@ WizardAnswers ReadAnswers(const JsonValue& json)
             answers.workingTypes.push_back(std::move(type));
         }
     }
-    if (const JsonValue* thresholds = json.Find("queryThresholds")) {
-        const JsonValue::Array* array = thresholds->AsArray();
-        if (!array)
+    if (const JsonValue* thresholds = Find(json, "queryThresholds")) {
+        if (!thresholds->is_array())
             throw BadField{"queryThresholds"};
-        for (const JsonValue& item : *array) {
+        for (const JsonValue& item : *thresholds) {
             const std::vector<std::string> t = Texts(item, "queryThresholds");
             if (t.size() != 5)
                 throw BadField{"queryThresholds (each needs 5 texts)"};
@@ -114,10 +132,9 @@ int RunNew(const Options& options)
         std::cerr << "Unable to find " << options.arguments[0] << ".\n";
         return kExitFileError;
     }
-    std::string error;
-    const std::optional<JsonValue> json = ParseJson(*bytes, error);
+    const Result<JsonValue> json = ParseJson(*bytes);
     if (!json) {
-        std::cerr << options.arguments[0] << ": not valid JSON: " << error << '\n';
+        std::cerr << options.arguments[0] << ": not valid JSON: " << json.error().message << '\n';
         return kExitUsage;
     }
     try {

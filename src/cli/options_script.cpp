@@ -13,7 +13,7 @@ namespace shiftex::cli {
 
 namespace {
 
-nlohmann::ordered_json CopyJson(const OptionsWorkingCopy& copy)
+Json CopyJson(const OptionsWorkingCopy& copy)
 {
     return {{"workingTypes", WorkingTypesJson(copy.workingTypes)},
             {"employeeNames", copy.employeeNames},
@@ -126,14 +126,14 @@ bool OptionsScript::Close()
 
 std::string OptionsScript::StateJson() const
 {
-    nlohmann::ordered_json state;
+    Json state;
     state["panel"] = dialog_.panel();
     state["item"] = dialog_.item();
     state["caption"] = dialog_.caption();
     state["copy"] = CopyJson(dialog_.copy());
     state["editor"] = dialog_.page() ? PageStateJson(*dialog_.page())
-                                     : nlohmann::ordered_json(nullptr);
-    return state.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+                                     : Json(nullptr);
+    return JsonText(state);
 }
 
 } // namespace shiftex::cli

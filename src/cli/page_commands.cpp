@@ -136,29 +136,29 @@ bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
     return true;
 }
 
-nlohmann::ordered_json WorkingTypesJson(const std::vector<WorkingType>& types)
+Json WorkingTypesJson(const std::vector<WorkingType>& types)
 {
-    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    Json json = Json::array();
     for (const WorkingType& type : types)
         json.push_back({{"icon", type.iconIndex}, {"fields", type.fields}});
     return json;
 }
 
-nlohmann::ordered_json QueryThresholdsJson(const std::vector<ColorThreshold>& rows)
+Json QueryThresholdsJson(const std::vector<ColorThreshold>& rows)
 {
-    nlohmann::ordered_json json = nlohmann::ordered_json::array();
+    Json json = Json::array();
     for (const ColorThreshold& row : rows)
         json.push_back({row.name, row.minColour, row.minCount, row.maxColour, row.maxCount});
     return json;
 }
 
-nlohmann::ordered_json PageStateJson(const SetupPage& page)
+Json PageStateJson(const SetupPage& page)
 {
-    nlohmann::ordered_json state;
+    Json state;
     state["list"] = page.ListEntries();
     state["selected"] = page.selected();
-    nlohmann::ordered_json fields = nlohmann::ordered_json::object();
-    nlohmann::ordered_json enabled = nlohmann::ordered_json::object();
+    Json fields = Json::object();
+    Json enabled = Json::object();
     for (const std::string& field : page.fieldNames()) {
         fields[field] = page.Text(field);
         enabled[field] = page.IsEnabled(field);
@@ -167,8 +167,8 @@ nlohmann::ordered_json PageStateJson(const SetupPage& page)
         enabled[button] = page.IsEnabled(button);
     state["fields"] = std::move(fields);
     state["enabled"] = std::move(enabled);
-    state["focus"] = page.focus().empty() ? nlohmann::ordered_json(nullptr)
-                                          : nlohmann::ordered_json(page.focus());
+    state["focus"] = page.focus().empty() ? Json(nullptr)
+                                          : Json(page.focus());
     if (const auto* queries = dynamic_cast<const CustomQueryPage*>(&page))
         state["marks"] = queries->MarkedCodes();
     if (const auto* types = dynamic_cast<const WorkingTypesPage*>(&page)) {

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "cli/json.h"
 #include "cli/script.h"
 #include "model/message_sink.h"
 #include "model/result.h"
 #include "model/text_helpers.h"
 #include "model/working_types.h"
 #include "setup/setup_page.h"
-
-#include <nlohmann/json.hpp>
 
 #include <functional>
 #include <string>
@@ -31,11 +30,11 @@ bool RunPageCommand(SetupPage& page, const std::vector<std::string>& words,
 
 // Working types as {icon, fields}, and query thresholds as [name, minimum colour, minimum
 // count, maximum colour, maximum count], as the states of the wizard and the options show them.
-nlohmann::ordered_json WorkingTypesJson(const std::vector<WorkingType>& types);
-nlohmann::ordered_json QueryThresholdsJson(const std::vector<ColorThreshold>& rows);
+Json WorkingTypesJson(const std::vector<WorkingType>& types);
+Json QueryThresholdsJson(const std::vector<ColorThreshold>& rows);
 
 // The state of a page: list, selected, fields, enabled, focus and what the page has beyond
 // them (marks, calendar, preview, noPreview, choice, path, toggle, panel).
-nlohmann::ordered_json PageStateJson(const SetupPage& page);
+Json PageStateJson(const SetupPage& page);
 
 } // namespace shiftex::cli

@@ -7,33 +7,32 @@ namespace shiftex::cli {
 
 namespace {
 
-void Scope(JsonWriter& json, const SummaryScope& scope, bool shown)
+Json Scope(const SummaryScope& scope, bool shown)
 {
-    json.BeginObject().Key("shown").Value(shown).Key("caption").Value(scope.caption);
-    json.Key("locked").Value(scope.locked);
-    json.Key("first").Value(scope.startColumn).Key("last").Value(scope.endColumn).EndObject();
+    return {{"shown", shown}, {"caption", scope.caption}, {"locked", scope.locked},
+            {"first", scope.startColumn}, {"last", scope.endColumn}};
 }
 
 // Count cells and their colours, one JSON array each, over grid columns or rows.
 template <typename Cell>
-void Numbers(JsonWriter& json, int from, int to, Cell cell)
+Json Numbers(int from, int to, Cell cell)
 {
-    json.BeginArray();
+    Json json = Json::array();
     for (int i = from; i <= to; ++i) {
         int value = 0;
         TryParseInt(cell(i).text, value);
-        json.Value(value);
+        json.push_back(value);
     }
-    json.EndArray();
+    return json;
 }
 
 template <typename Cell>
-void Colours(JsonWriter& json, int from, int to, Cell cell)
+Json Colours(int from, int to, Cell cell)
 {
-    json.BeginArray();
+    Json json = Json::array();
     for (int i = from; i <= to; ++i)
-        json.Value(ColorToString(cell(i).colour));
-    json.EndArray();
+        json.push_back(ColorToString(cell(i).colour));
+    return json;
 }
 
 } // namespace
@@ -42,19 +41,15 @@ std::string SummaryJson(const ScheduleSession& session)
 {
     const SummarySet& summaries = session.summaries();
     const ScheduleSheet& sheet = session.document().sheet;
-    JsonWriter json;
-    json.BeginObject();
+    Json json;
 
-    json.Key("workedHours").BeginArray();
+    Json& hours = json["workedHours"] = Json::array();
     if (summaries.IsShown(SummaryKind::WorkedHours)) {
         const SummaryGrid& grid = summaries.workedHours().grid();
         for (int r = grid.fixedRows(); r < grid.rowCount(); ++r)
-            json.BeginObject().Key("row").Value(r).Key("name").Value(grid.Text(0, r))
-                .Key("total").Value(grid.Text(1, r)).EndObject();
+            hours.push_back({{"row", r}, {"name", grid.Text(0, r)}, {"total", grid.Text(1, r)}});
     }
-    json.EndArray();
 
-    json.Key("typesPerDay").BeginObject();
     {
         const SummaryGrid& grid = summaries.typesPerDay().grid();
         const bool shown = summaries.IsShown(SummaryKind::TypesPerDay);
@@ -65,18 +60,16 @@ std::string SummaryJson(const ScheduleSession& session)
             codes.push_back(grid.Text(0, r));
         for (int g = 1; shown && g <= last; ++g)
             days.push_back(g + 1);
-        json.Key("codes").Strings(codes).Key("days").Ints(days);
-        json.Key("counts").BeginArray();
-        for (int r = grid.fixedRows(); shown && r < grid.rowCount(); ++r)
-            Numbers(json, 1, last, [&](int g) { return grid.Cell(g, r); });
-        json.EndArray().Key("colours").BeginArray();
-        for (int r = grid.fixedRows(); shown && r < grid.rowCount(); ++r)
-            Colours(json, 1, last, [&](int g) { return grid.Cell(g, r); });
-        json.EndArray();
+        Json counts = Json::array();
+        Json colours = Json::array();
+        for (int r = grid.fixedRows(); shown && r < grid.rowCount(); ++r) {
+            counts.push_back(Numbers(1, last, [&](int g) { return grid.Cell(g, r); }));
+            colours.push_back(Colours(1, last, [&](int g) { return grid.Cell(g, r); }));
+        }
+        json["typesPerDay"] = {
+            {"codes", codes}, {"days", days}, {"counts", counts}, {"colours", colours}};
     }
-    json.EndObject();
 
-    json.Key("employeesPerType").BeginObject();
     {
         const SummaryGrid& grid = summaries.employeesPerType().grid();
         const bool shown = summaries.IsShown(SummaryKind::EmployeesPerType);
@@ -87,56 +80,48 @@ std::string SummaryJson(const ScheduleSession& session)
             names.push_back(grid.Text(0, r));
         for (int g = 1; shown && g <= last; ++g)
             codes.push_back(grid.Text(g, 1));
-        json.Key("names").Strings(names).Key("codes").Strings(codes);
-        json.Key("counts").BeginArray();
-        for (int r = 2; shown && r < grid.rowCount(); ++r)
-            Numbers(json, 1, last, [&](int g) { return grid.Cell(g, r); });
-        json.EndArray().Key("colours").BeginArray();
-        for (int r = 2; shown && r < grid.rowCount(); ++r)
-            Colours(json, 1, last, [&](int g) { return grid.Cell(g, r); });
-        json.EndArray();
+        Json counts = Json::array();
+        Json colours = Json::array();
+        for (int r = 2; shown && r < grid.rowCount(); ++r) {
+            counts.push_back(Numbers(1, last, [&](int g) { return grid.Cell(g, r); }));
+            colours.push_back(Colours(1, last, [&](int g) { return grid.Cell(g, r); }));
+        }
+        json["employeesPerType"] = {
+            {"names", names}, {"codes", codes}, {"counts", counts}, {"colours", colours}};
     }
-    json.EndObject();
 
-    json.Key("customQuery").BeginObject().Key("rows").BeginArray();
     {
         const CustomQuerySummary& query = summaries.customQuery();
         const SummaryGrid& grid = query.grid();
         const bool shown = summaries.IsShown(SummaryKind::CustomQuery);
         const int last = grid.colCount() - 1;
-        const auto& rows = session.document().customQueryPanel.rows;
+        const auto& panelRows = session.document().customQueryPanel.rows;
+        Json rows = Json::array();
         for (int r = grid.fixedRows(); shown && r < query.totalRow(); ++r) {
             const std::size_t index = static_cast<std::size_t>(r - grid.fixedRows());
-            json.BeginObject().Key("name").Value(grid.Text(1, r));
-            json.Key("filterColour").Value(index < rows.size() ? rows[index].groupColour : "");
+            Json row;
+            row["name"] = grid.Text(1, r);
+            row["filterColour"] = index < panelRows.size() ? panelRows[index].groupColour : "";
             // A row without a query name has empty count cells: no counts.
-            json.Key("counts");
-            if (grid.Text(1, r).empty())
-                json.BeginArray().EndArray();
-            else
-                Numbers(json, 2, last, [&](int c) { return grid.Cell(c, r); });
-            json.Key("colours");
-            Colours(json, 2, last, [&](int c) { return grid.Cell(c, r); });
-            json.EndObject();
+            row["counts"] = grid.Text(1, r).empty()
+                                ? Json::array()
+                                : Numbers(2, last, [&](int c) { return grid.Cell(c, r); });
+            row["colours"] = Colours(2, last, [&](int c) { return grid.Cell(c, r); });
+            rows.push_back(std::move(row));
         }
-        json.EndArray().Key("total");
-        if (shown)
-            Numbers(json, 2, last, [&](int c) { return grid.Cell(c, query.totalRow()); });
-        else
-            json.BeginArray().EndArray();
+        json["customQuery"] = {
+            {"rows", rows},
+            {"total", shown ? Numbers(2, last, [&](int c) { return grid.Cell(c, query.totalRow()); })
+                            : Json::array()}};
     }
-    json.EndObject();
 
-    json.Key("scopes").BeginObject();
-    json.Key("workedHours");
-    Scope(json, summaries.workedHours().scope, summaries.IsShown(SummaryKind::WorkedHours));
-    json.Key("employeesPerType");
-    Scope(json, summaries.employeesPerType().scope,
-          summaries.IsShown(SummaryKind::EmployeesPerType));
-    json.EndObject();
-    json.Key("dayColumns").Value(sheet.colCount() - 2);
-    json.EndObject();
-    return json.str();
+    json["scopes"] = {
+        {"workedHours",
+         Scope(summaries.workedHours().scope, summaries.IsShown(SummaryKind::WorkedHours))},
+        {"employeesPerType", Scope(summaries.employeesPerType().scope,
+                                   summaries.IsShown(SummaryKind::EmployeesPerType))}};
+    json["dayColumns"] = sheet.colCount() - 2;
+    return JsonText(json);
 }
 
 namespace {

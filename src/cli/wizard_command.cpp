@@ -18,7 +18,7 @@ int WizardUsage()
 }
 
 // Every field of the answers, named as `new` reads them.
-nlohmann::ordered_json AnswersJson(const WizardAnswers& answers)
+Json AnswersJson(const WizardAnswers& answers)
 {
     return {{"year", answers.year},
             {"month", answers.month},
@@ -40,15 +40,15 @@ nlohmann::ordered_json AnswersJson(const WizardAnswers& answers)
 
 std::string StateJson(const Wizard& wizard)
 {
-    nlohmann::ordered_json state;
+    Json state;
     state["page"] = wizard.page();
     state["step"] = wizard.stepCaption();
     state["prior"] = wizard.priorEnabled();
     state["next"] = wizard.nextEnabled();
     state["answers"] = AnswersJson(wizard.answers());
     state["editor"] = wizard.editor() ? PageStateJson(*wizard.editor())
-                                      : nlohmann::ordered_json(nullptr);
-    return state.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+                                      : Json(nullptr);
+    return JsonText(state);
 }
 
 // The date the wizard takes its month and year from.

@@ -35,12 +35,11 @@ TEST(ShiftexCliConvert, TextToScheduleFileAndBack)
 
     const CliResult dumped = Cli("dump " + Quoted(second) + options);
     ASSERT_EQ(dumped.status, 0);
-    std::string error;
-    const std::optional<cli::JsonValue> json = cli::ParseJson(dumped.out, error);
-    ASSERT_TRUE(json) << error;
-    EXPECT_EQ(json->Find("workingTypes")->AsArray()->size(), 6u);
-    EXPECT_TRUE(json->Find("weekendDays")->AsArray()->empty());
-    EXPECT_EQ(json->Find("departments")->AsArray()->size(), 2u);
+    const Result<nlohmann::json> json = cli::ParseJson(dumped.out);
+    ASSERT_TRUE(json) << json.error().message;
+    EXPECT_EQ(json->at("workingTypes").size(), 6u);
+    EXPECT_TRUE(json->at("weekendDays").empty());
+    EXPECT_EQ(json->at("departments").size(), 2u);
 }
 
 TEST(ShiftexCliConvert, FailuresGiveTheProgramsMessages)

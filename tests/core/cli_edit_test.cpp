@@ -12,7 +12,7 @@
 namespace shiftex {
 namespace {
 
-using cli::JsonValue;
+using JsonValue = nlohmann::json;
 using test::CliResult;
 using test::RunCli;
 
@@ -24,21 +24,23 @@ JsonValue Parse(const std::string& text)
 const JsonValue& At(const JsonValue& value, std::size_t index)
 {
     static const JsonValue none;
-    const JsonValue::Array* array = value.AsArray();
-    return array && index < array->size() ? (*array)[index] : none;
+    return value.is_array() && index < value.size() ? value[index] : none;
 }
 
 const JsonValue& Get(const JsonValue& value, const char* key)
 {
     static const JsonValue none;
-    const JsonValue* found = value.Find(key);
-    return found ? *found : none;
+    const auto found = value.is_object() ? value.find(key) : value.end();
+    return found != value.end() ? *found : none;
 }
 
-std::string Text(const JsonValue& value) { return value.AsString() ? *value.AsString() : "?"; }
+std::string Text(const JsonValue& value)
+{
+    return value.is_string() ? value.get<std::string>() : "?";
+}
 double Number(const JsonValue& value)
 {
-    return value.IsNumber() ? std::get<double>(value.data) : -1;
+    return value.is_number() ? value.get<double>() : -1;
 }
 
 class SummaryCliTest : public ::testing::Test {
@@ -90,7 +92,7 @@ TEST_F(SummaryCliTest, TheFourSummariesOverTheWholeSheet)
     // No rows recorded: one empty row, no counts.
     const JsonValue& query = Get(json, "customQuery");
     EXPECT_EQ(Text(Get(At(Get(query, "rows"), 0), "name")), "");
-    EXPECT_EQ(Get(At(Get(query, "rows"), 0), "counts").AsArray()->size(), 0u);
+    EXPECT_EQ(Get(At(Get(query, "rows"), 0), "counts").size(), 0u);
     EXPECT_EQ(Number(At(Get(query, "total"), 2)), 0);
 }
 
@@ -106,9 +108,9 @@ TEST_F(SummaryCliTest, RangesAndQueryRowsFromTheCommandLine)
     const JsonValue& scopes = Get(json, "scopes");
     EXPECT_EQ(Text(Get(Get(scopes, "workedHours"), "caption")),
               "        4 January 'till 10 January");
-    EXPECT_TRUE(std::get<bool>(Get(Get(scopes, "employeesPerType"), "locked").data));
+    EXPECT_TRUE(Get(Get(scopes, "employeesPerType"), "locked").get<bool>());
     const JsonValue& rows = Get(Get(json, "customQuery"), "rows");
-    ASSERT_EQ(rows.AsArray()->size(), 3u);
+    ASSERT_EQ(rows.size(), 3u);
     // 3 January: E for both; the blue row counts only employee 2.
     EXPECT_EQ(Number(At(Get(At(rows, 0), "counts"), 2)), 2);
     EXPECT_EQ(Text(At(Get(At(rows, 0), "colours"), 2)), "clWhite");
@@ -152,7 +154,7 @@ TEST_F(SummaryCliTest, EditScriptsRunTheWindowsCommands)
     ASSERT_EQ(run.status, 0);
     const JsonValue summary = Parse(run.out);
     const JsonValue& hours = Get(Get(summary, "scopes"), "workedHours");
-    EXPECT_TRUE(std::get<bool>(Get(hours, "locked").data));
+    EXPECT_TRUE(Get(hours, "locked").get<bool>());
     EXPECT_EQ(Text(Get(hours, "caption")), "        1 January 'till 3 January");
     EXPECT_EQ(Text(Get(At(Get(summary, "workedHours"), 2), "total")), "08H00");
 
@@ -160,7 +162,7 @@ TEST_F(SummaryCliTest, EditScriptsRunTheWindowsCommands)
     ASSERT_EQ(dumped.status, 0);
     const JsonValue json = Parse(dumped.out);
     std::map<std::pair<int, int>, const JsonValue*> cells;
-    for (const JsonValue& cell : *Get(json, "cells").AsArray())
+    for (const JsonValue& cell : Get(json, "cells"))
         cells[{static_cast<int>(Number(Get(cell, "col"))),
                static_cast<int>(Number(Get(cell, "row")))}] = &cell;
     auto text = [&](int col, int row) {
@@ -174,8 +176,8 @@ TEST_F(SummaryCliTest, EditScriptsRunTheWindowsCommands)
     EXPECT_EQ(text(1, 5), "Employee 3");
     ASSERT_TRUE(cells.count({6, 5}));
     EXPECT_EQ(Text(Get(*cells[{6, 5}], "comment")), "needs \"rest\"\nsoon");
-    EXPECT_TRUE(Get(*cells[{6, 5}], "bold").data.index() == 1);
-    EXPECT_TRUE(std::get<bool>(Get(Get(json, "panels"), "workedHours").data));
+    EXPECT_TRUE(Get(*cells[{6, 5}], "bold").is_boolean());
+    EXPECT_TRUE(Get(Get(json, "panels"), "workedHours").get<bool>());
 }
 
 TEST_F(SummaryCliTest, ScriptErrorsNameTheLine)
@@ -248,7 +250,7 @@ TEST_F(SummaryCliTest, EditScriptsOnRangesAndTheSheetsShape)
     ASSERT_EQ(dumped.status, 0);
     const JsonValue json = Parse(dumped.out);
     std::map<std::pair<int, int>, std::string> texts;
-    for (const JsonValue& cell : *Get(json, "cells").AsArray())
+    for (const JsonValue& cell : Get(json, "cells"))
         texts[{static_cast<int>(Number(Get(cell, "col"))),
                static_cast<int>(Number(Get(cell, "row")))}] = Text(Get(cell, "text"));
     auto text = [&](int col, int row) { return texts[{col, row}]; };

@@ -42,12 +42,11 @@ inline CliResult RunCli(const std::string& arguments, bool withErrors = false)
 }
 
 // The JSON of a command's output; a test failure when it is none.
-inline cli::JsonValue ParseJsonOutput(const std::string& text)
+inline nlohmann::json ParseJsonOutput(const std::string& text)
 {
-    std::string error;
-    std::optional<cli::JsonValue> json = cli::ParseJson(text, error);
-    EXPECT_TRUE(json) << error << "\n" << text;
-    return json ? *json : cli::JsonValue{};
+    Result<nlohmann::json> json = cli::ParseJson(text);
+    EXPECT_TRUE(json) << (json ? "" : json.error().message) << "\n" << text;
+    return json ? *json : nlohmann::json{};
 }
 
 // The JSON objects among the lines of a command's output (the `state` lines of a script).

@@ -9,7 +9,7 @@
 namespace shiftex {
 namespace {
 
-using cli::JsonValue;
+using JsonValue = nlohmann::json;
 
 using test::RunCli;
 
@@ -20,8 +20,8 @@ JsonValue Parse(const std::string& text)
 
 double Number(const JsonValue& object, const char* key)
 {
-    const JsonValue* value = object.Find(key);
-    return value && value->IsNumber() ? std::get<double>(value->data) : -1;
+    const auto value = object.find(key);
+    return value != object.end() && value->is_number() ? value->get<double>() : -1;
 }
 
 TEST(ShiftexCli, NewThenDumpGivesAThreeHeaderSheetWithColouredWeekends)
@@ -45,12 +45,11 @@ TEST(ShiftexCli, NewThenDumpGivesAThreeHeaderSheetWithColouredWeekends)
     EXPECT_EQ(Number(json, "fixedRows"), 3);
     EXPECT_EQ(Number(json, "fixedCols"), 2);
     EXPECT_EQ(Number(json, "colCount"), 32);
-    EXPECT_EQ(*json.Find("monthTitle")->AsString(), "April 2003");
+    EXPECT_EQ(json.at("monthTitle").get<std::string>(), "April 2003");
     // Saturday 5 April is column 6; the employee rows start at row 3.
     int yellowCells = 0;
-    for (const JsonValue& cell : *json.Find("cells")->AsArray()) {
-        const JsonValue* brush = cell.Find("brushColor");
-        if (Number(cell, "row") >= 3 && brush && *brush->AsString() == "clYellow") {
+    for (const JsonValue& cell : json.at("cells")) {
+        if (Number(cell, "row") >= 3 && cell.value("brushColor", "") == "clYellow") {
             ++yellowCells;
             const int col = static_cast<int>(Number(cell, "col"));
             EXPECT_TRUE(col == 6 || col == 7 || col == 13 || col == 14 || col == 20 ||
@@ -68,9 +67,9 @@ TEST(ShiftexCli, DumpOfTheExampleAndErrors)
         RunCli(std::string("dump ") + SHIFTEX_SOURCE_DIR + "/examples/ward.sxt" + programFolder);
     ASSERT_EQ(example.status, 0);
     const JsonValue json = Parse(example.out);
-    EXPECT_EQ(json.Find("workingTypes")->AsArray()->size(), 6u);
-    EXPECT_EQ(json.Find("departments")->AsArray()->size(), 2u);
-    EXPECT_EQ(json.Find("customQueryNames")->AsArray()->size(), 2u);
+    EXPECT_EQ(json.at("workingTypes").size(), 6u);
+    EXPECT_EQ(json.at("departments").size(), 2u);
+    EXPECT_EQ(json.at("customQueryNames").size(), 2u);
     EXPECT_EQ(Number(json, "rowCount"), 15);
 
     const auto damaged = folder.path() / "damaged.sxt";
@@ -82,6 +81,36 @@ TEST(ShiftexCli, DumpOfTheExampleAndErrors)
     const auto notJson = folder.path() / "bad.json";
     std::ofstream(notJson) << "{\"year\": [";
     EXPECT_EQ(RunCli("new '" + notJson.string() + "'").status, 2);
+}
+
+// Answers files that are not strict JSON stop `new` with a usage error naming where they break.
+TEST(ShiftexCli, NewRefusesAnswersThatAreNotStrictJson)
+{
+    test::TempProgramFolder folder;
+    const struct {
+        const char* text;
+        const char* position;
+    } cases[] = {
+        {"{\"year\": 0x10}", "line 1, column 11"},
+        {"{\"year\": +1}", "line 1, column 10"},
+        {"{\"year\": .5}", "line 1, column 10"},
+        {"{\"year\": 01}", "line 1, column 11"},
+        {"{\"regionName\": \"a\tb\"}", "line 1, column 18"},
+        {"{\"year\": \"2003\",\n \"year\": \"2004\"}", "line 2, column 8"},
+    };
+    const auto answers = folder.path() / "answers.json";
+    for (const auto& c : cases) {
+        std::ofstream(answers, std::ios::trunc) << c.text;
+        const test::CliResult run = RunCli("new '" + answers.string() + "'", true);
+        EXPECT_EQ(run.status, 2) << c.text;
+        EXPECT_NE(run.out.find("not valid JSON"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(c.position), std::string::npos) << c.text << "\n" << run.out;
+    }
+    const Result<nlohmann::json> duplicate = cli::ParseJson("{\"a\": {\"b\": 1, \"b\": 2}}");
+    ASSERT_FALSE(duplicate);
+    EXPECT_EQ(duplicate.error().message, "duplicate key \"b\" at line 1, column 19");
+    // The same key in two objects is no duplicate.
+    EXPECT_TRUE(cli::ParseJson("[{\"a\": 1}, {\"a\": 2}]"));
 }
 
 } // namespace

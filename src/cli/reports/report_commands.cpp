@@ -1,5 +1,6 @@
 #include "cli/reports/report_commands.h"
 
+#include "cli/json.h"
 #include "platform/report_export.h"
 #include "platform/report_files.h"
 #include "reports/bar_graph.h"
@@ -7,8 +8,6 @@
 #include "summaries/summary_set.h"
 #include "ui/bar_schedule_window.h"
 #include "ui/print_pictures.h"
-
-#include <nlohmann/json.hpp>
 
 #include <QApplication>
 #include <QFile>
@@ -22,8 +21,6 @@
 namespace shiftex::cli {
 
 namespace {
-
-using Json = nlohmann::ordered_json;
 
 // The words of a command line: the positional ones, and each known option with its values.
 struct Arguments {
@@ -213,12 +210,6 @@ Json BarGraphJson(const BarGraph& graph, const std::vector<LegendButton>& legend
                 {"columns", std::move(columns)}};
 }
 
-// Texts read from files may hold bytes that are not UTF-8; the JSON must not fail on them.
-std::string Dump(const Json& json)
-{
-    return json.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
 } // namespace
 
 namespace {
@@ -280,7 +271,7 @@ int RunPrintCopy(const Options& options)
     const auto copy = RequestedCopy(options, *command, usage);
     if (!copy)
         return copy.error();
-    std::cout << Dump(PrintCopyJson(*copy)) << '\n';
+    std::cout << JsonText(PrintCopyJson(*copy)) << '\n';
     return kExitOk;
 }
 
@@ -365,7 +356,7 @@ int RunBarGraph(const Options& options)
     if (!graph)
         return FileError(graph.error().message);
     if (arguments->Has("--json") || out.empty())
-        std::cout << Dump(BarGraphJson(*graph, *legend)) << '\n';
+        std::cout << JsonText(BarGraphJson(*graph, *legend)) << '\n';
     if (out.empty())
         return kExitOk;
     DrawingApplication application;
@@ -411,7 +402,7 @@ int RunIcs(const Options& options)
         files.push_back({{"employee", calendar.employee},
                          {"file", (folder / calendar.fileName).string()},
                          {"events", calendar.events.size()}});
-    std::cout << Dump(Json{{"timezone", zone.id}, {"files", std::move(files)}}) << '\n';
+    std::cout << JsonText(Json{{"timezone", zone.id}, {"files", std::move(files)}}) << '\n';
     return kExitOk;
 }
 
