@@ -1,6 +1,8 @@
 #include "model/text_helpers.h"
 
 #include <array>
+#include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -44,26 +46,16 @@ bool ReadDecimal(std::string_view text, long long minValue, long long maxValue, 
     std::size_t i = 0;
     while (i < text.size() && IsBlank(text[i]))
         ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+    // from_chars takes a minus sign but no plus sign.
+    if (i < text.size() && text[i] == '+') {
         ++i;
-    }
-    if (i == text.size())
-        return false;
-    // Magnitudes are kept below this bound so the accumulation never overflows.
-    constexpr long long kLimit = std::numeric_limits<long long>::max() / 10 - 10;
-    long long magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9')
-            return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > kLimit)
+        if (i < text.size() && text[i] == '-')
             return false;
     }
-    const long long result = negative ? -magnitude : magnitude;
-    if (result < minValue || result > maxValue)
+    const char* const last = text.data() + text.size();
+    long long result = 0;
+    const auto [end, error] = std::from_chars(text.data() + i, last, result);
+    if (error != std::errc() || end != last || result < minValue || result > maxValue)
         return false;
     value = result;
     return true;
@@ -123,14 +115,18 @@ constexpr std::array<std::string_view, 12> kMonthNames = {
 constexpr std::array<std::string_view, 7> kWeekdayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+std::chrono::year_month_day CivilDate(int year, int month, int day)
+{
+    return {std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+            std::chrono::day(static_cast<unsigned>(day))};
+}
 
 int DaysInMonthUnchecked(int month, int year)
 {
-    static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month == 2 && IsLeapYear(year))
-        return 29;
-    return kDays[static_cast<std::size_t>(month - 1)];
+    const std::chrono::year_month_day_last last(
+        std::chrono::year(year),
+        std::chrono::month_day_last(std::chrono::month(static_cast<unsigned>(month))));
+    return static_cast<int>(static_cast<unsigned>(last.day()));
 }
 
 void CheckDate(int day, int month, int year)
@@ -140,35 +136,6 @@ void CheckDate(int day, int month, int year)
         throw ConversionError(std::to_string(day) + "-" + std::to_string(month) + "-" +
                               std::to_string(year) + " is not a valid date");
     }
-}
-
-// Days since 1970-01-01 in the proleptic Gregorian calendar (any year, including year 0).
-long long DaysFromCivil(long long year, int month, int day)
-{
-    year -= month <= 2 ? 1 : 0;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const long long yearOfEra = year - era * 400;
-    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468;
-}
-
-// 1 = Monday ... 7 = Sunday, as ISO weeks count.
-int IsoWeekday(long long year, int month, int day)
-{
-    const long long days = DaysFromCivil(year, month, day);
-    // 1970-01-01 was a Thursday.
-    long long index = (days + 3) % 7;
-    if (index < 0)
-        index += 7;
-    return static_cast<int>(index) + 1;
-}
-
-int IsoWeeksInYear(long long year)
-{
-    const int jan1 = IsoWeekday(year, 1, 1);
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return (jan1 == 4 || (leap && jan1 == 3)) ? 53 : 52;
 }
 
 struct NamedColour {
@@ -230,16 +197,6 @@ constexpr std::array<NamedColour, 52> kColourNames = {{
     {"clNone", 0x1FFFFFFF},
     {"clDefault", 0x20000000},
 }};
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    const char lower = LowerAscii(c);
-    if (lower >= 'a' && lower <= 'f')
-        return lower - 'a' + 10;
-    return -1;
-}
 
 } // namespace
 
@@ -385,7 +342,8 @@ std::string MonthName(int month)
 int DayOfWeek(int day, int month, int year)
 {
     CheckDate(day, month, year);
-    return IsoWeekday(year, month, day) % 7 + 1;
+    // Sunday first, as the weekday names count.
+    return static_cast<int>(std::chrono::weekday(CivilDate(year, month, day)).c_encoding()) + 1;
 }
 
 std::string WeekdayName(int dayOfWeek)
@@ -403,16 +361,14 @@ bool IsWeekend(int day, int month, int year)
 
 int IsoWeekNumber(const Date& date)
 {
+    using namespace std::chrono;
     CheckDate(date.day, date.month, date.year);
-    const long long dayOfYear =
-        DaysFromCivil(date.year, date.month, date.day) - DaysFromCivil(date.year, 1, 1) + 1;
-    const int weekday = IsoWeekday(date.year, date.month, date.day);
-    const long long week = (dayOfYear - weekday + 10) / 7;
-    if (week < 1)
-        return IsoWeeksInYear(date.year - 1);
-    if (week > IsoWeeksInYear(date.year))
-        return 1;
-    return static_cast<int>(week);
+    // A week belongs to the year of its Thursday; week 1 holds that year's first Thursday.
+    const sys_days day(CivilDate(date.year, date.month, date.day));
+    const unsigned weekday = std::chrono::weekday(day).iso_encoding();  // Monday 1 ... Sunday 7
+    const sys_days thursday = day + days(4 - static_cast<int>(weekday));
+    const sys_days firstOfItsYear(year_month_day(thursday).year() / January / 1);
+    return static_cast<int>((thursday - firstOfItsYear).count() / 7 + 1);
 }
 
 Date DateFromTitle(std::string_view monthTitle, std::string_view dayText)
@@ -484,12 +440,10 @@ bool TryStringToColor(std::string_view text, Colour& colour)
         if (digits.empty() || digits.size() > 8)
             return false;
         Colour value = 0;
-        for (const char c : digits) {
-            const int digit = HexDigitValue(c);
-            if (digit < 0)
-                return false;
-            value = value << 4 | static_cast<Colour>(digit);
-        }
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+        if (error != std::errc() || end != digits.data() + digits.size())
+            return false;
         colour = value;
         return true;
     }
