@@ -123,20 +123,26 @@ bool ScheduleSession::PasteCells(const Clipboard& clipboard)
             const std::size_t j = static_cast<std::size_t>(c - left);
             if (j >= row.size() || row[j] == sheet.Text(c, r))
                 continue;
+            // One snapshot per valid line; an empty pasted cell is one empty line.
+            const std::vector<std::string> lines = SplitCellLines(row[j]);
+            std::size_t validLines = lines.empty() ? 1 : 0;
             bool valid = true;
-            for (const std::string& line : SplitCellLines(row[j])) {
-                if (check.Valid(line))
+            for (const std::string& line : lines) {
+                if (check.Valid(line)) {
+                    ++validLines;
                     continue;
+                }
                 valid = false;
                 if (listed.insert(line).second)
                     rejected_.push_back(line);
             }
-            if (valid)
-                changes.push_back({c, r, sheet.Text(c, r), row[j]});
+            if (validLines > 0)
+                changes.push_back({c, r, sheet.Text(c, r), row[j], validLines, valid});
         }
     for (const CellChange& change : changes)
-        sheet.Cell(change.col, change.row).text = change.after;
-    // Undo steps back through the pasted cells, one snapshot before each.
+        if (change.accepted)
+            sheet.Cell(change.col, change.row).text = change.after;
+    // Undo steps back through the pasted cells and lines.
     RecordLastChanges(changes, changes.size(), false, false);
 
     if (!rejected_.empty()) {

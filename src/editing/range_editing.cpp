@@ -115,12 +115,19 @@ void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
                                         bool relaidBeforeLastSeven)
 {
     // Only the last seven snapshots survive: the earlier changes stand as they are, the last
-    // ones are taken back and made again, each after its own snapshot.
-    const std::size_t first =
-        applied > UndoHistory::kSlots ? applied - UndoHistory::kSlots : 0;
+    // ones are taken back and made again, each after its own snapshots.
+    constexpr std::size_t slots = UndoHistory::kSlots;
+    std::size_t first = applied;
+    std::size_t kept = 0;
+    while (first > 0 && kept < slots)
+        kept += changes[--first].snapshots;
+    // The first replayed change may have more snapshots than there is room for; they are all
+    // of one state, so the surplus is simply not taken.
+    std::size_t surplus = kept > slots ? kept - slots : 0;
     ScheduleSheet& sheet = document_.sheet;
     for (std::size_t k = first; k < applied; ++k)
-        sheet.Cell(changes[k].col, changes[k].row).text = changes[k].before;
+        if (changes[k].accepted)
+            sheet.Cell(changes[k].col, changes[k].row).text = changes[k].before;
     if (centre && relaidBeforeLastSeven) {
         // One change before them laid the sheet out: it has been fitted to its texts since.
         CentreDayCells(sheet, *metrics_);
@@ -131,7 +138,11 @@ void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
         CellFit before;
         if (centre)
             before = FitOfCell(sheet, change.col, change.row, *metrics_);
-        PushSnapshot();
+        for (std::size_t n = surplus; n < change.snapshots; ++n)
+            PushSnapshot();
+        surplus = 0;
+        if (!change.accepted)
+            continue;
         sheet.Cell(change.col, change.row).text = change.after;
         if (centre)
             CentreCell(change.col, change.row, before);

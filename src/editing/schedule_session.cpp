@@ -54,12 +54,19 @@ void ScheduleSession::PreviousWorkingType()
 
 void ScheduleSession::SetCurrentCell(int col, int row)
 {
-    if (!document_.sheet.Contains(col, row))
+    if (!MoveFocusCell(col, row))
         return;
-    edit_.currentCol = col;
-    edit_.currentRow = row;
     // As in any grid, the focus cell alone is the selection until a range is built.
     edit_.selection = {col, row, col, row};
+}
+
+bool ScheduleSession::MoveFocusCell(int col, int row)
+{
+    if (!document_.sheet.Contains(col, row))
+        return false;
+    edit_.currentCol = col;
+    edit_.currentRow = row;
+    return true;
 }
 
 void ScheduleSession::SetSelection(const CellRect& rect, bool shown)
@@ -80,6 +87,12 @@ bool ScheduleSession::IsDayCell(int col, int row) const
     const ScheduleSheet& sheet = document_.sheet;
     return sheet.Contains(col, row) && col >= 2 && col >= sheet.fixedCols &&
            row >= sheet.fixedRows;
+}
+
+bool ScheduleSession::IsDepartmentHeaderCell(int col, int row) const
+{
+    return row == 3 && col >= 2 && document_.sheet.Contains(col, row) &&
+           InDepartmentView(document_);
 }
 
 void ScheduleSession::CentreCell(int col, int row, const CellFit& before)
@@ -167,7 +180,8 @@ void ScheduleSession::ToggleBold()
 {
     const int c = edit_.currentCol;
     const int r = edit_.currentRow;
-    if (!IsDayCell(c, r))
+    // The context menu offers "Make Bold" on day cells and on the department names above them.
+    if (!IsDayCell(c, r) && !IsDepartmentHeaderCell(c, r))
         return;
     ScheduleSheet& sheet = document_.sheet;
     const CellFit before = FitOfCell(sheet, c, r, *metrics_);
@@ -417,7 +431,7 @@ std::string ScheduleSession::CellHint(int col, int row) const
     const ScheduleSheet& sheet = document_.sheet;
     if (!sheet.Contains(col, row))
         return {};
-    if (InDepartmentView(document_) && row == 3 && col >= 2)
+    if (IsDepartmentHeaderCell(col, row))
         return sheet.Text(col, row);
     const Colour colour = sheet.BrushColor(col, row);
     std::string hint;
@@ -486,7 +500,9 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
         items.push_back({id, std::move(caption), std::move(hint), enabled});
     };
     auto dayCellItems = [&] {
-        SetCurrentCell(col, row);
+        // The clicked cell is what Comment and Bold act on; Cut, Copy and Delete keep acting
+        // on the selection as it was.
+        MoveFocusCell(col, row);
         add("editWorkingHours", "Edit WorkingHours ...",
             "Go to setup menu to edit this workingtype");
         add("comment", sheet.Comment(col, row).empty() ? "Add Comment" : "Edit Comment",

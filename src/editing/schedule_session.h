@@ -146,6 +146,8 @@ public:
     // The selection rectangle (clipped to the day cells) and whether it is shown.
     void SetSelection(const CellRect& rect, bool shown = true);
     bool IsDayCell(int col, int row) const;
+    // A department name above the day cells (row 3 in the department view).
+    bool IsDepartmentHeaderCell(int col, int row) const;
 
     // Places the current code in the current cell, or takes it out when it is there already.
     bool ToggleCell();
@@ -213,7 +215,8 @@ public:
     bool GroupLineAbove(int col, int row) const;
     bool DayLineRight(int col, int row) const;
     // The context menu for a right click on (col, row); nullopt where no menu opens. The clicked
-    // cell is remembered, and on a day cell it becomes the current cell.
+    // cell is remembered, and on a day cell or a department name it becomes the current cell;
+    // the selection stays as it was.
     std::optional<std::vector<MenuItem>> ContextMenu(int col, int row);
 
     // --- selections ---
@@ -261,8 +264,9 @@ public:
     // The clipboard's block with its top-left cell at the current cell, clipped to the sheet.
     // A pasted cell is taken only when every line of it is empty, a working type code or a
     // department line of the document (names and codes compared exactly); the lines of the
-    // cells that are not taken are listed in one message. One snapshot is taken first, and one
-    // before every cell that is taken.
+    // cells that are not taken are listed in one message. One snapshot is taken first, then
+    // before each changed cell one per valid line of its pasted text (an empty text counts as
+    // one empty line), whether or not the cell is taken.
     bool PasteCells(const Clipboard& clipboard);
     // The lines the last Paste rejected, each once, in their order.
     const std::vector<std::string>& rejectedLines() const { return rejected_; }
@@ -310,11 +314,18 @@ private:
         int row = 0;
         std::string before;
         std::string after;
+        // The snapshots taken before the change, and whether the cell takes `after` then (a
+        // pasted cell that is refused still leaves the snapshots of its valid lines).
+        std::size_t snapshots = 1;
+        bool accepted = true;
     };
+    // The focus cell moves; the selection stays as it is. False outside the sheet.
+    bool MoveFocusCell(int col, int row);
     bool SelectRun(int headerRow);
     bool ApplyWithSummaries(const CellRect& rect);
-    // Replays the last seven of `changes` (the first `applied` of them, already in the sheet)
-    // with a snapshot before each, so that the history is that of one snapshot per change.
+    // Replays the end of `changes` (the first `applied` of them, the accepted ones already in
+    // the sheet) with each change's snapshots before it, so that the history is that of every
+    // snapshot taken in turn; only the changes whose snapshots survive are replayed.
     void RecordLastChanges(const std::vector<CellChange>& changes, std::size_t applied,
                            bool centre, bool relaidBeforeLastSeven);
     bool Extend(bool byMonth, const std::filesystem::path& programFolder);

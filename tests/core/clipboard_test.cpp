@@ -195,6 +195,54 @@ TEST_F(ClipboardTest, UndoStepsBackThroughThePastedCells)
     EXPECT_FALSE(session.CanUndo());
 }
 
+TEST_F(ClipboardTest, EveryValidPastedLineTakesASnapshot)
+{
+    const ScheduleSheet before = sheet();
+    struct Case {
+        const char* name;
+        const char* text;  // pasted at column 2 of the first row, which holds E
+        int snapshots;     // the paste's own one included
+        // The cells of columns 2 to 4 after each Undo, down to the oldest snapshot.
+        std::vector<std::vector<std::string>> undone;
+    };
+    const Case cases[] = {
+        {"two lines, then one", "\"L\rN\"\tN", 4,
+         {{"L\rN", "E", "E"}, {"E", "E", "E"}, {"E", "E", "E"}, {"E", "E", "E"}}},
+        // A refused cell still leaves the snapshot of its valid line.
+        {"refused", "\"L\rZ\"\tL", 3, {{"E", "E", "E"}, {"E", "E", "E"}, {"E", "E", "E"}}},
+        // An empty pasted cell is one empty line.
+        {"empty", "\tL", 3, {{"", "E", "E"}, {"E", "E", "E"}, {"E", "E", "E"}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        sheet() = before;
+        session.ResetUndo();
+        session.SetCurrentCell(2, kFirst);
+        ASSERT_TRUE(Paste(c.text));
+        EXPECT_EQ(session.undoHistory().count(), c.snapshots);
+        for (const auto& texts : c.undone) {
+            ASSERT_TRUE(session.Undo());
+            EXPECT_EQ((std::vector<std::string>{Text(2, kFirst), Text(3, kFirst), Text(4, kFirst)}),
+                      texts);
+        }
+        EXPECT_FALSE(session.CanUndo());
+    }
+
+    // Ten cells of two lines each: the last seven snapshots reach back into the seventh cell.
+    sheet() = before;
+    session.ResetUndo();
+    session.SetCurrentCell(2, kFirst + 2);
+    std::string block;
+    for (int i = 0; i < 10; ++i)
+        block += std::string(i ? "\t" : "") + "\"N\r\nL\"";
+    ASSERT_TRUE(Paste(block));
+    for (int i = 0; i < 7; ++i)
+        ASSERT_TRUE(session.Undo());
+    EXPECT_FALSE(session.CanUndo());
+    for (int c = 2; c < 12; ++c)
+        EXPECT_EQ(Text(c, kFirst + 2), c < 8 ? "N\r\nL" : "") << c;
+}
+
 TEST_F(ClipboardTest, AnEmptyClipboardChangesNothingButIsRecorded)
 {
     const ScheduleSheet before = sheet();

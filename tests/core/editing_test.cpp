@@ -265,6 +265,62 @@ TEST_F(EditingTest, HintsAndSeparatorLines)
     EXPECT_FALSE(view.DayLineRight(3, 5));  // the group line wins
 }
 
+TEST_F(EditingTest, ARightClickLeavesTheSelectionAsItWas)
+{
+    const CellRect block{2, kFirst, 4, kFirst + 2};
+    // A right click inside the block and one outside it: the clicked cell takes the comment,
+    // Copy and Delete still take all nine cells.
+    for (const auto& [col, row] : {std::pair{3, kFirst + 1}, std::pair{8, kFirst + 3}}) {
+        SCOPED_TRACE(col);
+        for (int c = block.left; c <= block.right; ++c)
+            for (int r = block.top; r <= block.bottom; ++r)
+                session.document().sheet.SetText(c, r, "E");
+        session.SetSelection(block, true);
+        ASSERT_TRUE(session.ContextMenu(col, row).has_value());
+        EXPECT_EQ(session.editState().currentCol, col);
+        EXPECT_EQ(session.editState().currentRow, row);
+        EXPECT_EQ(session.editState().selection, block);
+        session.OpenCommentPanel();
+        session.ApplyComment("note");
+        EXPECT_EQ(sheet().Comment(col, row), "note");
+        MemoryClipboard clipboard;
+        session.CopyCells(clipboard);
+        EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\tE\tE\r\nE\tE\tE\r\nE\tE\tE\r\n"));
+        session.KeyDown(key::Delete);
+        for (int c = block.left; c <= block.right; ++c)
+            for (int r = block.top; r <= block.bottom; ++r)
+                EXPECT_EQ(Text(c, r), "") << c << "," << r;
+    }
+}
+
+TEST_F(EditingTest, DepartmentNamesTakeBoldFromTheirMenu)
+{
+    SampleOptions options;
+    options.departments = {"Sales", "Store"};
+    options.departmentView = true;
+    options.days = 3;
+    ScheduleSession view(MakeSchedule(options), messages);
+    const auto caption = [&](const char* id) {
+        const std::optional<std::vector<MenuItem>> items = view.ContextMenu(3, 3);
+        for (const MenuItem& item : items.value_or(std::vector<MenuItem>{}))
+            if (item.id == id)
+                return item.caption + (item.enabled ? "" : "-");
+        return std::string("none");
+    };
+    EXPECT_EQ(caption("bold"), "Make Bold");
+    view.ToggleBold();
+    EXPECT_TRUE(view.document().sheet.IsBold(3, 3));
+    EXPECT_EQ(view.document().sheet.Text(3, 3), "Store");
+    EXPECT_TRUE(view.document().modified);
+    EXPECT_EQ(caption("bold"), "Undo Bold");
+    view.ToggleBold();
+    EXPECT_FALSE(view.document().sheet.IsBold(3, 3));
+    // The names' own header rows above take none.
+    view.SetCurrentCell(3, 2);
+    view.ToggleBold();
+    EXPECT_FALSE(view.document().sheet.IsBold(3, 2));
+}
+
 TEST_F(EditingTest, ContextMenuByArea)
 {
     auto ids = [&](int col, int row) {
