@@ -149,7 +149,9 @@ bool ScheduleSession::RemoveRun(int headerRow)
         CentreDayCells(sheet, *metrics_);
     });
     AfterShapeChange();
-    summaries_.DaysRemoved(firstDay, lastDay);
+    // A locked range survives a removed week when it lies behind it; a removed month releases
+    // it unless the range reaches past the month on both sides.
+    summaries_.DaysRemoved(firstDay, lastDay, headerRow == 0);
     return Guarded([&] { summaries_.FollowSheet(); }) && ok;
 }
 

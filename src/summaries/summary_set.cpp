@@ -332,7 +332,7 @@ void SummarySet::ReleaseLocks()
             PressOneLock(kind);
 }
 
-void SummarySet::DaysRemoved(int first, int last)
+void SummarySet::DaysRemoved(int first, int last, bool releaseLocksBehind)
 {
     if (last < first)
         return;
@@ -343,7 +343,7 @@ void SummarySet::DaysRemoved(int first, int last)
             continue;
         if (scope.endColumn < first)
             continue;
-        if (scope.startColumn > last) {
+        if (scope.startColumn > last && !(scope.locked && releaseLocksBehind)) {
             scope.startColumn -= count;
             scope.endColumn -= count;
         } else if (scope.locked && scope.startColumn < first && scope.endColumn > last) {

@@ -68,9 +68,10 @@ public:
     // Day columns first to last (normal view numbering) leave the sheet. A range of the two
     // scoped summaries behind them moves with its days, one in front stays; a locked range that
     // loses days is released (its caption "          Global"), unless it reaches past the
-    // removed days on both sides, and an unlocked one returns to the whole sheet. Nothing is
-    // computed: the caller lays the shown summaries out again.
-    void DaysRemoved(int first, int last);
+    // removed days on both sides, and an unlocked one returns to the whole sheet. With
+    // `releaseLocksBehind` (a removed month) a locked range behind the removed days is released
+    // as well. Nothing is computed: the caller lays the shown summaries out again.
+    void DaysRemoved(int first, int last, bool releaseLocksBehind = false);
 
     // --- the custom query rows; `gridRow` is a row of the custom query grid ---
     // The names the name cells offer: every query's name in definition order.

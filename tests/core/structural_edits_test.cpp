@@ -245,6 +245,30 @@ TEST(RemoveMonth, TheFirstMonthLeaves)
     EXPECT_FALSE(s.session.RemoveMonth());
 }
 
+TEST(RemoveMonth, ALockedRangeBehindTheMonthIsReleased)
+{
+    // April 2027 and 1 to 10 May; 3 to 9 May (week 18) locked in both scoped summaries.
+    Session s(Schedule(1, 4, 2027, 40));
+    ScheduleSession& session = s.session;
+    for (int c = 2; c < s.sheet().colCount(); ++c)
+        s.sheet().SetText(c, 3, "E");
+    session.ShowSummary(SummaryKind::WorkedHours);
+    session.ShowSummary(SummaryKind::EmployeesPerType);
+    ASSERT_TRUE(session.HeaderDoubleClick(34, 1));
+    ASSERT_TRUE(session.PressLock(SummaryKind::WorkedHours));
+    const SummarySet& summaries = session.summaries();
+    ASSERT_TRUE(summaries.employeesPerType().scope.locked);
+    ASSERT_EQ(summaries.workedHours().Total(3), "56H00");
+
+    session.RememberCell(2, 0);
+    ASSERT_TRUE(session.RemoveMonth());
+    EXPECT_FALSE(summaries.workedHours().scope.locked);
+    EXPECT_EQ(summaries.workedHours().scope.caption, "          Global");
+    EXPECT_EQ(summaries.workedHours().Total(3), "80H00");
+    EXPECT_FALSE(summaries.employeesPerType().scope.locked);
+    EXPECT_EQ(summaries.employeesPerType().CountAt(1, 3), 10);
+}
+
 TEST(KeepOnlyWeek, TheSecondWeekOfApril2004)
 {
     for (const Answer answer : {Answer::No, Answer::Yes}) {
