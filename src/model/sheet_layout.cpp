@@ -186,10 +186,35 @@ void ColourDayColumns(ScheduleDocument& document, const TextMetrics& metrics)
 
 std::string HolidayNameOfColumn(const ScheduleDocument& document, int col)
 {
-    for (const HolidayEntry& h : HolidaysOfLines(document.holidayLines))
-        if (HolidayMatchesColumn(h, document.sheet, col))
-            return h.name;
-    return {};
+    const ScheduleSheet& sheet = document.sheet;
+    int columnDay = 0;
+    if (!sheet.Contains(col, 2) || !TryParseInt(sheet.Text(col, 2), columnDay))
+        return {};
+    const std::string& title = sheet.Text(col, 0);
+    const std::string month = MonthNumberOf(title);
+    const std::string year = YearTextOf(title);
+    const std::size_t markerLength = std::string_view(kYearMarker).size();
+    // The lines are walked as they stand: the last holiday of the day names it, and a line
+    // whose day is no number ends the walk with the name found so far.
+    std::string name;
+    std::string lineYear;
+    std::string lineMonth;
+    const std::vector<std::string>& lines = document.holidayLines;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        if (line.starts_with(kYearMarker)) {
+            lineYear = line.substr(markerLength, 4);
+        } else if (line.starts_with('[')) {
+            lineMonth = line.substr(1, 2);
+        } else {
+            int day = 0;
+            if (!TryParseInt(line.substr(0, 2), day))
+                break;
+            if (day == columnDay && lineMonth == month && lineYear == year)
+                name = line.size() > 3 ? line.substr(3) : std::string();
+        }
+    }
+    return name;
 }
 
 void CentreDayCells(ScheduleSheet& sheet, const TextMetrics& metrics)

@@ -33,7 +33,7 @@ void CentreDayCells(ScheduleSheet& sheet, const TextMetrics& metrics = DefaultTe
 // Department view: the sub-columns of one day share one merged day number cell.
 void MergeDayNumbers(ScheduleSheet& sheet);
 
-// The holiday name of a day column, empty when it is no holiday.
+// The holiday name of a day column as its hint shows it, empty when it is no holiday.
 std::string HolidayNameOfColumn(const ScheduleDocument& document, int col);
 
 inline constexpr int kExtendButtonSize = 15;

@@ -137,6 +137,35 @@ TEST(SheetLayout, HolidayOnASaturdayTakesTheHolidayColour)
     EXPECT_EQ(HolidayNameOfColumn(document, 4), "");
 }
 
+TEST(SheetLayout, TheHolidayHintWalksTheLinesUntilADayIsNoNumber)
+{
+    ScheduleDocument document = FreshDocument("May 2004", 31, 2);
+    BuildHeader(document);
+    struct Case {
+        const char* name;
+        std::vector<std::string> entries;  // the lines below [05]
+        const char* hint;                  // of 1 May
+    };
+    const Case cases[] = {
+        {"the last of the day", {"01:Labour Day", "01:May Day"}, "May Day"},
+        {"ends at a bad day", {"01:Labour Day", "xx:broken", "01:May Day"}, "Labour Day"},
+        {"nothing before a bad day", {"xx:broken", "01:Labour Day"}, ""},
+        {"a blank line is a bad day", {"", "01:Labour Day"}, ""},
+        {"other days do not count", {"02:Not today", "01:Labour Day"}, "Labour Day"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        document.holidayLines = {"[custom]", "[**YEAR**]:2004", "[04]", "01:Not in May", "[05]"};
+        document.holidayLines.insert(document.holidayLines.end(), c.entries.begin(),
+                                     c.entries.end());
+        document.holidayLines.push_back("[]");
+        EXPECT_EQ(HolidayNameOfColumn(document, 2), c.hint);
+    }
+    // Another year's block does not name the day.
+    document.holidayLines = {"[custom]", "[**YEAR**]:2003", "[05]", "01:Last year", "[]"};
+    EXPECT_EQ(HolidayNameOfColumn(document, 2), "");
+}
+
 TEST(SheetLayout, GroupColoursSurviveTheNameColumns)
 {
     ScheduleDocument document = FreshDocument("April 2003", 30, 2);
