@@ -23,8 +23,9 @@ int SheetSize(const std::string& text, std::size_t lineNumber, const char* what)
 }
 
 // Per-type section: line k goes to field `number` of the k-th type; surplus lines are ignored.
-// `kind` checks the values that must convert.
-enum class Kind { Text, Colour, Count };
+// Colours must convert; counts are kept as text, and one that is no number stops the colouring
+// of the summaries that meet it, not the load.
+enum class Kind { Text, Colour };
 
 void ReadTypeField(LineReader& reader, std::vector<WorkingType>& types, const std::string& marker,
                    bool markerRequired, int number, Kind kind)
@@ -34,8 +35,6 @@ void ReadTypeField(LineReader& reader, std::vector<WorkingType>& types, const st
     for (std::size_t k = 0; k < section.size() && k < types.size(); ++k) {
         if (kind == Kind::Colour)
             CheckColour(section[k], start + k);
-        else if (kind == Kind::Count)
-            NumberAt(section[k], start + k);
         types[k].fields[number] = section[k];
     }
 }
@@ -48,8 +47,6 @@ void ReadThresholdField(LineReader& reader, std::vector<ColorThreshold>& thresho
     for (std::size_t k = 0; k < section.size() && k < thresholds.size(); ++k) {
         if (kind == Kind::Colour)
             CheckColour(section[k], start + k);
-        else
-            NumberAt(section[k], start + k);
         thresholds[k].*member = section[k];
     }
 }
@@ -89,9 +86,8 @@ void ReadHolidaysAndDepartments(LineReader& reader, ScheduleDocument& document,
         region == "." || region == "..")
         throw TextReadFailure("Line " + std::to_string(reader.LineNumber() - 1) + ": \"" + region +
                           "\" is not a holiday region.");
-    if (!store.EnsureYearFolder(year))
-        throw TextReadFailure("The holiday folder of " + year + " cannot be created.");
-    document.holidayLines = ReadTemplate(store.TemplatePath(year, region));
+    // Loading creates nothing: a year without its own templates yet reads the defaults.
+    document.holidayLines = ReadTemplate(store.ScheduleTemplatePath(year, region));
     InsertYearMarker(document.holidayLines, year);
 
     reader.Next();  // "LstbDepartement info"
@@ -269,11 +265,8 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
 
     const std::size_t iconStart = reader.LineNumber();
     const std::vector<std::string> icons = reader.Section("end glyps", false);
-    for (std::size_t k = 0; k < icons.size(); ++k) {
-        const int icon = NumberAt(icons[k], iconStart + k);
-        if (k < types.size())
-            types[k].iconIndex = icon;
-    }
+    for (std::size_t k = 0; k < icons.size() && k < types.size(); ++k)
+        types[k].iconIndex = NumberAt(icons[k], iconStart + k);
     if (!reader.AtEnd() && Trim(reader.Peek()).empty())
         reader.Next();
 
@@ -283,13 +276,13 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
         Kind kind;
     } typeThresholds[] = {
         {"end min color day/type", field::DayMinColour, Kind::Colour},
-        {"end min count day/type", field::DayMinCount, Kind::Count},
+        {"end min count day/type", field::DayMinCount, Kind::Text},
         {"end max color day/type", field::DayMaxColour, Kind::Colour},
-        {"end max count day/type", field::DayMaxCount, Kind::Count},
+        {"end max count day/type", field::DayMaxCount, Kind::Text},
         {"end min color employee/type", field::EmployeeMinColour, Kind::Colour},
-        {"end min count employee/type", field::EmployeeMinCount, Kind::Count},
+        {"end min count employee/type", field::EmployeeMinCount, Kind::Text},
         {"end max color employee/type", field::EmployeeMaxColour, Kind::Colour},
-        {"end max count employee/type", field::EmployeeMaxCount, Kind::Count},
+        {"end max count employee/type", field::EmployeeMaxCount, Kind::Text},
     };
     for (const auto& section : typeThresholds)
         ReadTypeField(reader, types, section.marker, false, section.number, section.kind);
@@ -297,11 +290,11 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
     ReadThresholdField(reader, thresholds, "end min color special summation",
                        &ColorThreshold::minColour, Kind::Colour);
     ReadThresholdField(reader, thresholds, "end min count special summation",
-                       &ColorThreshold::minCount, Kind::Count);
+                       &ColorThreshold::minCount, Kind::Text);
     ReadThresholdField(reader, thresholds, "end max color special summation",
                        &ColorThreshold::maxColour, Kind::Colour);
     ReadThresholdField(reader, thresholds, "end max count special summation",
-                       &ColorThreshold::maxCount, Kind::Count);
+                       &ColorThreshold::maxCount, Kind::Text);
 
     if (reader.Peek() == "Font") {
         body.hasFont = true;

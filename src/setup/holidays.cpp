@@ -52,35 +52,9 @@ bool IsRegionName(const std::string& region)
            region.find_first_of(std::string("/\\\0", 3)) == std::string::npos;
 }
 
-char AsciiLower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
-}
-
 std::string RegionLine(const std::string& region)
 {
     return "[" + region + "]";
-}
-
-bool IsMonthHeader(const std::string& line)
-{
-    return line.size() == 4 && line[0] == '[' && IsDigit(line[1]) && IsDigit(line[2]) &&
-           line[3] == ']';
-}
-
-// The first line of a template names its region: a bracketed line that is no month header, no
-// year marker and not the closing "[]".
-bool IsRegionLine(const std::string& line)
-{
-    return line.size() > 2 && line.front() == '[' && line.back() == ']' && line[1] != '*' &&
-           !IsMonthHeader(line);
 }
 
 std::optional<std::size_t> FindLine(const std::vector<std::string>& lines, const std::string& text)
@@ -238,6 +212,26 @@ std::expected<std::vector<std::string>, std::string> HolidayStore::LoadTemplate(
     return std::move(*lines);
 }
 
+fs::path HolidayStore::ScheduleTemplatePath(const std::string& year,
+                                           const std::string& region) const
+{
+    const fs::path path = TemplatePath(year, region);
+    std::error_code ec;
+    return fs::exists(path, ec) ? path : ResolvePath(DefaultFolder(), region + ".ini");
+}
+
+std::expected<std::vector<std::string>, std::string> HolidayStore::ReadScheduleTemplate(
+    const std::string& year, const std::string& region) const
+{
+    if (!IsYearText(year) || !IsRegionName(region))
+        return std::unexpected(CannotOpen(TemplatePath(year, region)));
+    const fs::path path = ScheduleTemplatePath(year, region);
+    auto lines = ReadTextLines(path);
+    if (!lines)
+        return std::unexpected(CannotOpen(path));
+    return std::move(*lines);
+}
+
 std::string MonthKey(const std::string& month)
 {
     return "[" + NumberText(ParseInt(month)) + "]";
@@ -254,8 +248,6 @@ std::vector<HolidayRow> ReadMonthHolidays(const std::vector<std::string>& templa
         const std::string& line = templateLines[i];
         if (StartsWithBracket(line))
             break;
-        if (line.empty())  // a blank line is no holiday
-            continue;
         rows.push_back({line.substr(0, 2), "-", line.size() > 3 ? line.substr(3) : ""});
     }
     return rows;
@@ -267,8 +259,11 @@ void ReplaceMonthSection(std::vector<std::string>& templateLines,
     const std::string key = MonthKey(month);
     std::vector<std::string> entries;
     entries.reserve(rows.size());
-    for (const auto& row : rows)
-        entries.push_back(row.day + ":" + row.name);
+    for (const auto& row : rows) {
+        // A blank line read as a row goes back as the blank line it was.
+        const bool blank = row.day.empty() && row.name.empty();
+        entries.push_back(blank ? std::string() : row.day + ":" + row.name);
+    }
     InsertBelowHeader(templateLines, key, entries);
 }
 
@@ -325,26 +320,22 @@ std::expected<std::vector<std::string>, std::string> HolidayStore::BuildHolidayL
         return std::unexpected(std::string("The schedule has no month titles."));
 
     std::vector<std::string> list;
+    const std::string regionLine = RegionLine(region);
     for (std::size_t n = 0; n < years.size(); ++n) {
         const std::string& year = years[n];
-        // A year the sheet has just reached (a month added after December) has no folder yet.
-        EnsureYearFolder(year);
-        auto lines = LoadTemplate(year, region);
+        // A year the sheet has just reached (a month added after December) has no folder yet:
+        // its holidays come from the defaults until the user writes them.
+        auto lines = ReadScheduleTemplate(year, region);
         if (!lines)
             return std::unexpected(lines.error());
+        // A year's block holds the template after its region line; a first line that is not
+        // exactly that stays in the block (a template without one keeps its first month).
+        const bool named = !lines->empty() && lines->front() == regionLine;
         const std::string marker = kYearMarker + year;
-        if (n == 0) {
-            list = std::move(*lines);
-            if (!list.empty() && IsRegionLine(list.front()))
-                list.front() = RegionLine(region);
-            else
-                list.insert(list.begin(), RegionLine(region));
-            list.insert(list.begin() + 1, marker);
-        } else {
-            list.push_back(marker);
-            const bool named = !lines->empty() && IsRegionLine(lines->front());
-            list.insert(list.end(), lines->begin() + (named ? 1 : 0), lines->end());
-        }
+        if (n == 0)
+            list.push_back(regionLine);
+        list.push_back(marker);
+        list.insert(list.end(), lines->begin() + (named ? 1 : 0), lines->end());
     }
     return list;
 }
@@ -380,16 +371,8 @@ std::expected<void, std::string> HolidayStore::WriteBackHolidayLines(
         EnsureYearFolder(yearName);
         const fs::path path = TemplatePath(yearName, region);
 
-        // Keep the file's own spelling of the region, so that writing back what was read
-        // gives the same file.
-        std::string regionLine = RegionLine(region);
-        if (const auto old = ReadTextLines(path);
-            old && !old->empty() && EqualsIgnoringCase(old->front(), regionLine))
-            regionLine = old->front();
-        if (!lines.empty() && IsRegionLine(lines.front()))
-            lines.front() = regionLine;
-        else
-            lines.insert(lines.begin(), regionLine);
+        if (lines.empty() || lines.front() != RegionLine(region))
+            lines.insert(lines.begin(), RegionLine(region));
         if (lines.back() != "[]")
             lines.push_back("[]");
         if (auto error = WriteTextLines(path, lines); error && !firstError)

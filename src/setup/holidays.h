@@ -37,10 +37,19 @@ public:
     std::expected<std::vector<std::string>, std::string> ListRegions(const std::string& year);
     std::expected<std::vector<std::string>, std::string> LoadTemplate(const std::string& year,
                                                                       const std::string& region);
+    // The template a schedule of `year` takes its holidays from: the year's copy of the region's
+    // template, or while the year has none the region's default template. Nothing is created:
+    // year folders are made by the holidays page, the region list and the write-back.
+    std::filesystem::path ScheduleTemplatePath(const std::string& year,
+                                               const std::string& region) const;
+    std::expected<std::vector<std::string>, std::string> ReadScheduleTemplate(
+        const std::string& year, const std::string& region) const;
     std::expected<void, std::string> WriteMonthHolidays(std::vector<std::string>& templateLines,
                                                         const std::vector<HolidayRow>& rows,
                                                         const std::string& month,
                                                         const std::filesystem::path& file);
+    // Holiday lines for the years of the sheet's day columns, read as ReadScheduleTemplate
+    // reads them.
     std::expected<std::vector<std::string>, std::string> BuildHolidayLines(
         const ScheduleSheet& sheet, const std::string& region);
     std::expected<void, std::string> WriteBackHolidayLines(int firstYear, int lastYear,

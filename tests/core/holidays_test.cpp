@@ -206,9 +206,15 @@ TEST(HolidayTemplate, MonthKeyAndReadingSections)
     const Lines lines = {"[R]", "[04]", "[05]", "01:Labour:Day", "", "7", "21:", "[06]",
                          "06:June", "[]"};
     EXPECT_TRUE(ReadMonthHolidays(lines, "4").empty());  // [04] directly followed by [05]
+    // Every line up to the next bracket is a row, a blank one too.
     EXPECT_EQ(ReadMonthHolidays(lines, "05"),
-              (std::vector<HolidayRow>{{"01", "-", "Labour:Day"}, {"7", "-", ""},
+              (std::vector<HolidayRow>{{"01", "-", "Labour:Day"}, {"", "-", ""}, {"7", "-", ""},
                                        {"21", "-", ""}}));
+    // Written back, the blank row is the blank line it was.
+    Lines rewritten = lines;
+    ReplaceMonthSection(rewritten, {{"", "-", ""}, {"01", "-", "Labour:Day"}}, "5");
+    EXPECT_EQ(rewritten, (Lines{"[R]", "[04]", "[05]", "01:Labour:Day", "", "[06]", "06:June",
+                                "[]"}));
     EXPECT_TRUE(ReadMonthHolidays(lines, "7").empty());  // no header at all
     EXPECT_TRUE(ReadMonthHolidays({}, "1").empty());
     EXPECT_EQ(ReadMonthHolidays({"[06]", "06:Last"}, "6"),
@@ -342,27 +348,27 @@ TEST_F(HolidayStoreTest, HolidayLinesAcrossTwoYearsWriteBackUnchanged)
     const auto bytes2003 = ReadFileBytes(folder_ / "Holidays/2003/Custom.ini");
     const auto bytes2004 = ReadFileBytes(folder_ / "Holidays/2004/Custom.ini");
 
-    const auto built = store_.BuildHolidayLines(SheetAcrossNewYear(), "custom");
+    const auto built = store_.BuildHolidayLines(SheetAcrossNewYear(), "Custom");
     ASSERT_TRUE(built) << built.error();
-    Lines expected = {"[custom]", "[**YEAR**]:2003"};
+    Lines expected = {"[Custom]", "[**YEAR**]:2003"};
     expected.insert(expected.end(), custom2003.begin() + 1, custom2003.end());
     expected.push_back("[**YEAR**]:2004");
     expected.insert(expected.end(), custom2004.begin() + 1, custom2004.end());
     EXPECT_EQ(*built, expected);
-    EXPECT_EQ(RegionOfLines(*built), "custom");
+    EXPECT_EQ(RegionOfLines(*built), "Custom");
     EXPECT_EQ(HolidaysOfLines(*built).size(), 3u);
 
-    ASSERT_TRUE(store_.WriteBackHolidayLines(2003, 2004, "custom", *built));
+    ASSERT_TRUE(store_.WriteBackHolidayLines(2003, 2004, "Custom", *built));
     EXPECT_EQ(ReadFileBytes(folder_ / "Holidays/2003/Custom.ini"), bytes2003);
     EXPECT_EQ(ReadFileBytes(folder_ / "Holidays/2004/Custom.ini"), bytes2004);
-    EXPECT_EQ(store_.BuildHolidayLines(SheetAcrossNewYear(), "custom"), built);
+    EXPECT_EQ(store_.BuildHolidayLines(SheetAcrossNewYear(), "Custom"), built);
     EXPECT_TRUE(sink_.errors.empty());
 
     // An edit of the 2004 block reaches only the 2004 file: the 2003 block lies outside the
     // range and is skipped.
     Lines edited = *built;
     edited.insert(edited.end() - 1, "31:Year end");
-    ASSERT_TRUE(store_.WriteBackHolidayLines(2004, 2005, "custom", edited));
+    ASSERT_TRUE(store_.WriteBackHolidayLines(2004, 2005, "Custom", edited));
     EXPECT_EQ(ReadFileBytes(folder_ / "Holidays/2003/Custom.ini"), bytes2003);
     EXPECT_EQ(ReadMonthHolidays(Read("Holidays/2004/Custom.ini"), "12"),
               (std::vector<HolidayRow>{{"31", "-", "Year end"}}));
@@ -370,12 +376,37 @@ TEST_F(HolidayStoreTest, HolidayLinesAcrossTwoYearsWriteBackUnchanged)
     EXPECT_TRUE(store_.WriteBackHolidayLines(2004, 2003, "custom", {"garbage"}));
 }
 
+TEST_F(HolidayStoreTest, TheRegionLineLeadsTheListAndEveryWrittenFile)
+{
+    // A first line that is not exactly "[" + region + "]" stays in its year's block, and the
+    // region's own line goes on top: in the list and again in the file written back.
+    ASSERT_TRUE(store_.EnsureYearFolder("2003"));
+    ASSERT_TRUE(store_.EnsureYearFolder("2004"));
+    Write("Holidays/2003/Custom.ini", {"[custom]", "[12]", "25:Day", "[]"});
+    Write("Holidays/2004/Custom.ini", {"[01]", "01:New Year", "[]"});
+    const auto built = store_.BuildHolidayLines(SheetAcrossNewYear(), "Custom");
+    ASSERT_TRUE(built) << built.error();
+    EXPECT_EQ(*built, (Lines{"[Custom]", "[**YEAR**]:2003", "[custom]", "[12]", "25:Day", "[]",
+                             "[**YEAR**]:2004", "[01]", "01:New Year", "[]"}));
+    EXPECT_EQ(HolidaysOfLines(*built).size(), 2u);
+
+    ASSERT_TRUE(store_.WriteBackHolidayLines(2003, 2004, "Custom", *built));
+    EXPECT_EQ(Read("Holidays/2003/Custom.ini"),
+              (Lines{"[Custom]", "[custom]", "[12]", "25:Day", "[]"}));
+    EXPECT_EQ(Read("Holidays/2004/Custom.ini"), (Lines{"[Custom]", "[01]", "01:New Year", "[]"}));
+    // From then on the files lead with the region's line and go round unchanged.
+    const auto again = store_.BuildHolidayLines(SheetAcrossNewYear(), "Custom");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(*again, *built);
+}
+
 TEST_F(HolidayStoreTest, HolidayLinesForAYearWithoutFolderAndBadInput)
 {
-    // The first schedule of a year: its folder is made from the defaults on the way.
+    // Years without a folder read the region's default template; nothing is created.
     const auto built = store_.BuildHolidayLines(SheetAcrossNewYear(), "Belgium");
     ASSERT_TRUE(built) << built.error();
-    EXPECT_TRUE(fs::exists(folder_ / "Holidays/2003/Belgium.ini"));
+    EXPECT_FALSE(fs::exists(folder_ / "Holidays/2003"));
+    EXPECT_FALSE(fs::exists(folder_ / "Holidays/2004"));
     EXPECT_EQ(built->front(), "[Belgium]");
     EXPECT_EQ(std::count(built->begin(), built->end(), "[Belgium]"), 1);
     EXPECT_EQ(HolidaysOfLines(*built).size(), 14u);

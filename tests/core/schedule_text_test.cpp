@@ -1,5 +1,7 @@
 #include "april_2003_text.h"
+#include "editing/schedule_session.h"
 #include "files/schedule_text.h"
+#include "setup/holidays.h"
 #include "setup/wizard_answers.h"
 #include "test_support.h"
 
@@ -91,11 +93,51 @@ TEST_F(LoadScheduleTextTest, WizardTextBuildsTheDocument)
     EXPECT_FALSE(document.modified);
     EXPECT_EQ(document.title, "NEW");
     EXPECT_TRUE(document.loadBuffer.empty());
-    // The year folder was made as the holidays page would have made it.
-    EXPECT_TRUE(std::filesystem::exists(folder.path() / "Holidays" / "2003" / "Custom.ini"));
+    // Loading writes nothing: without a 2003 folder the region's default template is read.
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Holidays" / "2003"));
     // Weekend columns are coloured, others not: 5 April 2003 is a Saturday.
     EXPECT_EQ(sheet.BrushColor(2 + 4, 3), StringToColor("clyellow"));
     EXPECT_EQ(sheet.BrushColor(2 + 3, 3), clNone);
+}
+
+TEST_F(LoadScheduleTextTest, TheYearsOwnTemplateComesBeforeTheDefault)
+{
+    namespace fs = std::filesystem;
+    const auto holidayNames = [&] {
+        std::vector<std::string> names;
+        for (const HolidayEntry& entry : HolidaysOfLines(document.holidayLines))
+            names.push_back(entry.month + "/" + entry.day + " " + entry.name);
+        return names;
+    };
+    // 1999 has no folder: the default template, and still no folder afterwards.
+    WizardAnswers answers = WizardAnswers::Defaults(1999, 5);
+    answers.employeeNames = {"A"};
+    answers.regionName = "Custom";
+    const std::vector<std::string> text = BuildScheduleText(answers);
+    ASSERT_TRUE(Load(text));
+    const std::vector<std::string> defaults = holidayNames();
+    EXPECT_EQ(document.holidayLines[1], "[**YEAR**]:1999");
+    EXPECT_FALSE(fs::exists(folder.path() / "Holidays" / "1999"));
+
+    // Once the holidays page made the folder and a holiday was added there, that file counts.
+    HolidayStore store(folder.path(), messages);
+    ASSERT_TRUE(store.EnsureYearFolder("1999"));
+    std::vector<std::string> lines = *store.LoadTemplate("1999", "Custom");
+    ASSERT_TRUE(store.WriteMonthHolidays(lines, {{"12", "-", "Ward party"}}, "5",
+                                         store.TemplatePath("1999", "Custom")));
+    ASSERT_TRUE(Load(text));
+    std::vector<std::string> expected = defaults;
+    expected.insert(expected.begin(), "05/12 Ward party");
+    std::vector<std::string> names = holidayNames();
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+
+    // A region with neither file does not load.
+    std::vector<std::string> atlantis = text;
+    *std::find(atlantis.begin(), atlantis.end(), "Custom") = "Atlantis";
+    EXPECT_FALSE(Load(atlantis));
+    EXPECT_FALSE(fs::exists(folder.path() / "Holidays" / "1999" / "Atlantis.ini"));
 }
 
 TEST_F(LoadScheduleTextTest, RegionTemplateAndDepartments)
@@ -217,6 +259,13 @@ TEST_F(LoadScheduleTextTest, BadInputIsReportedWithItsLine)
     *(std::find(badIcon.begin(), badIcon.end(), "end glyps") - 1) = "x";
     std::vector<std::string> tooManyDays = good;
     tooManyDays[1] = "32";
+    // Counts that are no numbers and surplus icon lines load (the colouring meets the counts).
+    std::vector<std::string> badCount = good;
+    *(std::find(badCount.begin(), badCount.end(), "end min count day/type") - 1) = "x";
+    *(std::find(badCount.begin(), badCount.end(), "end max count employee/type") - 1) = "";
+    std::vector<std::string> surplusIcons = good;
+    surplusIcons.insert(std::find(surplusIcons.begin(), surplusIcons.end(), "end glyps"),
+                        {"3", "x"});
     const struct {
         const char* name;
         std::vector<std::string> lines;
@@ -242,6 +291,8 @@ TEST_F(LoadScheduleTextTest, BadInputIsReportedWithItsLine)
         {"icon", badIcon, "Line 35: \"x\" is not a valid number."},
         {"threshold count", replaced("end min count day/type", "end min count day/typ"),
          ""},  // a lenient section may run to the end: loads
+        {"count no number", badCount, ""},
+        {"surplus icons", surplusIcons, ""},
         {"region", replaced("custom", "../../etc"),
          "Line 63: \"../../etc\" is not a holiday region."},
         {"missing region", replaced("custom", "Atlantis"), "cannot be read"},
@@ -257,6 +308,20 @@ TEST_F(LoadScheduleTextTest, BadInputIsReportedWithItsLine)
         EXPECT_NE(result.error().message.find(c.message), std::string::npos)
             << c.name << ": " << result.error().message;
     }
+}
+
+TEST_F(LoadScheduleTextTest, ACountThatIsNoNumberStopsTheColouringNotTheLoad)
+{
+    std::vector<std::string> lines = BuildScheduleText(April2003());
+    *(std::find(lines.begin(), lines.end(), "end min count day/type") - 1) = "x";
+    ASSERT_TRUE(Load(lines));
+    EXPECT_EQ(document.workingTypes.At(1).fields[field::DayMinCount], "x");
+    ScheduleSession session(std::move(document), messages);
+    EXPECT_TRUE(session.ShowSummary(SummaryKind::WorkedHours));
+    EXPECT_TRUE(messages.errors.empty());
+    EXPECT_FALSE(session.ShowSummary(SummaryKind::TypesPerDay));
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_NE(messages.errors[0].find("\"x\""), std::string::npos) << messages.errors[0];
 }
 
 TEST_F(LoadScheduleTextTest, EveryTruncationEndsWithoutCrashOrHang)
