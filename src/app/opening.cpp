@@ -33,7 +33,7 @@ std::optional<ScheduleDocument> OpenScheduleFile(const std::vector<std::string>&
     if (std::expected<void, LoadError> loaded =
             LoadScheduleBytes(document, bytes, programFolder, messages, progress, metrics);
         !loaded) {
-        messages.Error(loaded.error().message);
+        messages.Error(LoadFailureMessage(path, loaded.error().message));
         return std::nullopt;
     }
     document.modified = false;

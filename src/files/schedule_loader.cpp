@@ -21,6 +21,13 @@ std::expected<void, LoadError> LoadScheduleBytes(
     return LoadScheduleFile(document, bytes, progress);
 }
 
+std::string LoadFailureMessage(const std::string& path, const std::string& reason)
+{
+    if (reason == kDamagedFileMessage)
+        return reason;
+    return "Unable to load " + path + ".\n" + reason;
+}
+
 std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
     const std::filesystem::path& path, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
@@ -32,7 +39,7 @@ std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
     std::expected<void, LoadError> loaded =
         LoadScheduleBytes(document, *bytes, programFolder, messages, progress, metrics);
     if (!loaded)
-        return std::unexpected(loaded.error());
+        return std::unexpected(LoadError{LoadFailureMessage(path.string(), loaded.error().message)});
     return document;
 }
 

@@ -4,6 +4,7 @@
 
 #include <expected>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace shiftex {
@@ -18,8 +19,13 @@ std::expected<void, LoadError> LoadScheduleBytes(
     MessageSink& messages, const LoadProgress& progress = {},
     const TextMetrics& metrics = DefaultTextMetrics());
 
+// What the user is told when the file at `path` does not load for `reason`: the file's name,
+// then the reason. The damaged-file message stands alone, as it always has.
+std::string LoadFailureMessage(const std::string& path, const std::string& reason);
+
 // Loads a schedule file of either form, chosen by its first line, into a new document. A file
-// that cannot be read gives "Unable to find " + path + ".".
+// that cannot be read gives "Unable to find " + path + "."; a file that does not load gives
+// LoadFailureMessage.
 std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
     const std::filesystem::path& path, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress = {},

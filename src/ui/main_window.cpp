@@ -787,8 +787,9 @@ void MainWindow::openStartupFile()
     startupFile_.clear();
     if (path.isEmpty())
         return;
+    // Only a file is opened: anything else named on the command line is passed over quietly.
     bool opened = false;
-    if (QFileInfo::exists(path))
+    if (QFileInfo(path).isFile())
         opened = OpenScheduleFile(path) != nullptr;
     emit startupFileHandled(opened);
 }

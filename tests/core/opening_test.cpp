@@ -78,6 +78,8 @@ TEST_F(OpeningTest, RefusedOpensReportAndLeaveTheRecentListAlone)
     Write(wrongVersion, "ShiftexV4.1\r\n31\r\n3\r\nApril 2003\r\n");
     const std::string empty = Path("empty.sxt");
     Write(empty, "");
+    const std::string noColumns = Path("no columns.sxt");
+    Write(noColumns, "ShiftexV4.2\r\n\r\n3\r\nApril 2003\r\n");
     const std::string sameFileOtherCase = Path("WARD.SXT");
     fs::copy_file(saved, sameFileOtherCase);
     settings = MemorySettingsStore();
@@ -95,6 +97,9 @@ TEST_F(OpeningTest, RefusedOpensReportAndLeaveTheRecentListAlone)
         {"", {}, nullptr, "Unable to find ."},
         {wrongVersion, {}, nullptr, kDamagedFileMessage},
         {empty, {}, nullptr, kDamagedFileMessage},
+        // Other reasons follow the file's name.
+        {noColumns, {}, nullptr,
+         "Unable to load " + noColumns + ".\nLine 2: \"\" is not a valid number."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path);

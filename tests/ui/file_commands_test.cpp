@@ -54,6 +54,7 @@ private slots:
     void aFailedSaveKeepsFileAndModifiedMark();
     void openingTwiceAndDropping();
     void theStartupFileOpensOnce();
+    void aStartupPathThatIsNoFileIsPassedOver();
 
 private:
     QString CopyOfExample(const QString& name);
@@ -202,6 +203,25 @@ void FileCommandsTest::theStartupFileOpensOnce()
     QCoreApplication::processEvents();
     QCOMPARE(handled.size(), 1);
     QCOMPARE(window.scheduleWindows().size(), 1);
+}
+
+void FileCommandsTest::aStartupPathThatIsNoFileIsPassedOver()
+{
+    for (const QString& path : {temp_.path(), temp_.filePath(QStringLiteral("gone.sxt"))}) {
+        MainWindow window;
+        auto sink = std::make_unique<RecordingSink>();
+        const RecordingSink* messages = sink.get();
+        window.SetMessageSink(std::move(sink));
+        window.SetSettingsStore(std::make_unique<MemorySettingsStore>());
+        window.SetProgramFolder(programFolder_);
+        window.SetStartupFile(path);
+        QSignalSpy handled(&window, &MainWindow::startupFileHandled);
+        window.show();
+        QVERIFY(handled.wait(5000));
+        QCOMPARE(handled.first().first().toBool(), false);
+        QVERIFY(window.scheduleWindows().empty());
+        QVERIFY2(messages->errors.empty(), messages->errors.front().c_str());
+    }
 }
 
 QTEST_MAIN(FileCommandsTest)
