@@ -3,9 +3,10 @@
 #include "app/recent_files.h"
 #include "files/schedule_file.h"
 #include "files/schedule_loader.h"
-#include "files/text_io.h"
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace shiftex {
 
@@ -20,22 +21,15 @@ std::optional<ScheduleDocument> OpenScheduleFile(const std::vector<std::string>&
         messages.Information(kAlreadyOpenMessage);
         return std::nullopt;
     }
-    std::error_code ec;
-    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) {
-        messages.Error("Unable to find " + path + ".");
+    std::expected<ScheduleDocument, LoadError> loaded =
+        LoadScheduleFromFile(path, programFolder, messages, progress, metrics);
+    if (!loaded) {
+        messages.Error(loaded.error().message);
         return std::nullopt;
     }
-    // A file that cannot be read is read as one empty line, which is no schedule text.
-    const std::string bytes = ReadFileBytes(path).value_or(std::string());
-    ScheduleDocument document = CreateDocument();
+    ScheduleDocument document = std::move(*loaded);
     document.title = path;
     document.filePath = path;
-    if (std::expected<void, LoadError> loaded =
-            LoadScheduleBytes(document, bytes, programFolder, messages, progress, metrics);
-        !loaded) {
-        messages.Error(LoadFailureMessage(path, loaded.error().message));
-        return std::nullopt;
-    }
     document.modified = false;
     RecordRecentFile(settings, document.title);
     return document;
@@ -49,10 +43,19 @@ bool HasOwnFile(const ScheduleDocument& document)
 bool SaveScheduleAs(ScheduleDocument& document, const std::string& path, MessageSink& messages,
                     SettingsStore& settings)
 {
+    // A save writes a new file in the place of the old one; further hard links of the old file
+    // go on naming it.
+    struct stat info {};
+    const bool linked = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+                        info.st_nlink > 1;
     if (const std::optional<std::string> error = SaveSchedule(document, path)) {
         messages.Error(*error);
         return false;
     }
+    if (linked)
+        messages.Information("\"" + path + "\" was saved as a new file; its " +
+                             std::to_string(info.st_nlink - 1) +
+                             " other hard link(s) keep the content it had before.");
     document.filePath = path;
     document.title = path;
     document.modified = false;

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <new>
 
 using namespace shiftex::cli;
 
@@ -76,5 +77,11 @@ int main(int argc, char** argv)
     shiftex::QtSettingsStore settings(
         QFile::decodeName(options.settingsFolder.string().c_str()));
     options.settings = &settings;
-    return it->second(options);
+    try {
+        return it->second(options);
+    } catch (const std::bad_alloc&) {
+        // Whatever the command was doing: a message and the file-error status, never an abort.
+        std::cerr << "shiftex-cli: there is not enough memory for \"" << command << "\".\n";
+        return kExitFileError;
+    }
 }

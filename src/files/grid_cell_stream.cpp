@@ -20,7 +20,7 @@ namespace shiftex {
 
 namespace {
 
-constexpr std::string_view kSignature = "TPF0";
+constexpr std::string_view kSignature = kGridCellStreamSignature;
 constexpr std::string_view kInvalidStreamFormat = "Invalid stream format";
 constexpr std::string_view kInvalidPropertyValue = "Invalid property value";
 

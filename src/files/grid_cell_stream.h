@@ -14,6 +14,9 @@ namespace shiftex {
 // allocate that much. Real schedules stay far below this.
 inline constexpr std::size_t kMaxStreamCells = std::size_t{1} << 23;
 
+// The bytes every record of a grid cell stream, and so every schedule file, starts with.
+inline constexpr std::string_view kGridCellStreamSignature = "TPF0";
+
 // The complete form of a sheet: size, widths, heights and every cell with a text or attributes,
 // as the records of the schedule files.
 std::string WriteGridCellStream(const ScheduleSheet& sheet);

@@ -1,7 +1,16 @@
 #include "files/schedule_loader.h"
 
+#include "files/grid_cell_stream.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace shiftex {
 
@@ -15,9 +24,11 @@ std::expected<void, LoadError> LoadScheduleBytes(
     ScheduleDocument& document, std::string_view bytes, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
 {
-    if (IsScheduleText(bytes))
-        return LoadScheduleText(document, SplitLines(DecodeText(bytes)), programFolder, messages,
+    if (IsScheduleText(bytes)) {
+        std::string decoded;
+        return LoadScheduleText(document, DecodedText(bytes, decoded), programFolder, messages,
                                 progress, metrics);
+    }
     return LoadScheduleFile(document, bytes, progress);
 }
 
@@ -28,19 +39,115 @@ std::string LoadFailureMessage(const std::string& path, const std::string& reaso
     return "Unable to load " + path + ".\n" + reason;
 }
 
+namespace {
+
+LoadError Unreadable(const std::filesystem::path& path, int error)
+{
+    return {"Unable to read " + path.string() + ": " + std::strerror(error) + "."};
+}
+
+LoadError TooLong(const std::filesystem::path& path, std::uintmax_t size)
+{
+    std::string message = std::string(kDamagedFileMessage) + "\n" + path.string();
+    if (size > 0)
+        message += " is " + std::to_string(size) + " bytes long;";
+    else
+        message += " is longer than that;";
+    return {message + " no schedule file is longer than " + std::to_string(kMaxFileBytes) +
+            " bytes."};
+}
+
+LoadError OutOfMemory(const std::filesystem::path& path)
+{
+    return {"There is not enough memory to load " + path.string() + "."};
+}
+
+class FileCloser {
+public:
+    explicit FileCloser(int fd) : fd_(fd) {}
+    ~FileCloser() { ::close(fd_); }
+    FileCloser(const FileCloser&) = delete;
+    FileCloser& operator=(const FileCloser&) = delete;
+
+private:
+    int fd_;
+};
+
+} // namespace
+
+std::expected<std::string, LoadError> ReadScheduleFile(const std::filesystem::path& path)
+{
+    // Not waiting for a writer when the path names a pipe; reads block again below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR || path.empty())
+            return std::unexpected(LoadError{"Unable to find " + path.string() + "."});
+        return std::unexpected(Unreadable(path, errno));
+    }
+    const FileCloser closer(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0)
+        return std::unexpected(Unreadable(path, errno));
+    if (S_ISDIR(info.st_mode))
+        return std::unexpected(Unreadable(path, EISDIR));
+    if (const int flags = ::fcntl(fd, F_GETFL); flags >= 0)
+        ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    const bool regular = S_ISREG(info.st_mode);
+    const auto size = static_cast<std::uintmax_t>(info.st_size);
+    if (regular && size > kMaxFileBytes)
+        return std::unexpected(TooLong(path, size));
+    try {
+        // The first bytes tell whether the file can be a schedule at all: a grid cell stream's
+        // signature, or the magic line and its end. Nothing more is read of anything else.
+        std::string bytes;
+        const std::size_t first = std::string_view(kScheduleTextMagic).size() + 1;
+        bytes.resize(first);
+        std::size_t filled = 0;
+        while (filled < first) {
+            const ssize_t n = ::read(fd, bytes.data() + filled, first - filled);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return std::unexpected(Unreadable(path, errno));
+            if (n == 0)
+                break;
+            filled += static_cast<std::size_t>(n);
+        }
+        bytes.resize(filled);
+        if (!bytes.starts_with(kGridCellStreamSignature) && !IsScheduleText(bytes))
+            return std::unexpected(LoadError{kDamagedFileMessage});
+        switch (ReadRest(fd, bytes, regular ? static_cast<std::size_t>(size) : 0)) {
+        case ReadStatus::Ok:
+            return bytes;
+        case ReadStatus::TooLong:
+            return std::unexpected(TooLong(path, regular ? size : 0));
+        case ReadStatus::Failed:
+            break;
+        }
+        return std::unexpected(Unreadable(path, errno));
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(OutOfMemory(path));
+    }
+}
+
 std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
     const std::filesystem::path& path, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
 {
-    const std::optional<std::string> bytes = ReadFileBytes(path);
+    std::expected<std::string, LoadError> bytes = ReadScheduleFile(path);
     if (!bytes)
-        return std::unexpected(LoadError{"Unable to find " + path.string() + "."});
-    ScheduleDocument document = CreateDocument();
-    std::expected<void, LoadError> loaded =
-        LoadScheduleBytes(document, *bytes, programFolder, messages, progress, metrics);
-    if (!loaded)
-        return std::unexpected(LoadError{LoadFailureMessage(path.string(), loaded.error().message)});
-    return document;
+        return std::unexpected(bytes.error());
+    try {
+        ScheduleDocument document = CreateDocument();
+        std::expected<void, LoadError> loaded =
+            LoadScheduleBytes(document, *bytes, programFolder, messages, progress, metrics);
+        if (!loaded)
+            return std::unexpected(
+                LoadError{LoadFailureMessage(path.string(), loaded.error().message)});
+        return document;
+    } catch (const std::bad_alloc&) {
+        return std::unexpected(OutOfMemory(path));
+    }
 }
 
 } // namespace shiftex

@@ -23,9 +23,15 @@ std::expected<void, LoadError> LoadScheduleBytes(
 // then the reason. The damaged-file message stands alone, as it always has.
 std::string LoadFailureMessage(const std::string& path, const std::string& reason);
 
-// Loads a schedule file of either form, chosen by its first line, into a new document. A file
-// that cannot be read gives "Unable to find " + path + "."; a file that does not load gives
-// LoadFailureMessage.
+// The bytes of a schedule file of either form. A missing file gives "Unable to find " + path +
+// "."; a file that cannot be read (no permission, a folder) says so. What cannot be a schedule is
+// refused before it is read: a file longer than kMaxFileBytes, and a file whose first bytes
+// begin neither form (the damaged-file message). Running out of memory is reported too.
+std::expected<std::string, LoadError> ReadScheduleFile(const std::filesystem::path& path);
+
+// Loads a schedule file of either form, chosen by its first line, into a new document; the
+// errors of ReadScheduleFile, a file that does not load gives LoadFailureMessage, and running
+// out of memory while loading is reported too.
 std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
     const std::filesystem::path& path, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress = {},

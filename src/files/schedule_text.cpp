@@ -31,24 +31,26 @@ void ReadTypeField(LineReader& reader, std::vector<WorkingType>& types, const st
                    bool markerRequired, int number, Kind kind)
 {
     const std::size_t start = reader.LineNumber();
-    const std::vector<std::string> section = reader.Section(marker, markerRequired);
-    for (std::size_t k = 0; k < section.size() && k < types.size(); ++k) {
+    reader.ForEachInSection(marker, markerRequired, [&](std::string line, std::size_t k) {
+        if (k >= types.size())
+            return;
         if (kind == Kind::Colour)
-            CheckColour(section[k], start + k);
-        types[k].fields[number] = section[k];
-    }
+            CheckColour(line, start + k);
+        types[k].fields[number] = std::move(line);
+    });
 }
 
 void ReadThresholdField(LineReader& reader, std::vector<ColorThreshold>& thresholds,
                         const std::string& marker, std::string ColorThreshold::*member, Kind kind)
 {
     const std::size_t start = reader.LineNumber();
-    const std::vector<std::string> section = reader.Section(marker, false);
-    for (std::size_t k = 0; k < section.size() && k < thresholds.size(); ++k) {
+    reader.ForEachInSection(marker, false, [&](std::string line, std::size_t k) {
+        if (k >= thresholds.size())
+            return;
         if (kind == Kind::Colour)
-            CheckColour(section[k], start + k);
-        thresholds[k].*member = section[k];
-    }
+            CheckColour(line, start + k);
+        thresholds[k].*member = std::move(line);
+    });
 }
 
 std::vector<std::string> ReadTemplate(const std::filesystem::path& path)
@@ -105,14 +107,20 @@ void ReadHolidaysAndDepartments(LineReader& reader, ScheduleDocument& document,
             {names[k], k + 1 < colours.size() ? colours[k + 1] : std::string("clwhite")});
 }
 
-void Load(ScheduleDocument& document, const std::filesystem::path& programFolder,
-          MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
+// One employee block: the name and the cells of the sheet's days.
+struct EmployeeBlock {
+    std::string name;
+    std::vector<std::string> cells;
+};
+
+void Load(ScheduleDocument& document, LineReader& reader,
+          const std::filesystem::path& programFolder, MessageSink& messages,
+          const LoadProgress& progress, const TextMetrics& metrics)
 {
-    LineReader reader(document.loadBuffer);
-    const int lineCount = static_cast<int>(reader.size());
+    const int lineCount = progress ? static_cast<int>(reader.LineCount()) : 0;
     auto report = [&] {
         if (progress)
-            progress(static_cast<int>(std::min(reader.pos(), reader.size())), lineCount);
+            progress(std::min(static_cast<int>(reader.LineNumber()) - 1, lineCount), lineCount);
     };
     reader.Next();
     const int cols = SheetSize(reader.Peek(), reader.LineNumber(), "columns");
@@ -121,21 +129,19 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
         throw TextReadFailure("Line 2: a schedule needs at least one day.");
     reader.Next();
     const int rows = SheetSize(reader.Peek(), reader.LineNumber(), "rows");
-    // Each count may be right on its own while together they ask for more cells than any
-    // schedule has, or a schedule file can hold.
-    if (static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) > kMaxStreamCells)
-        throw TextReadFailure("Lines 2 and 3: a sheet of " + std::to_string(cols) + " by " +
-                          std::to_string(rows) + " cells is too large.");
     reader.Next();
-    ScheduleSheet& sheet = document.sheet;
-    sheet.Resize(cols, rows);
-    for (int c = 1; c < cols; ++c)
-        sheet.SetText(c, 0, std::to_string(c));
     document.monthTitle = reader.Next();
     const std::string year = YearTextOf(document.monthTitle);
-    if (MonthNumberOf(document.monthTitle).empty() || year.size() != 4 ||
+    const std::string month = MonthNumberOf(document.monthTitle);
+    if (month.empty() || year.size() != 4 ||
         !std::all_of(year.begin(), year.end(), [](char ch) { return ch >= '0' && ch <= '9'; }))
         throw TextReadFailure("Line 4: \"" + document.monthTitle + "\" is not a month and a year.");
+    // The text holds one month, so its days are the day columns; more are no schedule.
+    const int days = DaysInMonth(std::stoi(month), std::stoi(year));
+    if (cols - 1 > days)
+        throw TextReadFailure("Line 2: " + std::to_string(cols - 1) + " days do not fit \"" +
+                              document.monthTitle + "\", which has " + std::to_string(days) +
+                              ".");
 
     document.weekendDays = reader.Section("end weekend", true);
     document.holidayDays = reader.Section("end holidays", true);
@@ -144,26 +150,50 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
     CheckColour(reader.Peek(), reader.LineNumber());
     document.holidayColour = reader.Next();
 
-    for (int row = 1; reader.Peek() != "end all person"; ++row) {
+    // The blocks are read before the sheet is made, so that the sheet holds what the text holds;
+    // blocks beyond the announced rows and cells beyond the announced days are passed over.
+    std::vector<EmployeeBlock> blocks;
+    std::size_t blocksRead = 0;
+    while (reader.Peek() != "end all person") {
         if (reader.AtEnd())
             throw TextReadFailure("The employees are not closed by \"end all person\".");
-        const std::string& name = reader.Next();
-        if (row < rows)
-            sheet.SetText(0, row, name);
+        std::string name = reader.Next();
+        const bool kept = static_cast<int>(blocks.size()) + 1 < rows;
+        EmployeeBlock block{name, {}};
         for (int col = 1; reader.Peek() != "end this person"; ++col) {
             if (reader.AtEnd())
                 throw TextReadFailure("The employee \"" + name +
-                                  "\" is not closed by \"end this person\".");
-            const std::string& cell = reader.Next();
-            if (row < rows && col < cols)
-                sheet.SetText(col, row, cell);
+                                      "\" is not closed by \"end this person\".");
+            std::string cell = reader.Next();
+            if (kept && col < cols)
+                block.cells.push_back(std::move(cell));
         }
         reader.Next();
-        if ((row & 63) == 0)
+        if (kept)
+            blocks.push_back(std::move(block));
+        if ((++blocksRead & 63) == 0)
             report();
     }
     reader.Next();
     report();
+    // Every row below the day numbers is an employee's block; rows that no block fills are an
+    // announcement the text does not hold.
+    if (static_cast<int>(blocks.size()) + 1 < rows)
+        throw TextReadFailure("Line 3: " + std::to_string(rows - 1) +
+                              " employees are announced, but the text holds " +
+                              std::to_string(blocks.size()) + ".");
+
+    ScheduleSheet& sheet = document.sheet;
+    sheet.Resize(cols, rows);
+    for (int c = 1; c < cols; ++c)
+        sheet.SetText(c, 0, std::to_string(c));
+    for (int row = 1; row < rows; ++row) {
+        EmployeeBlock& block = blocks[static_cast<std::size_t>(row - 1)];
+        sheet.SetText(0, row, std::move(block.name));
+        for (std::size_t k = 0; k < block.cells.size(); ++k)
+            sheet.SetText(static_cast<int>(k) + 1, row, std::move(block.cells[k]));
+    }
+    blocks = {};
 
     ScheduleTextBody body = ReadScheduleTextBody(reader);
     for (WorkingType& type : body.workingTypes)
@@ -199,17 +229,15 @@ void Load(ScheduleDocument& document, const std::filesystem::path& programFolder
 
 std::vector<std::string> LineReader::Section(const std::string& marker, bool markerRequired)
 {
-    const std::size_t start = pos_;
+    const std::size_t start = LineNumber();
     std::vector<std::string> section;
-    while (!AtEnd() && lines_[pos_] != marker)
-        section.push_back(lines_[pos_++]);
-    if (AtEnd()) {
-        if (markerRequired)
-            throw TextReadFailure("The section starting on line " + std::to_string(start + 1) +
-                                  " is not closed by \"" + marker + "\".");
-    } else {
-        ++pos_;
-    }
+    ForEachInSection(marker, markerRequired, [&](std::string line, std::size_t) {
+        if (section.size() == kMaxListLines)
+            throw TextReadFailure("The section starting on line " + std::to_string(start) +
+                                  " holds more than " + std::to_string(kMaxListLines) +
+                                  " lines.");
+        section.push_back(std::move(line));
+    });
     return section;
 }
 
@@ -264,9 +292,10 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
     body.holidayNames = reader.Section("end holidaynames", true);
 
     const std::size_t iconStart = reader.LineNumber();
-    const std::vector<std::string> icons = reader.Section("end glyps", false);
-    for (std::size_t k = 0; k < icons.size() && k < types.size(); ++k)
-        types[k].iconIndex = NumberAt(icons[k], iconStart + k);
+    reader.ForEachInSection("end glyps", false, [&](const std::string& line, std::size_t k) {
+        if (k < types.size())
+            types[k].iconIndex = NumberAt(line, iconStart + k);
+    });
     if (!reader.AtEnd() && Trim(reader.Peek()).empty())
         reader.Next();
 
@@ -301,7 +330,7 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
         body.fontName = reader.Peek(1);
         CheckColour(reader.Peek(2), reader.LineNumber() + 2);
         body.fontColour = reader.Peek(2);
-        reader.Seek(reader.pos() + 3);
+        reader.Skip(3);
     } else {
         reader.Next();
     }
@@ -310,27 +339,47 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
     return body;
 }
 
+namespace {
+
+std::expected<void, LoadError> LoadFrom(LineReader& reader, ScheduleDocument& document,
+                                        const std::filesystem::path& programFolder,
+                                        MessageSink& messages, const LoadProgress& progress,
+                                        const TextMetrics& metrics)
+{
+    if (reader.AtEnd() || reader.Peek() != kScheduleTextMagic)
+        return std::unexpected(LoadError{kDamagedFileMessage});
+    try {
+        Load(document, reader, programFolder, messages, progress, metrics);
+    } catch (const TextReadFailure& failure) {
+        return std::unexpected(LoadError{failure.what()});
+    } catch (const ConversionError& error) {
+        return std::unexpected(LoadError{error.what()});
+    }
+    return {};
+}
+
+} // namespace
+
 std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
-                                                std::vector<std::string> lines,
+                                                const std::vector<std::string>& lines,
                                                 const std::filesystem::path& programFolder,
                                                 MessageSink& messages,
                                                 const LoadProgress& progress,
                                                 const TextMetrics& metrics)
 {
-    if (lines.empty() || lines.front() != kScheduleTextMagic)
-        return std::unexpected(LoadError{kDamagedFileMessage});
-    document.loadBuffer = std::move(lines);
-    std::expected<void, LoadError> result;
-    try {
-        Load(document, programFolder, messages, progress, metrics);
-    } catch (const TextReadFailure& failure) {
-        result = std::unexpected(LoadError{failure.what()});
-    } catch (const ConversionError& error) {
-        result = std::unexpected(LoadError{error.what()});
-    }
-    document.loadBuffer.clear();
-    document.loadBuffer.shrink_to_fit();
-    return result;
+    LineReader reader(lines);
+    return LoadFrom(reader, document, programFolder, messages, progress, metrics);
+}
+
+std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
+                                                std::string_view text,
+                                                const std::filesystem::path& programFolder,
+                                                MessageSink& messages,
+                                                const LoadProgress& progress,
+                                                const TextMetrics& metrics)
+{
+    LineReader reader(text);
+    return LoadFrom(reader, document, programFolder, messages, progress, metrics);
 }
 
 std::vector<std::string> ComposeScheduleText(const ScheduleTextContent& content)

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace shiftex {
@@ -26,7 +27,14 @@ using LoadProgress = std::function<void(int line, int lineCount)>;
 // Fills a document made by CreateDocument from the lines of a schedule text. On failure the
 // document is to be discarded and the error reported.
 std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
-                                                std::vector<std::string> lines,
+                                                const std::vector<std::string>& lines,
+                                                const std::filesystem::path& programFolder,
+                                                MessageSink& messages,
+                                                const LoadProgress& progress = {},
+                                                const TextMetrics& metrics = DefaultTextMetrics());
+// The same from a whole decoded text, split into lines as it is read.
+std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
+                                                std::string_view text,
                                                 const std::filesystem::path& programFolder,
                                                 MessageSink& messages,
                                                 const LoadProgress& progress = {},

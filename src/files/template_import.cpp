@@ -72,15 +72,12 @@ TemplateSettings ReadImageSettings(const ScheduleSheet& sheet, const ScheduleShe
     return settings;
 }
 
-} // namespace
-
-Result<TemplateSettings> ImportTemplateText(const std::vector<std::string>& lines)
+Result<TemplateSettings> ImportText(LineReader& reader)
 {
-    if (lines.empty() || lines.front() != kScheduleTextMagic)
+    if (reader.AtEnd() || reader.Peek() != kScheduleTextMagic)
         return Damaged();
     TemplateSettings settings;
     try {
-        LineReader reader(lines);
         reader.SkipPast("end holidays");
         CheckColour(reader.Peek(), reader.LineNumber());
         settings.weekendColour = reader.Next();
@@ -88,6 +85,8 @@ Result<TemplateSettings> ImportTemplateText(const std::vector<std::string>& line
         settings.holidayColour = reader.Next();
         while (reader.Peek() != "end all person") {
             if (reader.AtEnd())
+                return Damaged();
+            if (settings.employeeNames.size() == kMaxListLines)
                 return Damaged();
             settings.employeeNames.push_back(reader.Next());
             reader.SkipPast("end this person");
@@ -104,6 +103,14 @@ Result<TemplateSettings> ImportTemplateText(const std::vector<std::string>& line
         return Damaged();
     }
     return settings;
+}
+
+} // namespace
+
+Result<TemplateSettings> ImportTemplateText(const std::vector<std::string>& lines)
+{
+    LineReader reader(lines);
+    return ImportText(reader);
 }
 
 Result<ScheduleSheet> ReadTemplateImage(std::string_view bytes)
@@ -154,7 +161,11 @@ Result<TemplateSettings> ImportTemplateBytes(std::string_view bytes,
                                              std::optional<ScheduleSheet>& preview)
 {
     if (IsScheduleText(bytes))
-        return ImportTemplateText(SplitLines(DecodeText(bytes)));
+    {
+        std::string decoded;
+        LineReader reader(DecodedText(bytes, decoded));
+        return ImportText(reader);
+    }
     Result<ScheduleSheet> image = ReadTemplateImage(bytes);
     if (!image)
         return std::unexpected(image.error());

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 #include <fcntl.h>
@@ -174,6 +176,35 @@ std::string DecodeText(std::string_view bytes)
     return out;
 }
 
+std::string_view DecodedText(std::string_view bytes, std::string& storage)
+{
+    if (IsValidUtf8(bytes))
+        return bytes;
+    storage = DecodeText(bytes);
+    return storage;
+}
+
+std::string_view TakeLine(std::string_view text, std::size_t& at)
+{
+    const std::size_t start = at;
+    const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    at = end;
+    if (at < text.size()) {
+        if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+            ++at;
+        ++at;
+    }
+    return text.substr(start, end - start);
+}
+
+std::size_t CountLines(std::string_view text)
+{
+    std::size_t count = 0;
+    for (std::size_t at = 0; at < text.size(); ++count)
+        TakeLine(text, at);
+    return count;
+}
+
 std::vector<std::string> SplitLines(std::string_view text)
 {
     std::vector<std::string> lines;
@@ -210,31 +241,24 @@ std::string JoinLines(const std::vector<std::string>& lines)
     return text;
 }
 
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& path)
+ReadStatus ReadRest(int fd, std::string& bytes, std::size_t size)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    // A regular file goes straight into a buffer of its size and one byte more, so that its end
-    // is seen without growing the buffer. Other files, and a file that grows meanwhile, are read
-    // in steps that double.
-    const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
-    std::size_t step = sized ? static_cast<std::size_t>(info.st_size) + 1 : kReadStep;
-    std::string bytes;
+    // A file of known size goes straight into a buffer of its size and one byte more, so that
+    // its end is seen without growing the buffer. Other files, and a file that grows meanwhile,
+    // are read in steps that double, up to one byte beyond the limit.
+    std::size_t step = size > bytes.size() ? size - bytes.size() + 1 : kReadStep;
     bool end = false;
     bool failed = false;
     while (!end && !failed) {
         const std::size_t used = bytes.size();
+        step = std::min(step, kMaxFileBytes + 1 - used);
+        if (step == 0)
+            return ReadStatus::TooLong;
         ReserveLargeBuffer(bytes, used + step);
-        bytes.resize_and_overwrite(used + step, [&](char* data, std::size_t size) {
+        bytes.resize_and_overwrite(used + step, [&](char* data, std::size_t length) {
             std::size_t filled = used;
-            while (filled < size) {
-                const ssize_t n = ::read(fd, data + filled, size - filled);
+            while (filled < length) {
+                const ssize_t n = ::read(fd, data + filled, length - filled);
                 if (n < 0 && errno == EINTR)
                     continue;
                 if (n < 0)
@@ -249,8 +273,29 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& path)
         });
         step = std::max(bytes.size(), kReadStep);
     }
-    ::close(fd);
     if (failed)
+        return ReadStatus::Failed;
+    return bytes.size() > kMaxFileBytes ? ReadStatus::TooLong : ReadStatus::Ok;
+}
+
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    std::string bytes;
+    const bool sized = S_ISREG(info.st_mode) && info.st_size > 0;
+    const ReadStatus status =
+        sized && static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes
+            ? ReadStatus::TooLong
+            : ReadRest(fd, bytes, sized ? static_cast<std::size_t>(info.st_size) : 0);
+    ::close(fd);
+    if (status != ReadStatus::Ok)
         return std::nullopt;
     return bytes;
 }
@@ -262,6 +307,56 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::pat
         return std::nullopt;
     return SplitLines(DecodeText(*bytes));
 }
+
+namespace {
+
+constexpr std::string_view kTemporaryTag = ".tmp-";
+constexpr std::size_t kTemporarySuffix = 6;  // as mkstemp's XXXXXX
+
+bool IsTemporaryOf(const std::string& name, const std::string& target)
+{
+    if (name.size() != target.size() + kTemporaryTag.size() + kTemporarySuffix ||
+        !name.starts_with(target) || name.compare(target.size(), kTemporaryTag.size(),
+                                                  kTemporaryTag) != 0)
+        return false;
+    return std::all_of(name.end() - kTemporarySuffix, name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    });
+}
+
+// A save that was ended half-way (the program killed) may have left its temporary file beside
+// the target; the next save of that target removes it.
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& target)
+{
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        if (IsTemporaryOf(it->path().filename().string(), target) &&
+            it->is_regular_file(ec))
+            std::filesystem::remove(it->path(), ec);
+    }
+}
+
+// Gives the unnamed file `fd` the name `name`: a fresh temporary name beside the target.
+bool NameUnnamedFile(int fd, std::string& name, const std::string& prefix)
+{
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = prefix;
+        for (std::size_t k = 0; k < kTemporarySuffix; ++k)
+            name += kLetters[random() % (sizeof(kLetters) - 1)];
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+} // namespace
 
 std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
                                                std::string_view bytes)
@@ -275,39 +370,68 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
             target = resolved;
     }
     const std::string where = "\"" + path.string() + "\"";
-
-    std::string tempName = target.string() + ".tmp-XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return "Cannot write " + where + ": " + ErrnoText(errno);
-
-    auto fail = [&](int error, bool open) -> std::optional<std::string> {
-        if (open)
-            ::close(fd);
-        ::unlink(tempName.c_str());
+    auto failure = [&](int error) {
         return "Cannot write " + where + ": " + ErrnoText(error);
     };
 
-    // mkstemp creates the file for its owner only; give it the mode the file had, or the mode a
-    // new file would get.
     struct stat info {};
-    const mode_t mode = ::stat(target.c_str(), &info) == 0 ? (info.st_mode & 07777)
-                                                              : NewFileMode();
-    if (::fchmod(fd, mode) != 0)
-        return fail(errno, true);
-    int error = 0;
-    if (!WriteAll(fd, bytes, error))
-        return fail(error, true);
-    if (::fsync(fd) != 0)
-        return fail(errno, true);
-    if (::close(fd) != 0)
-        return fail(errno, false);
-    if (std::rename(tempName.c_str(), target.c_str()) != 0)
-        return fail(errno, false);
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    // The rename would replace a file that may not be written, since only its folder is asked;
+    // refuse it as writing it in place would be refused.
+    if (exists && ::access(target.c_str(), W_OK) != 0)
+        return failure(errno);
 
-    // Make the rename itself durable; a failure here does not undo the write.
     const auto folder = target.parent_path().empty() ? std::filesystem::path(".")
                                                      : target.parent_path();
+    RemoveStaleTemporaries(folder, target.filename().string());
+
+    // The new content goes into a file without a name, so that nothing is left behind when the
+    // program is ended while writing; it gets a name only once complete. Where the file system
+    // has no unnamed files, a named temporary file is written instead.
+    const std::string prefix = target.string() + std::string(kTemporaryTag);
+    std::string tempName;
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const bool unnamed = fd >= 0;
+    if (!unnamed) {
+        tempName = prefix + std::string(kTemporarySuffix, 'X');
+        fd = ::mkstemp(tempName.data());
+        if (fd < 0)
+            return failure(errno);
+    }
+    bool open = true;
+    auto fail = [&](int error) -> std::optional<std::string> {
+        if (open)
+            ::close(fd);
+        if (!tempName.empty())
+            ::unlink(tempName.c_str());
+        return failure(error);
+    };
+
+    // The new file is the old one's: its owner and group where this process may give them
+    // (root saving another user's file), and its mode; a new file gets the mode of a new file.
+    if (exists && ::fchown(fd, info.st_uid, info.st_gid) != 0) {
+        // Not permitted: the file becomes this user's, as any new file would.
+    }
+    const mode_t mode = exists ? (info.st_mode & 07777) : NewFileMode();
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno);
+    int error = 0;
+    if (!WriteAll(fd, bytes, error))
+        return fail(error);
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (unnamed && !NameUnnamedFile(fd, tempName, prefix)) {
+        const int linkError = errno;
+        tempName.clear();
+        return fail(linkError);
+    }
+    open = false;
+    if (::close(fd) != 0)
+        return fail(errno);
+    if (std::rename(tempName.c_str(), target.c_str()) != 0)
+        return fail(errno);
+
+    // Make the rename itself durable; a failure here does not undo the write.
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dirFd >= 0) {
         ::fsync(dirFd);

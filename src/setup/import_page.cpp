@@ -1,8 +1,8 @@
 #include "setup/import_page.h"
 
+#include "files/schedule_loader.h"
 #include "files/schedule_text.h"
 #include "files/template_import.h"
-#include "files/text_io.h"
 
 namespace shiftex {
 
@@ -84,7 +84,8 @@ Result<void> ImportPage::ImportTemplate(const std::string& path)
     SetText("path", path);
     ResetPreview();
     Result<void> result;
-    const std::optional<std::string> bytes = ReadFileBytes(path);
+    // Read as the opener reads: what cannot be a schedule is refused before it is read on.
+    const std::expected<std::string, LoadError> bytes = ReadScheduleFile(path);
     std::optional<ScheduleSheet> preview;
     Result<TemplateSettings> settings = bytes
                                             ? ImportTemplateBytes(*bytes, preview)

@@ -3,11 +3,15 @@
 #include "app/settings_store.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
+#include "cli_support.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace shiftex {
 namespace {
@@ -93,7 +97,8 @@ TEST_F(OpeningTest, RefusedOpensReportAndLeaveTheRecentListAlone)
     const std::vector<Case> cases = {
         {saved, {kExample, saved}, kAlreadyOpenMessage, ""},
         {Path("gone.sxt"), {}, nullptr, "Unable to find " + Path("gone.sxt") + "."},
-        {folder.path().string(), {}, nullptr, "Unable to find " + folder.path().string() + "."},
+        {folder.path().string(), {}, nullptr,
+         "Unable to read " + folder.path().string() + ": Is a directory."},
         {"", {}, nullptr, "Unable to find ."},
         {wrongVersion, {}, nullptr, kDamagedFileMessage},
         {empty, {}, nullptr, kDamagedFileMessage},
@@ -239,6 +244,107 @@ TEST_F(OpeningTest, SaveAsUpdatesTheDocumentOnlyWhenTheFileWasWritten)
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder.path()))
         EXPECT_EQ(entry.path().filename().string().find(".tmp"), std::string::npos)
             << entry.path();
+}
+
+TEST_F(OpeningTest, SaveWritesTheFileItReplacesAndLeavesNothingElse)
+{
+    std::optional<ScheduleDocument> document = Open(kExample);
+    ASSERT_TRUE(document);
+    const std::string old = "the old content";
+
+    // Another user's file saved by root stays that user's, with its mode.
+    const std::string owned = Path("owned.sxt");
+    Write(owned, old);
+    ASSERT_EQ(::chmod(owned.c_str(), 0640), 0);
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown(owned.c_str(), 65534, 65534), 0);
+    }
+    // What an interrupted save left beside it goes at the next save; other names stay.
+    const std::vector<std::string> stale = {"owned.sxt.tmp-Ab12Cd", "owned.sxt.tmp-XXXXXX"};
+    const std::vector<std::string> kept = {"owned.sxt.tmp-", "other.sxt.tmp-Ab12Cd"};
+    for (const std::string& name : stale)
+        Write(Path(name), old);
+    for (const std::string& name : kept)
+        Write(Path(name), old);
+    ASSERT_TRUE(SaveScheduleAs(*document, owned, messages, settings));
+    struct stat info {};
+    ASSERT_EQ(::stat(owned.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    if (root) {
+        EXPECT_EQ(info.st_uid, 65534u);
+        EXPECT_EQ(info.st_gid, 65534u);
+    }
+    const std::string saved = *ReadFileBytes(owned);
+    for (const std::string& name : stale)
+        EXPECT_FALSE(fs::exists(Path(name))) << name;
+    for (const std::string& name : kept)
+        EXPECT_TRUE(fs::exists(Path(name))) << name;
+
+    // A symbolic link is written through: the link stays, the file it names is saved.
+    const std::string named = Path("named.sxt");
+    Write(named, old);
+    fs::create_symlink("named.sxt", Path("link.sxt"));
+    ASSERT_TRUE(SaveScheduleAs(*document, Path("link.sxt"), messages, settings));
+    EXPECT_TRUE(fs::is_symlink(Path("link.sxt")));
+    EXPECT_EQ(ReadFileBytes(named), saved);
+
+    // A file with a second hard link: the save says that the other link keeps the old content.
+    const std::string linked = Path("linked.sxt");
+    Write(linked, old);
+    fs::create_hard_link(linked, Path("other-link.sxt"));
+    messages = RecordingMessageSink();
+    ASSERT_TRUE(SaveScheduleAs(*document, linked, messages, settings));
+    EXPECT_EQ(ReadFileBytes(linked), saved);
+    EXPECT_EQ(ReadFileBytes(Path("other-link.sxt")), old);
+    ASSERT_EQ(messages.informations.size(), 1u);
+    EXPECT_NE(messages.informations[0].find(linked), std::string::npos);
+    EXPECT_NE(messages.informations[0].find("1 other hard link(s) keep the content"),
+              std::string::npos) << messages.informations[0];
+}
+
+// Permissions as a user meets them: the command line run as an ordinary user.
+TEST_F(OpeningTest, FilesTheUserMayNotWriteOrReadAreRefusedWithTheirReason)
+{
+    const std::string folderName = Path("folder.sxt");
+    fs::create_directory(folderName);
+    EXPECT_FALSE(Open(folderName));
+    ASSERT_EQ(messages.errors.size(), 1u);
+    EXPECT_EQ(messages.errors[0], "Unable to read " + folderName + ": Is a directory.");
+
+    if (::geteuid() != 0 || test::RunCommand("command -v setpriv >/dev/null").status != 0)
+        GTEST_SKIP() << "needs root and setpriv to act as another user";
+    const fs::path shared = folder.path() / "shared";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all);
+    const std::string readOnly = (shared / "read-only.sxt").string();
+    const std::string unreadable = (shared / "unreadable.sxt").string();
+    // The input is a schedule file: loading it writes nothing into the program folder.
+    const std::optional<ScheduleDocument> example = Open(kExample);
+    ASSERT_TRUE(example);
+    const std::string input = (shared / "input.sxt").string();
+    ASSERT_EQ(SaveSchedule(*example, input), std::nullopt);
+    Write(readOnly, "the old content");
+    Write(unreadable, *ReadFileBytes(input));
+    ASSERT_EQ(::chown(readOnly.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    ASSERT_EQ(::chmod(unreadable.c_str(), 0600), 0);
+    const std::string asNobody = "setpriv --reuid=nobody --regid=nogroup --clear-groups " +
+                                 std::string(SHIFTEX_CLI) + " --settings-folder '" +
+                                 shared.string() + "' --program-folder '" +
+                                 folder.path().string() + "' ";
+
+    const test::CliResult save =
+        test::RunCommand(asNobody + "convert '" + input + "' '" + readOnly + "' 2>&1");
+    EXPECT_EQ(save.status, 1) << save.out;
+    EXPECT_NE(save.out.find("Cannot write \"" + readOnly + "\": Permission denied"),
+              std::string::npos) << save.out;
+    EXPECT_EQ(ReadFileBytes(readOnly), "the old content");
+
+    const test::CliResult read = test::RunCommand(asNobody + "dump '" + unreadable + "' 2>&1");
+    EXPECT_EQ(read.status, 1) << read.out;
+    EXPECT_NE(read.out.find("Unable to read " + unreadable + ": Permission denied."),
+              std::string::npos) << read.out;
 }
 
 } // namespace
