@@ -201,6 +201,10 @@ void Load(ScheduleDocument& document, std::string_view bytes, const LoadProgress
         document.holidayLines.push_back(image.At(1, row));
     for (; row <= last - 2 && image.Keyed(row, keyrow::Additions); ++row)
         document.customQueryLines.push_back(image.At(1, row));
+    // The lines always end with "end all additions", and a save writes it; a file without it
+    // gets it here, so that what was loaded is what is saved.
+    if (document.customQueryLines.empty() || document.customQueryLines.back() != kEndAllAdditions)
+        document.customQueryLines.push_back(kEndAllAdditions);
     BuildQueryThresholds(document);
 
     ReadQueryColourRows(image, row, document.queryThresholds);

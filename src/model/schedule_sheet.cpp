@@ -117,8 +117,9 @@ void ScheduleSheet::Rebuild(int cols, int rows, int colAt, int colDelta, int row
             } else {
                 const int bc = c - std::max(p->spanX, 0), br = r - std::max(p->spanY, 0);
                 const CellProperties* b = Contains(bc, br) ? PropsIfAny(bc, br) : nullptr;
-                const bool intact =
-                    b && b->isBaseCell && b->spanX >= c - bc && b->spanY >= r - br;
+                // As for the base cell, a span of -1 covers no further column or row.
+                const bool intact = b && b->isBaseCell && std::max(b->spanX, 0) >= c - bc &&
+                                    std::max(b->spanY, 0) >= r - br;
                 if (!intact) {
                     p->isBaseCell = true;
                     p->spanX = p->spanY = -1;

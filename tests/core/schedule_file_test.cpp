@@ -166,6 +166,55 @@ TEST_F(ScheduleFileTest, RoundTripKeepsEverythingButTheDayLists)
     EXPECT_EQ(Bytes(loaded), Bytes(original));
 }
 
+// Files another writer (or damage) could give: what loads is what a save writes back, so that
+// saving a file unchanged and loading it again gives the same document.
+TEST_F(ScheduleFileTest, WhatLoadsIsWhatSavesBack)
+{
+    const auto deleteEndAllAdditions = [](ScheduleSheet& image) {
+        for (int r = image.rowCount() - 1; r >= 0; --r)
+            if (image.Text(0, r) == "Additions" && image.Text(1, r) == kEndAllAdditions)
+                image.DeleteRows(r, 1);
+    };
+    struct Case {
+        const char* name;
+        bool withQueries;
+        std::function<void(ScheduleSheet&)> damage;
+    };
+    const Case cases[] = {
+        {"a merge one row down, -1 across", true,
+         [](ScheduleSheet& image) {
+             image.Props(5, 6).spanY = 1;
+             CellProperties& covered = image.Props(5, 7);
+             covered.isBaseCell = false;
+             covered.spanX = 0;
+             covered.spanY = 1;
+         }},
+        {"a merge one column across, -1 down", true,
+         [](ScheduleSheet& image) {
+             image.Props(5, 6).spanX = 1;
+             CellProperties& covered = image.Props(6, 6);
+             covered.isBaseCell = false;
+             covered.spanX = 1;
+             covered.spanY = -1;
+         }},
+        {"a lone cell spanning -1 and 1", true,
+         [](ScheduleSheet& image) { image.Props(5, 6).spanY = 1; }},
+        {"queries without their last line", true, deleteEndAllAdditions},
+        {"no query lines at all", false, deleteEndAllAdditions},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScheduleSheet image = BuildScheduleImage(c.withQueries ? Rich() : FromText(May2004()));
+        c.damage(image);
+        ASSERT_TRUE(Load(Bytes(image)));
+        const ScheduleDocument first = loaded;
+        const std::string saved = Bytes(first);
+        ASSERT_TRUE(Load(saved));
+        ExpectSameDocument(first, loaded);
+        EXPECT_EQ(Bytes(loaded), saved);
+    }
+}
+
 TEST_F(ScheduleFileTest, KeyRowsFollowTheSheetInTheirOrder)
 {
     const ScheduleDocument document = Rich();
