@@ -4,10 +4,16 @@
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace shiftex {
+struct WizardAnswers;
+} // namespace shiftex
 
 namespace shiftex::cli {
 
@@ -47,6 +53,10 @@ std::optional<ScheduleDocument> LoadOrReport(const std::string& path, const Opti
 std::string DocumentJson(const ScheduleDocument& document);
 // A cell's alignment as the cell form names it: "taLeftJustify", "taRightJustify", "taCenter".
 const char* AlignmentName(HAlignment alignment);
+
+// The answers of `new`: the wizard's defaults for this month, changed by the JSON object's
+// fields. A field of the wrong shape throws.
+WizardAnswers ReadWizardAnswers(const nlohmann::json& json);
 
 int RunDump(const Options& options);
 int RunNew(const Options& options);

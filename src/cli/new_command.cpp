@@ -68,7 +68,9 @@ void TakeTexts(const JsonValue& object, const char* name, std::vector<std::strin
         target = Texts(*value, name);
 }
 
-WizardAnswers ReadAnswers(const JsonValue& json)
+} // namespace
+
+WizardAnswers ReadWizardAnswers(const JsonValue& json)
 {
     const auto now = std::chrono::system_clock::now();
     const std::chrono::year_month_day today{std::chrono::floor<std::chrono::days>(now)};
@@ -119,8 +121,6 @@ WizardAnswers ReadAnswers(const JsonValue& json)
     return answers;
 }
 
-} // namespace
-
 int RunNew(const Options& options)
 {
     if (options.arguments.size() != 1) {
@@ -138,7 +138,7 @@ int RunNew(const Options& options)
         return kExitUsage;
     }
     try {
-        std::cout << JoinLines(BuildScheduleText(ReadAnswers(*json)));
+        std::cout << JoinLines(BuildScheduleText(ReadWizardAnswers(*json)));
     } catch (const BadField& bad) {
         std::cerr << options.arguments[0] << ": bad field " << bad.name << '\n';
         return kExitUsage;
