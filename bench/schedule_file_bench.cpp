@@ -105,8 +105,8 @@ std::filesystem::path BenchFile()
 
 void SaveBenchFile()
 {
-    if (const auto error = WriteFileAtomically(BenchFile(), YearStream()))
-        throw std::runtime_error(*error);
+    if (const auto written = WriteFileAtomically(BenchFile(), YearStream()); !written)
+        throw std::runtime_error(written.error().message);
 }
 
 // --- save ---
@@ -116,8 +116,8 @@ void BM_SaveScheduleFile(benchmark::State& state)
 {
     const ScheduleDocument& document = Year();
     for (auto _ : state) {
-        if (const auto error = SaveSchedule(document, BenchFile()))
-            state.SkipWithError(error->c_str());
+        if (const auto saved = SaveSchedule(document, BenchFile()); !saved)
+            state.SkipWithError(saved.error().message.c_str());
     }
     state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(BenchFile()));
 }
@@ -146,8 +146,8 @@ void BM_WriteFileAtomically(benchmark::State& state)
 {
     const std::string& stream = YearStream();
     for (auto _ : state) {
-        if (const auto error = WriteFileAtomically(BenchFile(), stream))
-            state.SkipWithError(error->c_str());
+        if (const auto written = WriteFileAtomically(BenchFile(), stream); !written)
+            state.SkipWithError(written.error().message.c_str());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * stream.size()));
 }

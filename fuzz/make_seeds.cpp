@@ -29,8 +29,8 @@ WizardAnswers Answers(int year, int month)
 
 bool Write(const fs::path& path, const std::string& bytes)
 {
-    if (const auto error = WriteFileAtomically(path, bytes)) {
-        std::cerr << *error << '\n';
+    if (const auto written = WriteFileAtomically(path, bytes); !written) {
+        std::cerr << written.error().message << '\n';
         return false;
     }
     return true;

@@ -19,7 +19,7 @@ inline std::string SavedBytes(const ScheduleDocument& document)
 // file does not keep.
 inline void CheckSavesAndLoadsBack(const ScheduleDocument& document, const std::string& expected)
 {
-    if (ScheduleImageTooLarge(document))
+    if (!ScheduleImageFits(document))
         return;
     const std::string saved = SavedBytes(document);
     ScheduleDocument again = CreateDocument();

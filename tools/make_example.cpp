@@ -160,8 +160,8 @@ int main(int argc, char** argv)
         std::cerr << "make-example: a finishing step failed\n";
         return 1;
     }
-    if (const auto error = SaveSchedule(session.document(), out)) {
-        std::cerr << *error << '\n';
+    if (const auto saved = SaveSchedule(session.document(), out); !saved) {
+        std::cerr << saved.error().message << '\n';
         return 1;
     }
     return 0;

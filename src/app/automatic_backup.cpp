@@ -116,8 +116,8 @@ bool AutomaticBackup::Tick(const std::vector<const ScheduleDocument*>& schedules
         const ScheduleDocument& document = *schedules[static_cast<std::size_t>(i)];
         const std::filesystem::path path =
             FreePath(folder, BackupFileName(document, now), taken);
-        if (std::optional<std::string> failed = SaveSchedule(document, path))
-            failures.push_back(*failed);
+        if (Result<void> saved = SaveSchedule(document, path); !saved)
+            failures.push_back(std::move(saved.error().message));
         if (progress)
             progress(i + 1, count);
     }

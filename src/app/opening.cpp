@@ -21,7 +21,7 @@ std::optional<ScheduleDocument> OpenScheduleFile(const std::vector<std::string>&
         messages.Information(kAlreadyOpenMessage);
         return std::nullopt;
     }
-    std::expected<ScheduleDocument, LoadError> loaded =
+    Result<ScheduleDocument> loaded =
         LoadScheduleFromFile(path, programFolder, messages, progress, metrics);
     if (!loaded) {
         messages.Error(loaded.error().message);
@@ -48,8 +48,8 @@ bool SaveScheduleAs(ScheduleDocument& document, const std::string& path, Message
     struct stat info {};
     const bool linked = ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
                         info.st_nlink > 1;
-    if (const std::optional<std::string> error = SaveSchedule(document, path)) {
-        messages.Error(*error);
+    if (const Result<void> saved = SaveSchedule(document, path); !saved) {
+        messages.Error(saved.error().message);
         return false;
     }
     if (linked)

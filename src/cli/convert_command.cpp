@@ -15,8 +15,8 @@ int RunConvert(const Options& options)
     auto document = LoadOrReport(options.arguments[0], options, messages);
     if (!document)
         return kExitFileError;
-    if (const std::optional<std::string> error = SaveSchedule(*document, options.arguments[1])) {
-        std::cerr << *error << '\n';
+    if (const Result<void> saved = SaveSchedule(*document, options.arguments[1]); !saved) {
+        std::cerr << saved.error().message << '\n';
         return kExitFileError;
     }
     return kExitOk;

@@ -346,8 +346,8 @@ int RunEdit(const Options& options)
         std::cerr << "The schedule was closed: nothing is written.\n";
         return kExitFileError;
     }
-    if (const std::optional<std::string> failed = SaveSchedule(session.document(), args[2])) {
-        std::cerr << *failed << '\n';
+    if (const Result<void> saved = SaveSchedule(session.document(), args[2]); !saved) {
+        std::cerr << saved.error().message << '\n';
         return kExitFileError;
     }
     if (summary) {

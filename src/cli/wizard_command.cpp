@@ -67,8 +67,8 @@ bool ParseToday(const std::string& text, int& year, int& month)
 int WriteResult(Wizard& wizard, const std::string& out, bool text, MessageSink& messages)
 {
     if (text) {
-        if (auto failed = WriteFileAtomically(out, JoinLines(wizard.ScheduleText()))) {
-            std::cerr << *failed << '\n';
+        if (auto written = WriteFileAtomically(out, JoinLines(wizard.ScheduleText())); !written) {
+            std::cerr << written.error().message << '\n';
             return kExitFileError;
         }
         return kExitOk;
@@ -78,8 +78,8 @@ int WriteResult(Wizard& wizard, const std::string& out, bool text, MessageSink& 
         messages.Error(document.error().message);
         return kExitFileError;
     }
-    if (auto failed = SaveSchedule(*document, out)) {
-        std::cerr << *failed << '\n';
+    if (auto saved = SaveSchedule(*document, out); !saved) {
+        std::cerr << saved.error().message << '\n';
         return kExitFileError;
     }
     return kExitOk;

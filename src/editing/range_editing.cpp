@@ -3,6 +3,7 @@
 #include "editing/schedule_session.h"
 
 #include "summaries/cell_reading.h"
+#include "model/conversion_guard.h"
 
 #include <algorithm>
 
@@ -172,35 +173,27 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
         }
 
     FitTracker fits(sheet, *metrics_);
-    std::optional<std::string> error;
-    auto attempt = [&](auto&& step) {
-        try {
-            step();
-        } catch (const ConversionError& e) {
-            if (!error)
-                error = e.what();
-        }
-    };
+    ConversionGuard guard;
     std::size_t applied = 0;
     std::size_t firstRelayout = changes.size();
     for (const CellChange& change : changes) {
-        attempt([&] { summaries_.TakeOutCell(change.col, change.row); });
+        guard.Attempt([&] { summaries_.TakeOutCell(change.col, change.row); });
         if (fits.Change(change.col, change.row, change.before, change.after) &&
             firstRelayout == changes.size())
             firstRelayout = applied;
         sheet.Cell(change.col, change.row).text = change.after;
         sheet.SetAlignment(change.col, change.row, HAlignment::Center);
-        attempt([&] { summaries_.PutInCell(change.col, change.row); });
+        guard.Attempt([&] { summaries_.PutInCell(change.col, change.row); });
         ++applied;
         // A conversion error stops the command at the cell that met it.
-        if (error)
+        if (guard.failed())
             break;
     }
     const std::size_t lastSeven =
         applied > UndoHistory::kSlots ? applied - UndoHistory::kSlots : 0;
     RecordLastChanges(changes, applied, true, firstRelayout < lastSeven);
-    if (error) {
-        Report(*error);
+    if (const Result<void> result = guard.result(); !result) {
+        Report(result.error().message);
         return false;
     }
     return complete;

@@ -1,6 +1,7 @@
 #include "editing/schedule_session.h"
 
 #include "summaries/cell_reading.h"
+#include "model/conversion_guard.h"
 
 #include <algorithm>
 
@@ -111,26 +112,17 @@ bool ScheduleSession::ToggleCell()
     ScheduleSheet& sheet = document_.sheet;
     const CellFit before = FitOfCell(sheet, c, r, *metrics_);
     PushSnapshot();
-    // Every step runs even after a conversion error, so the figures that can be right are.
-    std::optional<std::string> error;
-    auto attempt = [&](auto&& step) {
-        try {
-            step();
-        } catch (const ConversionError& e) {
-            if (!error)
-                error = e.what();
-        }
-    };
-    attempt([&] { summaries_.TakeOutCell(c, r); });
+    ConversionGuard guard;
+    guard.Attempt([&] { summaries_.TakeOutCell(c, r); });
     std::string& text = sheet.Cell(c, r).text;
     if (text == document_.currentCode)
         text.clear();
     else
         text = document_.currentCode;
-    attempt([&] { summaries_.PutInCell(c, r); });
+    guard.Attempt([&] { summaries_.PutInCell(c, r); });
     CentreCell(c, r, before);
-    if (error) {
-        Report(*error);
+    if (const Result<void> result = guard.result(); !result) {
+        Report(result.error().message);
         return false;
     }
     return true;
@@ -295,14 +287,12 @@ void ScheduleSession::PushSnapshot()
     undo_.PushSnapshot(document_.sheet);
 }
 
-bool ScheduleSession::AfterSheetReplaced(const std::expected<bool, std::string>& result)
+bool ScheduleSession::AfterSheetReplaced(const Result<void>& result)
 {
     if (!result) {
-        Report(result.error());
+        Report(result.error().message);
         return false;
     }
-    if (!*result)
-        return false;
     // The sheet may have another size now.
     const ScheduleSheet& sheet = document_.sheet;
     const int col = std::clamp(edit_.currentCol, 0, std::max(0, sheet.colCount() - 1));

@@ -11,6 +11,7 @@
 #include "summaries/summary_set.h"
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -133,6 +134,14 @@ public:
     const EditState& editState() const { return edit_; }
     const UndoHistory& undoHistory() const { return undo_; }
     const CommentPanel& commentPanel() const { return comment_; }
+    // The height the window gives the custom query area. It is saved with the document but is
+    // no edit: the document is not marked modified.
+    void SetQueryPanelHeight(int height) { document_.customQueryPanel.height = height; }
+    // Told after every change that marks the document modified (the window's Save state).
+    void SetModifiedListener(std::function<void()> listener)
+    {
+        document_.onModified = std::move(listener);
+    }
     SharedEditFlags& flags() { return *flags_; }
 
     // After a load: the summaries the document records as shown. False on a conversion error.
@@ -345,7 +354,7 @@ private:
         }
     }
     void Report(const std::string& error) { messages_.Error(error); }
-    bool AfterSheetReplaced(const std::expected<bool, std::string>& result);
+    bool AfterSheetReplaced(const Result<void>& result);
     void CentreCell(int col, int row, const CellFit& before);
     void ReadCommentPosition();
 

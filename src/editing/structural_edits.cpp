@@ -267,7 +267,7 @@ bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programF
             if (auto written = holidays.WriteBackHolidayLines(firstYear, lastYear, region,
                                                               document_.holidayLines);
                 !written)
-                Report(written.error());
+                Report(written.error().message);
         }
         const std::string region = document_.holidayLines.empty()
                                        ? std::string("Custom")
@@ -286,7 +286,7 @@ bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programF
         if (auto lines = holidays.BuildHolidayLines(sheet, region))
             document_.holidayLines = std::move(*lines);
         else
-            Report(lines.error());
+            Report(lines.error().message);
         ColourDayColumns(document_, *metrics_);
         AfterShapeChange();
         summaries_.FollowSheet();

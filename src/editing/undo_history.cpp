@@ -36,8 +36,7 @@ void UndoHistory::PushSnapshot(const ScheduleSheet& sheet)
     count_ = std::min(count_ + 1, kSlots);
 }
 
-std::expected<void, std::string> UndoHistory::Load(ScheduleSheet& sheet,
-                                                   const std::string& snapshot)
+Result<void> UndoHistory::Load(ScheduleSheet& sheet, const std::string& snapshot)
 {
     // The snapshot names only the cells that had a text.
     for (int r = sheet.fixedRows; r < sheet.rowCount(); ++r)
@@ -48,30 +47,24 @@ std::expected<void, std::string> UndoHistory::Load(ScheduleSheet& sheet,
     return read;
 }
 
-std::expected<bool, std::string> UndoHistory::Undo(ScheduleSheet& sheet)
+Result<void> UndoHistory::Undo(ScheduleSheet& sheet)
 {
-    if (!CanUndo())
-        return false;
+    SHIFTEX_ASSERT(CanUndo());
     if (depth_ == 0) {
         WriteCellTextStream(sheet, latest_);
         hasLatest_ = true;
     }
     ++depth_;
-    if (auto loaded = Load(sheet, slots_[static_cast<std::size_t>(depth_ - 1)]); !loaded)
-        return std::unexpected(loaded.error());
-    return true;
+    return Load(sheet, slots_[static_cast<std::size_t>(depth_ - 1)]);
 }
 
-std::expected<bool, std::string> UndoHistory::Redo(ScheduleSheet& sheet)
+Result<void> UndoHistory::Redo(ScheduleSheet& sheet)
 {
-    if (!CanRedo())
-        return false;
+    SHIFTEX_ASSERT(CanRedo());
     --depth_;
     const std::string& snapshot =
         depth_ == 0 ? latest_ : slots_[static_cast<std::size_t>(depth_ - 1)];
-    if (auto loaded = Load(sheet, snapshot); !loaded)
-        return std::unexpected(loaded.error());
-    return true;
+    return Load(sheet, snapshot);
 }
 
 void UndoHistory::ResetUndo()

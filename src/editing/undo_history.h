@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/result.h"
 #include "model/schedule_sheet.h"
 
 #include <array>
-#include <expected>
 #include <string>
 
 namespace shiftex {
@@ -26,10 +26,10 @@ public:
     // Records the sheet before the caller changes it. Undone states are dropped first.
     void PushSnapshot(const ScheduleSheet& sheet);
     // One step back: the texts of the employee rows and day columns are emptied, the older
-    // snapshot read, the header counts rebuilt. False (nothing done) when unavailable.
-    std::expected<bool, std::string> Undo(ScheduleSheet& sheet);
-    // One step forward again.
-    std::expected<bool, std::string> Redo(ScheduleSheet& sheet);
+    // snapshot read, the header counts rebuilt. Only when CanUndo().
+    Result<void> Undo(ScheduleSheet& sheet);
+    // One step forward again. Only when CanRedo().
+    Result<void> Redo(ScheduleSheet& sheet);
     void ResetUndo();
 
     bool CanUndo() const { return depth_ < count_; }
@@ -45,7 +45,7 @@ public:
     }
 
 private:
-    std::expected<void, std::string> Load(ScheduleSheet& sheet, const std::string& snapshot);
+    Result<void> Load(ScheduleSheet& sheet, const std::string& snapshot);
 
     std::array<std::string, kSlots> slots_;
     int depth_ = 0;

@@ -1081,12 +1081,13 @@ std::string WriteGridCellStream(const ScheduleSheet& sheet)
     return out;
 }
 
-std::expected<void, std::string> ReadGridCellStream(ScheduleSheet& sheet, std::string_view bytes)
+Result<void> ReadGridCellStream(ScheduleSheet& sheet, std::string_view bytes)
 {
+    // The reader throws StreamError where the bytes go wrong; it never leaves this function.
     try {
         ReadStream(sheet, bytes);
     } catch (const StreamError& error) {
-        return std::unexpected(error.message);
+        return Fail(ErrorKind::DamagedFile, error.message);
     }
     return {};
 }
@@ -1275,7 +1276,7 @@ std::string WriteCellTextStream(const ScheduleSheet& sheet)
     return out;
 }
 
-std::expected<void, std::string> ReadCellTextStream(ScheduleSheet& sheet, std::string_view bytes)
+Result<void> ReadCellTextStream(ScheduleSheet& sheet, std::string_view bytes)
 {
     std::size_t pos = 0;
     if (!bytes.empty()) {
@@ -1288,7 +1289,7 @@ std::expected<void, std::string> ReadCellTextStream(ScheduleSheet& sheet, std::s
                 !TryParseInt(size.substr(comma + 1), rows) || cols < 1 || rows < 1 ||
                 cols > kMaxSheetSize || rows > kMaxSheetSize ||
                 static_cast<std::size_t>(cols) * static_cast<std::size_t>(rows) > kMaxStreamCells)
-                return std::unexpected(std::string(kInvalidStreamFormat));
+                return Fail(ErrorKind::DamagedFile, std::string(kInvalidStreamFormat));
             sheet.Resize(cols, rows);
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/result.h"
 #include "model/schedule_sheet.h"
 
 #include <cstddef>
@@ -23,7 +24,7 @@ std::string WriteGridCellStream(const ScheduleSheet& sheet);
 // Replaces the sheet's content by the stream's. On failure the sheet may be half-read (callers
 // discard it) but stays consistent. The error texts are "Invalid stream format",
 // "Property <name> does not exist" and "Invalid property value".
-std::expected<void, std::string> ReadGridCellStream(ScheduleSheet& sheet, std::string_view bytes);
+Result<void> ReadGridCellStream(ScheduleSheet& sheet, std::string_view bytes);
 
 // Copies size, widths, heights, texts and cell attributes; the header counts and the font of
 // `to` stay as they are.
@@ -36,7 +37,7 @@ std::string WriteCellTextStream(const ScheduleSheet& sheet);
 void WriteCellTextStream(const ScheduleSheet& sheet, std::string& out);
 // Sets size and widths and the texts the stream holds; other cells keep their text. Lines that
 // cannot be read and cells outside the grid are skipped; an impossible size is an error.
-std::expected<void, std::string> ReadCellTextStream(ScheduleSheet& sheet, std::string_view bytes);
+Result<void> ReadCellTextStream(ScheduleSheet& sheet, std::string_view bytes);
 
 // The 10-byte x87 extended form of a floating-point value, and back.
 void EncodeExtended(long double value, unsigned char out[10]);

@@ -340,14 +340,18 @@ int ScheduleImageKeyRowCount(const ScheduleDocument& document)
     return static_cast<int>(KeyRows(document).size());
 }
 
-std::optional<std::string> ScheduleImageTooLarge(const ScheduleDocument& document)
+Result<void> ScheduleImageFits(const ScheduleDocument& document)
 {
-    return TooLarge(document, KeyRows(document).size());
+    if (const std::optional<std::string> reason = TooLarge(document, KeyRows(document).size()))
+        return Fail(ErrorKind::RefusedInput, *reason);
+    return {};
 }
 
 ScheduleSheet BuildScheduleImage(const ScheduleDocument& document)
 {
     const std::vector<KeyRow> keyRows = KeyRows(document);
+    // A caller's mistake, not the user's: std::length_error rather than an assertion, so that
+    // a release build never writes an image the reader would refuse.
     if (const std::optional<std::string> reason = TooLarge(document, keyRows.size()))
         throw std::length_error(*reason);
     const ScheduleSheet& sheet = document.sheet;
@@ -365,28 +369,27 @@ ScheduleSheet BuildScheduleImage(const ScheduleDocument& document)
     return image;
 }
 
-std::expected<void, LoadError> LoadScheduleFile(ScheduleDocument& document,
-                                                std::string_view bytes,
-                                                const LoadProgress& progress)
+Result<void> LoadScheduleFile(ScheduleDocument& document, std::string_view bytes,
+                              const LoadProgress& progress)
 {
     // Filled on the side, so that a failure leaves the document as it was.
     ScheduleDocument loaded = document;
     try {
         Load(loaded, bytes, progress);
     } catch (const DamagedImage&) {
-        return std::unexpected(LoadError{kDamagedFileMessage});
+        return Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
     } catch (const ConversionError&) {
-        return std::unexpected(LoadError{kDamagedFileMessage});
+        return Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
     }
     document = std::move(loaded);
     return {};
 }
 
-std::optional<std::string> SaveSchedule(const ScheduleDocument& document,
-                                        const std::filesystem::path& path)
+Result<void> SaveSchedule(const ScheduleDocument& document, const std::filesystem::path& path)
 {
-    if (const std::optional<std::string> reason = ScheduleImageTooLarge(document))
-        return "Cannot write \"" + path.string() + "\": " + *reason + ".";
+    if (const Result<void> fits = ScheduleImageFits(document); !fits)
+        return Fail(ErrorKind::RefusedInput,
+                    "Cannot write \"" + path.string() + "\": " + fits.error().message + ".");
     return WriteFileAtomically(path, WriteGridCellStream(BuildScheduleImage(document)));
 }
 

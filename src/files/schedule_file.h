@@ -23,25 +23,23 @@ std::vector<std::string> CustomQueryNamesOf(const std::vector<std::string>& line
 
 // The number of key rows BuildScheduleImage appends below the sheet.
 int ScheduleImageKeyRowCount(const ScheduleDocument& document);
-// Empty when the document's image fits a schedule file; otherwise why it does not.
-std::optional<std::string> ScheduleImageTooLarge(const ScheduleDocument& document);
+// Whether the document's image fits a schedule file; if not, why it does not.
+Result<void> ScheduleImageFits(const ScheduleDocument& document);
 
 // The grid a schedule file holds: the sheet with its cells, attributes, sizes and header counts,
 // followed by the key rows that carry every side list of the document. Throws
-// std::length_error when ScheduleImageTooLarge says so.
+// std::length_error when ScheduleImageFits fails: callers check that first.
 ScheduleSheet BuildScheduleImage(const ScheduleDocument& document);
 
 // Fills a document made by CreateDocument from the bytes of a schedule file. Every malformed
 // input gives kDamagedFileMessage, and the document is then left as it was. The loader keeps the
 // stored header rows, merges and colours; it does not touch modified, filePath or title.
-std::expected<void, LoadError> LoadScheduleFile(ScheduleDocument& document,
-                                                std::string_view bytes,
-                                                const LoadProgress& progress = {});
+Result<void> LoadScheduleFile(ScheduleDocument& document, std::string_view bytes,
+                              const LoadProgress& progress = {});
 
 // Writes the document's image as a grid cell stream through a temporary file renamed over
-// `path`, so the file there is either the old one or the new one. Returns an error text that
-// names the file and the reason; nothing else changes.
-std::optional<std::string> SaveSchedule(const ScheduleDocument& document,
-                                        const std::filesystem::path& path);
+// `path`, so the file there is either the old one or the new one. A failure names the file and
+// the reason; nothing else changes.
+Result<void> SaveSchedule(const ScheduleDocument& document, const std::filesystem::path& path);
 
 } // namespace shiftex

@@ -20,7 +20,7 @@ bool IsScheduleText(std::string_view bytes)
     return bytes.substr(0, bytes.find_first_of("\r\n")) == kScheduleTextMagic;
 }
 
-std::expected<void, LoadError> LoadScheduleBytes(
+Result<void> LoadScheduleBytes(
     ScheduleDocument& document, std::string_view bytes, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
 {
@@ -41,25 +41,26 @@ std::string LoadFailureMessage(const std::string& path, const std::string& reaso
 
 namespace {
 
-LoadError Unreadable(const std::filesystem::path& path, int error)
+Error Unreadable(const std::filesystem::path& path, int error)
 {
-    return {"Unable to read " + path.string() + ": " + std::strerror(error) + "."};
+    return {ErrorKind::FileSystem,
+            "Unable to read " + path.string() + ": " + std::strerror(error) + "."};
 }
 
-LoadError TooLong(const std::filesystem::path& path, std::uintmax_t size)
+Error TooLong(const std::filesystem::path& path, std::uintmax_t size)
 {
     std::string message = std::string(kDamagedFileMessage) + "\n" + path.string();
     if (size > 0)
         message += " is " + std::to_string(size) + " bytes long;";
     else
         message += " is longer than that;";
-    return {message + " no schedule file is longer than " + std::to_string(kMaxFileBytes) +
-            " bytes."};
+    return {ErrorKind::RefusedInput, message + " no schedule file is longer than " +
+                                         std::to_string(kMaxFileBytes) + " bytes."};
 }
 
-LoadError OutOfMemory(const std::filesystem::path& path)
+Error OutOfMemory(const std::filesystem::path& path)
 {
-    return {"There is not enough memory to load " + path.string() + "."};
+    return {ErrorKind::RefusedInput, "There is not enough memory to load " + path.string() + "."};
 }
 
 class FileCloser {
@@ -75,13 +76,13 @@ private:
 
 } // namespace
 
-std::expected<std::string, LoadError> ReadScheduleFile(const std::filesystem::path& path)
+Result<std::string> ReadScheduleFile(const std::filesystem::path& path)
 {
     // Not waiting for a writer when the path names a pipe; reads block again below.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno == ENOENT || errno == ENOTDIR || path.empty())
-            return std::unexpected(LoadError{"Unable to find " + path.string() + "."});
+            return Fail(ErrorKind::FileSystem, "Unable to find " + path.string() + ".");
         return std::unexpected(Unreadable(path, errno));
     }
     const FileCloser closer(fd);
@@ -115,7 +116,7 @@ std::expected<std::string, LoadError> ReadScheduleFile(const std::filesystem::pa
         }
         bytes.resize(filled);
         if (!bytes.starts_with(kGridCellStreamSignature) && !IsScheduleText(bytes))
-            return std::unexpected(LoadError{kDamagedFileMessage});
+            return Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
         switch (ReadRest(fd, bytes, regular ? static_cast<std::size_t>(size) : 0)) {
         case ReadStatus::Ok:
             return bytes;
@@ -130,20 +131,20 @@ std::expected<std::string, LoadError> ReadScheduleFile(const std::filesystem::pa
     }
 }
 
-std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
+Result<ScheduleDocument> LoadScheduleFromFile(
     const std::filesystem::path& path, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
 {
-    std::expected<std::string, LoadError> bytes = ReadScheduleFile(path);
+    Result<std::string> bytes = ReadScheduleFile(path);
     if (!bytes)
         return std::unexpected(bytes.error());
     try {
         ScheduleDocument document = CreateDocument();
-        std::expected<void, LoadError> loaded =
+        Result<void> loaded =
             LoadScheduleBytes(document, *bytes, programFolder, messages, progress, metrics);
         if (!loaded)
-            return std::unexpected(
-                LoadError{LoadFailureMessage(path.string(), loaded.error().message)});
+            return Fail(loaded.error().kind,
+                        LoadFailureMessage(path.string(), loaded.error().message));
         return document;
     } catch (const std::bad_alloc&) {
         return std::unexpected(OutOfMemory(path));

@@ -14,7 +14,7 @@ namespace shiftex {
 bool IsScheduleText(std::string_view bytes);
 
 // Fills a document made by CreateDocument from the bytes of a file of either form.
-std::expected<void, LoadError> LoadScheduleBytes(
+Result<void> LoadScheduleBytes(
     ScheduleDocument& document, std::string_view bytes, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress = {},
     const TextMetrics& metrics = DefaultTextMetrics());
@@ -27,12 +27,12 @@ std::string LoadFailureMessage(const std::string& path, const std::string& reaso
 // "."; a file that cannot be read (no permission, a folder) says so. What cannot be a schedule is
 // refused before it is read: a file longer than kMaxFileBytes, and a file whose first bytes
 // begin neither form (the damaged-file message). Running out of memory is reported too.
-std::expected<std::string, LoadError> ReadScheduleFile(const std::filesystem::path& path);
+Result<std::string> ReadScheduleFile(const std::filesystem::path& path);
 
 // Loads a schedule file of either form, chosen by its first line, into a new document; the
 // errors of ReadScheduleFile, a file that does not load gives LoadFailureMessage, and running
 // out of memory while loading is reported too.
-std::expected<ScheduleDocument, LoadError> LoadScheduleFromFile(
+Result<ScheduleDocument> LoadScheduleFromFile(
     const std::filesystem::path& path, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress = {},
     const TextMetrics& metrics = DefaultTextMetrics());

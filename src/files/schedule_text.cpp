@@ -341,42 +341,45 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
 
 namespace {
 
-std::expected<void, LoadError> LoadFrom(LineReader& reader, ScheduleDocument& document,
-                                        const std::filesystem::path& programFolder,
-                                        MessageSink& messages, const LoadProgress& progress,
-                                        const TextMetrics& metrics)
+Result<void> LoadFrom(LineReader& reader, ScheduleDocument& document,
+                      const std::filesystem::path& programFolder, MessageSink& messages,
+                      const LoadProgress& progress, const TextMetrics& metrics)
 {
     if (reader.AtEnd() || reader.Peek() != kScheduleTextMagic)
-        return std::unexpected(LoadError{kDamagedFileMessage});
+        return Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
+    // Built on the side: the caller's document changes only when the whole text has loaded.
+    ScheduleDocument loaded = document;
+    // The reader throws where a line is wrong; this is the one place that turns it into a result.
     try {
-        Load(document, reader, programFolder, messages, progress, metrics);
+        Load(loaded, reader, programFolder, messages, progress, metrics);
     } catch (const TextReadFailure& failure) {
-        return std::unexpected(LoadError{failure.what()});
+        return Fail(ErrorKind::DamagedFile, failure.what());
     } catch (const ConversionError& error) {
-        return std::unexpected(LoadError{error.what()});
+        return Fail(ErrorKind::Conversion, error.what());
     }
+    document = std::move(loaded);
     return {};
 }
 
 } // namespace
 
-std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
-                                                const std::vector<std::string>& lines,
-                                                const std::filesystem::path& programFolder,
-                                                MessageSink& messages,
-                                                const LoadProgress& progress,
-                                                const TextMetrics& metrics)
+Result<void> LoadScheduleText(ScheduleDocument& document,
+                              const std::vector<std::string>& lines,
+                              const std::filesystem::path& programFolder,
+                              MessageSink& messages,
+                              const LoadProgress& progress,
+                              const TextMetrics& metrics)
 {
     LineReader reader(lines);
     return LoadFrom(reader, document, programFolder, messages, progress, metrics);
 }
 
-std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
-                                                std::string_view text,
-                                                const std::filesystem::path& programFolder,
-                                                MessageSink& messages,
-                                                const LoadProgress& progress,
-                                                const TextMetrics& metrics)
+Result<void> LoadScheduleText(ScheduleDocument& document,
+                              std::string_view text,
+                              const std::filesystem::path& programFolder,
+                              MessageSink& messages,
+                              const LoadProgress& progress,
+                              const TextMetrics& metrics)
 {
     LineReader reader(text);
     return LoadFrom(reader, document, programFolder, messages, progress, metrics);

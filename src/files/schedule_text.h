@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/message_sink.h"
+#include "model/result.h"
 #include "model/schedule_document.h"
 #include "model/sheet_layout.h"
 
@@ -17,28 +18,24 @@ inline constexpr const char* kScheduleTextMagic = "ShiftexV4.2";
 inline constexpr const char* kDamagedFileMessage =
     "This file is either damaged or is not a Shiftex - compatible file.";
 
-struct LoadError {
-    std::string message;
-};
-
 // Told the line being read while a text loads.
 using LoadProgress = std::function<void(int line, int lineCount)>;
 
-// Fills a document made by CreateDocument from the lines of a schedule text. On failure the
-// document is to be discarded and the error reported.
-std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
-                                                const std::vector<std::string>& lines,
-                                                const std::filesystem::path& programFolder,
-                                                MessageSink& messages,
-                                                const LoadProgress& progress = {},
-                                                const TextMetrics& metrics = DefaultTextMetrics());
+// Fills a document made by CreateDocument from the lines of a schedule text. The text is read
+// into a copy, so on failure the document is left as it was.
+Result<void> LoadScheduleText(ScheduleDocument& document,
+                              const std::vector<std::string>& lines,
+                              const std::filesystem::path& programFolder,
+                              MessageSink& messages,
+                              const LoadProgress& progress = {},
+                              const TextMetrics& metrics = DefaultTextMetrics());
 // The same from a whole decoded text, split into lines as it is read.
-std::expected<void, LoadError> LoadScheduleText(ScheduleDocument& document,
-                                                std::string_view text,
-                                                const std::filesystem::path& programFolder,
-                                                MessageSink& messages,
-                                                const LoadProgress& progress = {},
-                                                const TextMetrics& metrics = DefaultTextMetrics());
+Result<void> LoadScheduleText(ScheduleDocument& document,
+                              std::string_view text,
+                              const std::filesystem::path& programFolder,
+                              MessageSink& messages,
+                              const LoadProgress& progress = {},
+                              const TextMetrics& metrics = DefaultTextMetrics());
 
 // Everything a schedule text holds, in the order it is written.
 struct ScheduleTextContent {

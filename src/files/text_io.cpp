@@ -358,8 +358,7 @@ bool NameUnnamedFile(int fd, std::string& name, const std::string& prefix)
 
 } // namespace
 
-std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
-                                               std::string_view bytes)
+Result<void> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes)
 {
     // Writing through a link would replace the link by a file; write where it points instead.
     std::filesystem::path target = path;
@@ -370,8 +369,8 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
             target = resolved;
     }
     const std::string where = "\"" + path.string() + "\"";
-    auto failure = [&](int error) {
-        return "Cannot write " + where + ": " + ErrnoText(error);
+    auto failure = [&](int error) -> Result<void> {
+        return Fail(ErrorKind::FileSystem, "Cannot write " + where + ": " + ErrnoText(error));
     };
 
     struct stat info {};
@@ -399,7 +398,7 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
             return failure(errno);
     }
     bool open = true;
-    auto fail = [&](int error) -> std::optional<std::string> {
+    auto fail = [&](int error) -> Result<void> {
         if (open)
             ::close(fd);
         if (!tempName.empty())
@@ -437,11 +436,10 @@ std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<std::string> WriteTextLines(const std::filesystem::path& path,
-                                          const std::vector<std::string>& lines)
+Result<void> WriteTextLines(const std::filesystem::path& path, const std::vector<std::string>& lines)
 {
     return WriteFileAtomically(path, JoinLines(lines));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/result.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -39,11 +41,10 @@ ReadStatus ReadRest(int fd, std::string& bytes, std::size_t size);
 std::optional<std::vector<std::string>> ReadTextLines(const std::filesystem::path& path);
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& path);
 // Writes through a temporary file in the same folder, flushed and renamed over the target, so the
-// target is either the old file or the new one. Returns an error text on failure.
-std::optional<std::string> WriteFileAtomically(const std::filesystem::path& path,
-                                               std::string_view bytes);
-std::optional<std::string> WriteTextLines(const std::filesystem::path& path,
-                                          const std::vector<std::string>& lines);
+// target is either the old file or the new one. A failure names the file and the reason.
+Result<void> WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
+Result<void> WriteTextLines(const std::filesystem::path& path,
+                            const std::vector<std::string>& lines);
 
 // Resolves a relative path below base component by component, matching existing names without
 // regard to case; components that do not exist are kept as written.

@@ -8,7 +8,10 @@
 namespace shiftex {
 
 // A number that should be in a text and is not. The command that meets one stops where it is and
-// the message reaches the user; callers at the command boundary catch it.
+// the message reaches the user. This is the one exception of the program's own that crosses
+// functions: the conversions sit deep inside the counting, and every command catches it at its
+// boundary (the schedule session's guard, the loaders, the report builders, ConversionGuard)
+// and turns it into the error shown. It never leaves a command.
 class ConversionError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;

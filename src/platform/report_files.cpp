@@ -36,7 +36,7 @@ Result<void> WriteThroughTemporary(const std::filesystem::path& path,
 
 Result<void> WriteBytes(const std::filesystem::path& path, std::string_view bytes)
 {
-    if (WriteFileAtomically(path, bytes))
+    if (!WriteFileAtomically(path, bytes))
         return std::unexpected(CannotCreateFile(path));
     return {};
 }

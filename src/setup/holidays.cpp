@@ -183,32 +183,32 @@ bool HolidayStore::EnsureYearFolder(const std::string& year)
         if (ec)
             copyError();
     }
-    if (WriteTextLines(folder / "FileList.ini", *regions))
+    if (!WriteTextLines(folder / "FileList.ini", *regions))
         copyError();
     return true;
 }
 
-std::expected<std::vector<std::string>, std::string> HolidayStore::ListRegions(
+Result<std::vector<std::string>> HolidayStore::ListRegions(
     const std::string& year)
 {
     EnsureYearFolder(year);
     const fs::path path = ResolvePath(YearFolder(year), "FileList.ini");
     auto lines = ReadTextLines(path);
     if (!lines)
-        return std::unexpected(CannotOpen(path));
+        return Fail(ErrorKind::FileSystem, CannotOpen(path));
     std::erase(*lines, std::string());
     return std::move(*lines);
 }
 
-std::expected<std::vector<std::string>, std::string> HolidayStore::LoadTemplate(
+Result<std::vector<std::string>> HolidayStore::LoadTemplate(
     const std::string& year, const std::string& region)
 {
     const fs::path path = TemplatePath(year, region);
     if (!IsYearText(year) || !IsRegionName(region))
-        return std::unexpected(CannotOpen(path));
+        return Fail(ErrorKind::FileSystem, CannotOpen(path));
     auto lines = ReadTextLines(path);
     if (!lines)
-        return std::unexpected(CannotOpen(path));
+        return Fail(ErrorKind::FileSystem, CannotOpen(path));
     return std::move(*lines);
 }
 
@@ -220,15 +220,15 @@ fs::path HolidayStore::ScheduleTemplatePath(const std::string& year,
     return fs::exists(path, ec) ? path : ResolvePath(DefaultFolder(), region + ".ini");
 }
 
-std::expected<std::vector<std::string>, std::string> HolidayStore::ReadScheduleTemplate(
+Result<std::vector<std::string>> HolidayStore::ReadScheduleTemplate(
     const std::string& year, const std::string& region) const
 {
     if (!IsYearText(year) || !IsRegionName(region))
-        return std::unexpected(CannotOpen(TemplatePath(year, region)));
+        return Fail(ErrorKind::FileSystem, CannotOpen(TemplatePath(year, region)));
     const fs::path path = ScheduleTemplatePath(year, region);
     auto lines = ReadTextLines(path);
     if (!lines)
-        return std::unexpected(CannotOpen(path));
+        return Fail(ErrorKind::FileSystem, CannotOpen(path));
     return std::move(*lines);
 }
 
@@ -267,7 +267,7 @@ void ReplaceMonthSection(std::vector<std::string>& templateLines,
     InsertBelowHeader(templateLines, key, entries);
 }
 
-std::expected<void, std::string> HolidayStore::WriteMonthHolidays(
+Result<void> HolidayStore::WriteMonthHolidays(
     std::vector<std::string>& templateLines, const std::vector<HolidayRow>& rows,
     const std::string& month, const fs::path& file)
 {
@@ -275,12 +275,10 @@ std::expected<void, std::string> HolidayStore::WriteMonthHolidays(
     // Without the month's header the rows have no place; saying so beats reporting a save that
     // did not happen.
     if (!FindLine(templateLines, key))
-        return std::unexpected("The holiday file \"" + file.string() + "\" has no month " + key +
-                               ".");
+        return Fail(ErrorKind::DamagedFile,
+                    "The holiday file \"" + file.string() + "\" has no month " + key + ".");
     ReplaceMonthSection(templateLines, rows, month);
-    if (auto error = WriteTextLines(file, templateLines))
-        return std::unexpected(std::move(*error));
-    return {};
+    return WriteTextLines(file, templateLines);
 }
 
 void MergeScheduleHolidays(std::vector<std::string>& templateLines,
@@ -298,7 +296,7 @@ void MergeScheduleHolidays(std::vector<std::string>& templateLines,
     InsertBelowHeader(templateLines, key, entries);
 }
 
-std::expected<std::vector<std::string>, std::string> HolidayStore::BuildHolidayLines(
+Result<std::vector<std::string>> HolidayStore::BuildHolidayLines(
     const ScheduleSheet& sheet, const std::string& region)
 {
     // The years of the day columns, in column order; a column without a title of its own
@@ -317,7 +315,7 @@ std::expected<std::vector<std::string>, std::string> HolidayStore::BuildHolidayL
         }
     }
     if (years.empty())
-        return std::unexpected(std::string("The schedule has no month titles."));
+        return Fail(ErrorKind::RefusedInput, "The schedule has no month titles.");
 
     std::vector<std::string> list;
     const std::string regionLine = RegionLine(region);
@@ -340,16 +338,17 @@ std::expected<std::vector<std::string>, std::string> HolidayStore::BuildHolidayL
     return list;
 }
 
-std::expected<void, std::string> HolidayStore::WriteBackHolidayLines(
+Result<void> HolidayStore::WriteBackHolidayLines(
     int firstYear, int lastYear, const std::string& region, const std::vector<std::string>& list)
 {
     if (lastYear < firstYear)
         return {};
     if (!IsRegionName(region))
-        return std::unexpected("Cannot create file \"" +
-                               TemplatePath(FourDigits(firstYear), region).string() + "\".");
+        return Fail(ErrorKind::FileSystem,
+                    "Cannot create file \"" +
+                        TemplatePath(FourDigits(firstYear), region).string() + "\".");
 
-    std::optional<std::string> firstError;
+    Result<void> result;
     const long long blocks = static_cast<long long>(lastYear) - firstYear + 1;
     std::size_t i = 1;
     for (long long block = 0; block < blocks && i < list.size(); ++block) {
@@ -375,12 +374,11 @@ std::expected<void, std::string> HolidayStore::WriteBackHolidayLines(
             lines.insert(lines.begin(), RegionLine(region));
         if (lines.back() != "[]")
             lines.push_back("[]");
-        if (auto error = WriteTextLines(path, lines); error && !firstError)
-            firstError = std::move(*error);
+        // The first failure is told; the other years are written all the same.
+        if (auto written = WriteTextLines(path, lines); !written && result)
+            result = std::move(written);
     }
-    if (firstError)
-        return std::unexpected(std::move(*firstError));
-    return {};
+    return result;
 }
 
 std::vector<HolidayEntry> HolidaysOfLines(const std::vector<std::string>& holidayLines)

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "model/message_sink.h"
+#include "model/result.h"
 #include "model/schedule_sheet.h"
 
-#include <expected>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -34,27 +34,25 @@ public:
     // Creates the year folder from the defaults when it is missing. False when it could not be
     // created (the error has been shown).
     bool EnsureYearFolder(const std::string& year);
-    std::expected<std::vector<std::string>, std::string> ListRegions(const std::string& year);
-    std::expected<std::vector<std::string>, std::string> LoadTemplate(const std::string& year,
-                                                                      const std::string& region);
+    Result<std::vector<std::string>> ListRegions(const std::string& year);
+    Result<std::vector<std::string>> LoadTemplate(const std::string& year,
+                                                  const std::string& region);
     // The template a schedule of `year` takes its holidays from: the year's copy of the region's
     // template, or while the year has none the region's default template. Nothing is created:
     // year folders are made by the holidays page, the region list and the write-back.
     std::filesystem::path ScheduleTemplatePath(const std::string& year,
                                                const std::string& region) const;
-    std::expected<std::vector<std::string>, std::string> ReadScheduleTemplate(
-        const std::string& year, const std::string& region) const;
-    std::expected<void, std::string> WriteMonthHolidays(std::vector<std::string>& templateLines,
-                                                        const std::vector<HolidayRow>& rows,
-                                                        const std::string& month,
-                                                        const std::filesystem::path& file);
+    Result<std::vector<std::string>> ReadScheduleTemplate(const std::string& year,
+                                                          const std::string& region) const;
+    Result<void> WriteMonthHolidays(std::vector<std::string>& templateLines,
+                                    const std::vector<HolidayRow>& rows, const std::string& month,
+                                    const std::filesystem::path& file);
     // Holiday lines for the years of the sheet's day columns, read as ReadScheduleTemplate
     // reads them.
-    std::expected<std::vector<std::string>, std::string> BuildHolidayLines(
-        const ScheduleSheet& sheet, const std::string& region);
-    std::expected<void, std::string> WriteBackHolidayLines(int firstYear, int lastYear,
-                                                           const std::string& region,
-                                                           const std::vector<std::string>& list);
+    Result<std::vector<std::string>> BuildHolidayLines(const ScheduleSheet& sheet,
+                                                       const std::string& region);
+    Result<void> WriteBackHolidayLines(int firstYear, int lastYear, const std::string& region,
+                                       const std::vector<std::string>& list);
 
 private:
     std::filesystem::path programFolder_;

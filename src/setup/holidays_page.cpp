@@ -114,7 +114,7 @@ Result<void> HolidaysPage::LoadRegionTemplate()
         return {};
     auto lines = store_.LoadTemplate(year_, Text("region"));
     if (!lines)
-        return FileError(lines.error());
+        return FileError(lines.error().message);
     templateLines_ = std::move(*lines);
     rows_ = ReadMonthHolidays(templateLines_, month_);
     return {};
@@ -124,7 +124,7 @@ Result<void> HolidaysPage::OpenRegionList()
 {
     auto regions = store_.ListRegions(year_);
     if (!regions)
-        return FileError(regions.error());
+        return FileError(regions.error().message);
     regions_ = std::move(*regions);
     // The chosen region stays chosen when the list is read again.
     if (regionIndex_ >= 0)
@@ -197,7 +197,7 @@ Result<void> HolidaysPage::WriteRows(std::vector<HolidayRow> rows)
     std::vector<std::string> lines = templateLines_;
     const auto path = store_.TemplatePath(year_, Text("region"));
     if (auto written = store_.WriteMonthHolidays(lines, rows, month_, path); !written)
-        return FileError(written.error());
+        return FileError(written.error().message);
     templateLines_ = std::move(lines);
     rows_ = std::move(rows);
     return {};

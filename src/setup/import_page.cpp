@@ -85,7 +85,7 @@ Result<void> ImportPage::ImportTemplate(const std::string& path)
     ResetPreview();
     Result<void> result;
     // Read as the opener reads: what cannot be a schedule is refused before it is read on.
-    const std::expected<std::string, LoadError> bytes = ReadScheduleFile(path);
+    const Result<std::string> bytes = ReadScheduleFile(path);
     std::optional<ScheduleSheet> preview;
     Result<TemplateSettings> settings = bytes
                                             ? ImportTemplateBytes(*bytes, preview)

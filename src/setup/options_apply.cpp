@@ -225,7 +225,7 @@ void ApplyOptionsToSchedule(ScheduleSession& session, const OptionsWorkingCopy& 
         if (auto lines = holidays.BuildHolidayLines(document.sheet, copy.regionName))
             document.holidayLines = std::move(*lines);
         else
-            messages.Error(lines.error());
+            messages.Error(lines.error().message);
     } catch (const ConversionError& error) {
         messages.Error(error.what());
     }

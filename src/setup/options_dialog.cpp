@@ -155,7 +155,7 @@ Result<void> OptionsDialog::FillCopy(ScheduleSession& session)
         if (auto written = holidays_.WriteBackHolidayLines(firstYear, lastYear, copy.regionName,
                                                            document.holidayLines);
             !written)
-            messages_.Error(written.error());
+            messages_.Error(written.error().message);
     }
 
     for (const Department& department : document.departments)

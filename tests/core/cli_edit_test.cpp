@@ -56,7 +56,7 @@ protected:
         document.customQueryNames = {"Early"};
         document.queryThresholds = {{"Early", "clRed", "2", "clYellow", "3"}};
         file = folder.path() / "january.sxt";
-        EXPECT_FALSE(SaveSchedule(document, file));
+        EXPECT_TRUE(SaveSchedule(document, file));
         programFolder = " --program-folder '" + folder.path().string() + "'";
     }
     CliResult Cli(const std::string& arguments, bool withErrors = false)

@@ -32,7 +32,7 @@ protected:
     test::CliResult Wizard(const Lines& script, const std::string& options = "",
                            bool withErrors = false)
     {
-        EXPECT_EQ(WriteTextLines(Path("script.txt"), script), std::nullopt);
+        EXPECT_TRUE(WriteTextLines(Path("script.txt"), script));
         return RunCli("--program-folder '" + folder_.path().string() + "' wizard '" +
                           Path("script.txt") + "' '" + Path("out.sxt") +
                           "' --today 2010-07-15 " + options,

@@ -485,11 +485,11 @@ TEST(GridCellStreamReferenceTest, ReaderTakesPropertiesInAnyOrderAndCase)
         const ScheduleSheet sheet = maker.Make(round % 3 == 2);
         ScheduleSheet expected;
         const auto written = ReadGridCellStream(expected, WriteGridCellStream(sheet));
-        ASSERT_TRUE(written) << round << ": " << written.error();
+        ASSERT_TRUE(written) << round << ": " << written.error().message;
         const std::string mixed = ReferenceStream(sheet, Style{&mixUp});
         ScheduleSheet back;
         const auto result = ReadGridCellStream(back, mixed);
-        ASSERT_TRUE(result) << round << ": " << result.error();
+        ASSERT_TRUE(result) << round << ": " << result.error().message;
         EXPECT_EQ(back, expected) << round;
     }
 }

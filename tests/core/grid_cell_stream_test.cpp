@@ -78,7 +78,7 @@ std::string DefaultProps(int ownerCol, int ownerRow, const std::string& tail = {
 std::string ReadError(ScheduleSheet& sheet, const std::string& bytes)
 {
     const auto result = ReadGridCellStream(sheet, bytes);
-    return result ? std::string("ok") : result.error();
+    return result ? std::string("ok") : result.error().message;
 }
 
 // --- writer ---
@@ -521,7 +521,8 @@ TEST(GridCellStreamTest, DamagedStreamsFailCleanly)
     for (std::size_t n = 0; n < stream.size(); ++n) {
         ScheduleSheet target;
         const auto result = ReadGridCellStream(target, std::string_view(stream).substr(0, n));
-        EXPECT_TRUE(result || cleanError(result.error())) << n << ": " << result.error();
+        EXPECT_TRUE(result || cleanError(result.error().message))
+            << n << ": " << result.error().message;
         // Whatever was read stays usable.
         for (int r = 0; r < target.rowCount(); ++r)
             for (int c = 0; c < target.colCount(); ++c) {
@@ -539,7 +540,7 @@ TEST(GridCellStreamTest, DamagedStreamsFailCleanly)
             damaged[random() % damaged.size()] = static_cast<char>(random() & 0xFF);
         ScheduleSheet target;
         const auto result = ReadGridCellStream(target, damaged);
-        EXPECT_TRUE(result || cleanError(result.error())) << result.error();
+        EXPECT_TRUE(result || cleanError(result.error().message)) << result.error().message;
         WriteGridCellStream(target);
         WriteCellTextStream(target);
     }

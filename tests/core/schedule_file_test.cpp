@@ -86,7 +86,7 @@ protected:
         return WriteGridCellStream(BuildScheduleImage(document));
     }
 
-    std::expected<void, LoadError> Load(std::string_view bytes)
+    Result<void> Load(std::string_view bytes)
     {
         loaded = CreateDocument();
         return LoadScheduleFile(loaded, bytes);
@@ -569,16 +569,17 @@ TEST_F(ScheduleFileTest, SaveWritesTheImageAndRefusesWhatCannotBeReadBack)
 {
     const ScheduleDocument document = Rich();
     const auto path = folder.path() / "may.sxt";
-    ASSERT_EQ(SaveSchedule(document, path), std::nullopt);
+    ASSERT_TRUE(SaveSchedule(document, path));
     EXPECT_EQ(ReadFileBytes(path), Bytes(document));
 
     ScheduleDocument huge = document;
     huge.sheet.SetRowCount(kMaxSheetSize - 5);
-    ASSERT_TRUE(ScheduleImageTooLarge(huge));
+    ASSERT_FALSE(ScheduleImageFits(huge));
     EXPECT_THROW(BuildScheduleImage(huge), std::length_error);
-    const std::optional<std::string> error = SaveSchedule(huge, path);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->find(path.string()), std::string::npos) << *error;
+    const Result<void> saved = SaveSchedule(huge, path);
+    ASSERT_FALSE(saved);
+    const std::string& error = saved.error().message;
+    EXPECT_NE(error.find(path.string()), std::string::npos) << error;
     EXPECT_EQ(ReadFileBytes(path), Bytes(document));
 }
 

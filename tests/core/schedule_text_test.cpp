@@ -52,7 +52,7 @@ TEST(BuildScheduleText, LeapFebruaryAndQueries)
 
 class LoadScheduleTextTest : public ::testing::Test {
 protected:
-    std::expected<void, LoadError> Load(const std::vector<std::string>& lines)
+    Result<void> Load(const std::vector<std::string>& lines)
     {
         document = CreateDocument();
         return LoadScheduleText(document, lines, folder.path(), messages);
@@ -307,6 +307,13 @@ TEST_F(LoadScheduleTextTest, BadInputIsReportedWithItsLine)
         ASSERT_FALSE(result) << c.name;
         EXPECT_NE(result.error().message.find(c.message), std::string::npos)
             << c.name << ": " << result.error().message;
+        // Nothing half-read reaches the document.
+        const ScheduleDocument fresh = CreateDocument();
+        EXPECT_EQ(document.sheet, fresh.sheet) << c.name;
+        EXPECT_EQ(document.monthTitle, fresh.monthTitle) << c.name;
+        EXPECT_EQ(document.typeCodes, fresh.typeCodes) << c.name;
+        EXPECT_EQ(document.holidayLines, fresh.holidayLines) << c.name;
+        EXPECT_EQ(document.customQueryLines, fresh.customQueryLines) << c.name;
     }
 }
 

@@ -60,7 +60,7 @@ protected:
     fs::path WriteText(const Lines& lines, const std::string& name = "template.sxt")
     {
         const fs::path path = folder_.path() / name;
-        EXPECT_EQ(WriteTextLines(path, lines), std::nullopt);
+        EXPECT_TRUE(WriteTextLines(path, lines));
         return path;
     }
     // The template as a schedule file, with a reserved field that only that form keeps.
@@ -71,7 +71,7 @@ protected:
                                      folder_.path(), messages_));
         document.workingTypes.SetField(2, 17, "clPurple");
         const fs::path path = folder_.path() / "template-file.sxt";
-        EXPECT_EQ(SaveSchedule(document, path), std::nullopt);
+        EXPECT_TRUE(SaveSchedule(document, path));
         return path;
     }
 

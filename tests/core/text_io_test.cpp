@@ -123,12 +123,12 @@ TEST_F(TextIoTest, ReadsFilesAndRefusesWhatIsNoFile)
 TEST_F(TextIoTest, WritesAtomicallyAndKeepsTheMode)
 {
     const fs::path target = dir_ / "t.ini";
-    EXPECT_EQ(WriteTextLines(target, {"one", "two"}), std::nullopt);
+    EXPECT_TRUE(WriteTextLines(target, {"one", "two"}));
     EXPECT_EQ(ReadFileBytes(target), "one\r\ntwo\r\n");
 
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write |
                                 fs::perms::group_read);
-    EXPECT_EQ(WriteFileAtomically(target, "new"), std::nullopt);
+    EXPECT_TRUE(WriteFileAtomically(target, "new"));
     EXPECT_EQ(ReadFileBytes(target), "new");
     EXPECT_EQ(fs::status(target).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -138,17 +138,18 @@ TEST_F(TextIoTest, WritesAtomicallyAndKeepsTheMode)
 TEST_F(TextIoTest, FailedWriteLeavesTargetAndFolderAsTheyWere)
 {
     // A folder that does not exist: nothing is created.
-    const auto missing = WriteFileAtomically(dir_ / "nope" / "t.ini", "x");
-    ASSERT_TRUE(missing);
-    EXPECT_NE(missing->find("t.ini"), std::string::npos);
-    EXPECT_NE(missing->find(std::strerror(ENOENT)), std::string::npos) << *missing;
+    const auto written = WriteFileAtomically(dir_ / "nope" / "t.ini", "x");
+    ASSERT_FALSE(written);
+    const std::string& missing = written.error().message;
+    EXPECT_NE(missing.find("t.ini"), std::string::npos);
+    EXPECT_NE(missing.find(std::strerror(ENOENT)), std::string::npos) << missing;
     EXPECT_FALSE(fs::exists(dir_ / "nope"));
 
     // The rename fails (the target is a folder that is not empty): the target keeps its content
     // and the temporary file is removed.
     WriteRaw(dir_ / "busy" / "inner.ini", "old");
     const auto blocked = WriteFileAtomically(dir_ / "busy", "x");
-    ASSERT_TRUE(blocked);
+    ASSERT_FALSE(blocked);
     EXPECT_EQ(ReadFileBytes(dir_ / "busy" / "inner.ini"), "old");
     EXPECT_EQ(Entries(dir_), std::vector<std::string>{"busy"});
 
@@ -158,7 +159,7 @@ TEST_F(TextIoTest, FailedWriteLeavesTargetAndFolderAsTheyWere)
         fs::permissions(dir_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
         const auto refused = WriteFileAtomically(dir_ / "ro" / "t.ini", "new");
         fs::permissions(dir_ / "ro", fs::perms::owner_all);
-        ASSERT_TRUE(refused);
+        ASSERT_FALSE(refused);
         EXPECT_EQ(ReadFileBytes(dir_ / "ro" / "t.ini"), "old");
         EXPECT_EQ(Entries(dir_ / "ro"), std::vector<std::string>{"t.ini"});
     }

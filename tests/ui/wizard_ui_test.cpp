@@ -322,7 +322,7 @@ void WizardUiTest::aTemplateFileIsPreviewed()
     QVERIFY(LoadScheduleText(document, ComposeScheduleText(content),
                              programFolder_.toStdString(), silent));
     const QString path = temp_->filePath(QStringLiteral("template.sxt"));
-    QVERIFY(SaveSchedule(document, path.toStdString()) == std::nullopt);
+    QVERIFY(SaveSchedule(document, path.toStdString()).has_value());
 
     QVERIFY(openWizard() != nullptr);
     wizard_->setTemplateChooser([path] { return path; });
