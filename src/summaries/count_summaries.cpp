@@ -39,7 +39,7 @@ int TypesPerDaySummary::CountAt(int type, int col) const
     return counts_[static_cast<std::size_t>((type - 1) * days + col - 2)];
 }
 
-void TypesPerDaySummary::Layout(const ScheduleDocument& document, const CellResolver& resolver)
+void TypesPerDaySummary::Layout(ScheduleDocument& document, const CellResolver& resolver)
 {
     const ScheduleSheet& sheet = document.sheet;
     const bool departments = resolver.departmentView();
@@ -90,7 +90,7 @@ void TypesPerDaySummary::AlignToSheet(const ScheduleSheet& sheet)
         grid_.colWidths[static_cast<std::size_t>(g)] = sheet.ColWidth(g + 1);
 }
 
-void TypesPerDaySummary::Count(const ScheduleDocument& document, const CellResolver& resolver)
+void TypesPerDaySummary::Recount(const ScheduleDocument& document, const CellResolver& resolver)
 {
     std::fill(counts_.begin(), counts_.end(), 0);
     const ScheduleSheet& sheet = document.sheet;
@@ -187,7 +187,7 @@ int EmployeesPerTypeSummary::CountAt(int type, int row) const
     return counts_[static_cast<std::size_t>(employee * types_ + type - 1)];
 }
 
-void EmployeesPerTypeSummary::Layout(const ScheduleDocument& document,
+void EmployeesPerTypeSummary::Layout(ScheduleDocument& document,
                                      const CellResolver& /*resolver*/)
 {
     const ScheduleSheet& sheet = document.sheet;
@@ -237,8 +237,8 @@ void EmployeesPerTypeSummary::AlignToSheet(const ScheduleSheet& sheet)
         grid_.colWidths[0] = CombinedNameWidth(sheet);
 }
 
-void EmployeesPerTypeSummary::Count(const ScheduleDocument& document,
-                                    const CellResolver& resolver)
+void EmployeesPerTypeSummary::Recount(const ScheduleDocument& document,
+                                      const CellResolver& resolver)
 {
     std::fill(counts_.begin(), counts_.end(), 0);
     if (types_ > 0)

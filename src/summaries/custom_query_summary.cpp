@@ -180,7 +180,7 @@ void CustomQuerySummary::CountRow(const ScheduleDocument& document, const CellRe
         WriteCount(index, c);
 }
 
-void CustomQuerySummary::CountAll(const ScheduleDocument& document, const CellResolver& resolver)
+void CustomQuerySummary::Recount(const ScheduleDocument& document, const CellResolver& resolver)
 {
     for (int i = 0; i < static_cast<int>(rows_.size()); ++i)
         CountRow(document, resolver, i);

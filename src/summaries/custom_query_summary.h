@@ -1,7 +1,6 @@
 #pragma once
 
-#include "summaries/cell_reading.h"
-#include "summaries/summary_grid.h"
+#include "summaries/summary.h"
 #include "summaries/thresholds.h"
 
 #include <optional>
@@ -22,9 +21,9 @@ std::vector<std::string> QueryMembers(const std::vector<std::string>& customQuer
 // group colour is the row's filter colour (or everybody); the last row adds the rows up. The
 // rows (query name and filter colour) are the document's customQueryPanel.rows: this summary
 // is laid out from them and never holds rows of its own.
-class CustomQuerySummary {
+class CustomQuerySummary final : public Summary {
 public:
-    const SummaryGrid& grid() const { return grid_; }
+    const SummaryGrid& grid() const override { return grid_; }
     int headerRows() const { return grid_.fixedRows(); }
     // Grid row of the Total row.
     int totalRow() const { return grid_.rowCount() - 1; }
@@ -35,18 +34,20 @@ public:
 
     // A document without rows gets one empty row. ConversionError for a filter colour that is
     // no colour text.
-    void Layout(ScheduleDocument& document, const CellResolver& resolver);
+    void Layout(ScheduleDocument& document, const CellResolver& resolver) override;
     // Count, colour and total every row (or one row).
-    void CountAll(const ScheduleDocument& document, const CellResolver& resolver);
+    void Recount(const ScheduleDocument& document, const CellResolver& resolver) override;
     void CountRow(const ScheduleDocument& document, const CellResolver& resolver, int index);
     void Total();
     // Each data row against its query's special summation threshold. ConversionError for a bad
     // threshold; rows coloured before it keep their colours.
-    void ColourCounts(const ScheduleDocument& document);
+    void ColourCounts(const ScheduleDocument& document) override;
     void ColourRow(const ScheduleDocument& document, int index);
-    void TakeOut(const ScheduleDocument& document, const CellResolver& resolver, int col, int row);
-    void PutIn(const ScheduleDocument& document, const CellResolver& resolver, int col, int row);
-    void AlignToSheet(const ScheduleSheet& sheet);
+    void TakeOut(const ScheduleDocument& document, const CellResolver& resolver, int col,
+                 int row) override;
+    void PutIn(const ScheduleDocument& document, const CellResolver& resolver, int col,
+               int row) override;
+    void AlignToSheet(const ScheduleSheet& sheet) override;
 
 private:
     struct Row {

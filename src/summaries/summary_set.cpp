@@ -1,7 +1,8 @@
 #include "summaries/summary_set.h"
 
+#include "model/conversion_guard.h"
+
 #include <algorithm>
-#include <exception>
 
 namespace shiftex {
 
@@ -10,24 +11,10 @@ namespace {
 constexpr SummaryKind kAllKinds[] = {SummaryKind::CustomQuery, SummaryKind::TypesPerDay,
                                      SummaryKind::WorkedHours, SummaryKind::EmployeesPerType};
 
-// Runs every update even when one fails, so that the figures of the others stay right; the
-// first failure is passed on afterwards.
-template <typename... Updates>
-void RunAll(Updates&&... updates)
-{
-    std::exception_ptr failure;
-    auto run = [&](auto& update) {
-        try {
-            update();
-        } catch (const ConversionError&) {
-            if (!failure)
-                failure = std::current_exception();
-        }
-    };
-    (run(updates), ...);
-    if (failure)
-        std::rethrow_exception(failure);
-}
+// The order the single-cell updates run in.
+constexpr SummaryKind kCellUpdateOrder[] = {SummaryKind::WorkedHours, SummaryKind::TypesPerDay,
+                                            SummaryKind::EmployeesPerType,
+                                            SummaryKind::CustomQuery};
 
 } // namespace
 
@@ -77,35 +64,34 @@ SummaryScope& SummarySet::ScopeOf(SummaryKind kind)
     return kind == SummaryKind::EmployeesPerType ? employeesPerType_.scope : workedHours_.scope;
 }
 
+Summary& SummarySet::Of(SummaryKind kind)
+{
+    switch (kind) {
+    case SummaryKind::WorkedHours: return workedHours_;
+    case SummaryKind::TypesPerDay: return typesPerDay_;
+    case SummaryKind::EmployeesPerType: return employeesPerType_;
+    case SummaryKind::CustomQuery: return customQuery_;
+    }
+    SHIFTEX_ASSERT(false);
+    return workedHours_;
+}
+
 // Lays a summary out and computes it as showing it does.
 void SummarySet::Build(SummaryKind kind)
 {
     ScheduleDocument& d = *document_;
     RebuildResolver();
-    switch (kind) {
-    case SummaryKind::WorkedHours:
+    // Showing starts the scoped summaries over the whole sheet.
+    if (kind == SummaryKind::WorkedHours)
         workedHours_.scope.Reset(kGlobalCaption);
-        workedHours_.Layout(d);
-        workedHours_.Compute(d, resolver_);
-        break;
-    case SummaryKind::TypesPerDay:
-        typesPerDay_.Layout(d, resolver_);
-        typesPerDay_.Count(d, resolver_);
-        typesPerDay_.ColourCounts(d);
-        break;
-    case SummaryKind::EmployeesPerType:
+    if (kind == SummaryKind::EmployeesPerType) {
         employeesPerType_.cornerTitle = "\rEmployees / Types";
         employeesPerType_.scope.Reset(kReleasedGlobalCaption);
-        employeesPerType_.Layout(d, resolver_);
-        employeesPerType_.Count(d, resolver_);
-        employeesPerType_.ColourCounts(d);
-        break;
-    case SummaryKind::CustomQuery:
-        customQuery_.Layout(d, resolver_);
-        customQuery_.CountAll(d, resolver_);
-        customQuery_.ColourCounts(d);
-        break;
     }
+    Summary& summary = Of(kind);
+    summary.Layout(d, resolver_);
+    summary.Recount(d, resolver_);
+    summary.ColourCounts(d);
 }
 
 void SummarySet::Show(SummaryKind kind)
@@ -152,127 +138,80 @@ void SummarySet::ShowRecorded()
 
 void SummarySet::RecomputeSummaries()
 {
+    // Recomputing starts the worked hours over the whole sheet; a range of the employees per
+    // type stays, its caption cell as it is.
+    if (IsShown(SummaryKind::WorkedHours))
+        workedHours_.scope.Reset(kGlobalCaption);
+    if (IsShown(SummaryKind::EmployeesPerType))
+        employeesPerType_.cornerTitle = "Employees / Types";
+    RecountShown();
+}
+
+void SummarySet::FollowSheet() { RecountShown(); }
+
+// Every shown summary laid out and counted again, then coloured; all of them even when one
+// meets a conversion error, which is passed on afterwards.
+void SummarySet::RecountShown()
+{
     ScheduleDocument& d = *document_;
     RebuildResolver();
-    // Every summary is counted even when another meets a conversion error.
-    RunAll(
-        [&] {
-            if (IsShown(SummaryKind::CustomQuery)) {
-                customQuery_.Layout(d, resolver_);
-                customQuery_.CountAll(d, resolver_);
-            }
-        },
-        [&] {
-            if (IsShown(SummaryKind::TypesPerDay)) {
-                typesPerDay_.Layout(d, resolver_);
-                typesPerDay_.Count(d, resolver_);
-            }
-        },
-        [&] {
-            if (IsShown(SummaryKind::WorkedHours)) {
-                workedHours_.scope.Reset(kGlobalCaption);
-                workedHours_.Layout(d);
-                workedHours_.Compute(d, resolver_);
-            }
-        },
-        [&] {
-            if (IsShown(SummaryKind::EmployeesPerType)) {
-                // The caption cell is left as it is: a range stays a range.
-                employeesPerType_.cornerTitle = "Employees / Types";
-                employeesPerType_.Layout(d, resolver_);
-                employeesPerType_.Count(d, resolver_);
-            }
-        },
-        [&] { ColourSummaries(); });
+    ConversionGuard guard;
+    for (SummaryKind kind : kAllKinds)
+        if (IsShown(kind))
+            guard.Attempt([&] {
+                Summary& summary = Of(kind);
+                summary.Layout(d, resolver_);
+                summary.Recount(d, resolver_);
+            });
+    guard.Attempt([&] { ColourSummaries(); });
+    guard.ThrowFirst();
 }
 
 void SummarySet::ColourSummaries()
 {
-    const auto colour = [this](SummaryKind kind) {
-        return [this, kind] {
-            if (IsShown(kind))
-                ColourOne(kind);
-        };
-    };
-    RunAll(colour(kAllKinds[0]), colour(kAllKinds[1]), colour(kAllKinds[2]),
-           colour(kAllKinds[3]));
-}
-
-void SummarySet::ColourOne(SummaryKind kind)
-{
-    switch (kind) {
-    case SummaryKind::TypesPerDay: typesPerDay_.ColourCounts(*document_); break;
-    case SummaryKind::EmployeesPerType: employeesPerType_.ColourCounts(*document_); break;
-    case SummaryKind::CustomQuery: customQuery_.ColourCounts(*document_); break;
-    case SummaryKind::WorkedHours: break;
-    }
-}
-
-void SummarySet::FollowSheet()
-{
-    ScheduleDocument& d = *document_;
-    RebuildResolver();
-    if (IsShown(SummaryKind::CustomQuery)) {
-        customQuery_.Layout(d, resolver_);
-        customQuery_.CountAll(d, resolver_);
-    }
-    if (IsShown(SummaryKind::TypesPerDay)) {
-        typesPerDay_.Layout(d, resolver_);
-        typesPerDay_.Count(d, resolver_);
-    }
-    if (IsShown(SummaryKind::WorkedHours)) {
-        workedHours_.Layout(d);
-        workedHours_.Compute(d, resolver_);
-    }
-    if (IsShown(SummaryKind::EmployeesPerType)) {
-        employeesPerType_.Layout(d, resolver_);
-        employeesPerType_.Count(d, resolver_);
-    }
-    ColourSummaries();
+    ConversionGuard guard;
+    for (SummaryKind kind : kAllKinds)
+        if (IsShown(kind))
+            guard.Attempt([&] { Of(kind).ColourCounts(*document_); });
+    guard.ThrowFirst();
 }
 
 void SummarySet::AlignToSheet()
 {
-    const ScheduleSheet& sheet = document_->sheet;
-    if (IsShown(SummaryKind::WorkedHours))
-        workedHours_.AlignToSheet(sheet);
-    if (IsShown(SummaryKind::TypesPerDay))
-        typesPerDay_.AlignToSheet(sheet);
-    if (IsShown(SummaryKind::EmployeesPerType))
-        employeesPerType_.AlignToSheet(sheet);
-    if (IsShown(SummaryKind::CustomQuery))
-        customQuery_.AlignToSheet(sheet);
+    for (SummaryKind kind : kAllKinds)
+        if (IsShown(kind))
+            Of(kind).AlignToSheet(document_->sheet);
 }
-
 
 // Each shown summary in turn, all of them even when one meets a conversion error.
 template <typename F>
 void SummarySet::UpdateShown(F&& update)
 {
-    RunAll([&] { if (IsShown(SummaryKind::WorkedHours)) update(workedHours_); },
-           [&] { if (IsShown(SummaryKind::TypesPerDay)) update(typesPerDay_); },
-           [&] { if (IsShown(SummaryKind::EmployeesPerType)) update(employeesPerType_); },
-           [&] { if (IsShown(SummaryKind::CustomQuery)) update(customQuery_); });
+    ConversionGuard guard;
+    for (SummaryKind kind : kCellUpdateOrder)
+        if (IsShown(kind))
+            guard.Attempt([&] { update(Of(kind)); });
+    guard.ThrowFirst();
 }
 
 void SummarySet::TakeOutCell(int col, int row)
 {
-    UpdateShown([&](auto& summary) { summary.TakeOut(*document_, resolver_, col, row); });
+    UpdateShown([&](Summary& summary) { summary.TakeOut(*document_, resolver_, col, row); });
 }
 
 void SummarySet::PutInCell(int col, int row)
 {
-    UpdateShown([&](auto& summary) { summary.PutIn(*document_, resolver_, col, row); });
+    UpdateShown([&](Summary& summary) { summary.PutIn(*document_, resolver_, col, row); });
 }
 
 void SummarySet::ResetRangesAfterClick()
 {
     ScheduleDocument& d = *document_;
     if (IsShown(SummaryKind::WorkedHours) && workedHours_.scope.ResetByClick(kGlobalCaption))
-        workedHours_.Compute(d, resolver_);
+        workedHours_.Recount(d, resolver_);
     if (IsShown(SummaryKind::EmployeesPerType) &&
         employeesPerType_.scope.ResetByClick(kReleasedGlobalCaption)) {
-        employeesPerType_.Count(d, resolver_);
+        employeesPerType_.Recount(d, resolver_);
         employeesPerType_.ColourCounts(d);
     }
 }
@@ -292,9 +231,9 @@ void SummarySet::SelectRange(SummaryKind kind, int firstColumn, int lastColumn)
         std::swap(first, last);
     ScopeOf(kind).SelectRange(first, last, RangeCaption(d, first, last));
     if (kind == SummaryKind::WorkedHours) {
-        workedHours_.Compute(d, resolver_);
+        workedHours_.Recount(d, resolver_);
     } else {
-        employeesPerType_.Count(d, resolver_);
+        employeesPerType_.Recount(d, resolver_);
         employeesPerType_.ColourCounts(d);
     }
 }
@@ -306,9 +245,9 @@ void SummarySet::PressOneLock(SummaryKind kind)
     if (!IsShown(kind))
         return;
     if (kind == SummaryKind::WorkedHours) {
-        workedHours_.Compute(d, resolver_);
+        workedHours_.Recount(d, resolver_);
     } else {
-        employeesPerType_.Count(d, resolver_);
+        employeesPerType_.Recount(d, resolver_);
         employeesPerType_.ColourCounts(d);
     }
 }
@@ -443,7 +382,7 @@ void SummarySet::RecountQueries()
 {
     if (!IsShown(SummaryKind::CustomQuery))
         return;
-    customQuery_.CountAll(*document_, resolver_);
+    customQuery_.Recount(*document_, resolver_);
     customQuery_.ColourCounts(*document_);
 }
 

@@ -100,8 +100,9 @@ private:
     template <typename F>
     void UpdateShown(F&& update);
     void SetShown(SummaryKind kind, bool shown);
+    Summary& Of(SummaryKind kind);
     void Build(SummaryKind kind);
-    void ColourOne(SummaryKind kind);
+    void RecountShown();
     void RebuildResolver() { resolver_ = CellResolver(*document_); }
     SummaryScope& ScopeOf(SummaryKind kind);
     void PressOneLock(SummaryKind kind);

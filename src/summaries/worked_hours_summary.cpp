@@ -13,7 +13,7 @@ std::string FormatTotal(long long minutes)
 
 } // namespace
 
-void WorkedHoursSummary::Layout(const ScheduleDocument& document)
+void WorkedHoursSummary::Layout(ScheduleDocument& document, const CellResolver& /*resolver*/)
 {
     const ScheduleSheet& sheet = document.sheet;
     const int header = std::min(sheet.fixedRows, sheet.rowCount());
@@ -57,7 +57,7 @@ void WorkedHoursSummary::AlignToSheet(const ScheduleSheet& sheet)
         grid_.rowHeights[1] = std::max(1, grid_.rowHeights[1] - 1);
 }
 
-void WorkedHoursSummary::Compute(const ScheduleDocument& document, const CellResolver& resolver)
+void WorkedHoursSummary::Recount(const ScheduleDocument& document, const CellResolver& resolver)
 {
     const ScheduleSheet& sheet = document.sheet;
     const int header = grid_.fixedRows();
