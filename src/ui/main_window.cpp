@@ -616,7 +616,7 @@ ScheduleWindow* MainWindow::AddScheduleWindow(ScheduleDocument document)
     const bool maximise = previous == nullptr || previous->isMaximized();
     auto* window =
         new ScheduleWindow(std::move(document), *windowMessages_, windowSettings_.get());
-    window->document().onModified = [this] { updateActions(); };
+    window->session().SetModifiedListener([this] { updateActions(); });
     window->setProgramFolder(programFolder_);
     window->setCloseGuard(&closeGuard_);
     connect(window, &ScheduleWindow::stateChanged, this, &MainWindow::updateActions);
@@ -662,7 +662,7 @@ bool MainWindow::SaveActive()
         return false;
     if (!HasOwnFile(window->document()))
         return SaveActiveAs();
-    const bool saved = SaveScheduleAs(window->document(), window->document().filePath,
+    const bool saved = SaveScheduleAs(window->session().document(), window->document().filePath,
                                       *messages_, *settings_);
     window->refreshTitle();
     updateActions();
@@ -678,7 +678,7 @@ bool MainWindow::SaveActiveAs()
     if (path.isEmpty())
         return false;
     const bool saved =
-        SaveScheduleAs(window->document(), path.toStdString(), *messages_, *settings_);
+        SaveScheduleAs(window->session().document(), path.toStdString(), *messages_, *settings_);
     window->refreshTitle();
     updateActions();
     return saved;

@@ -323,7 +323,7 @@ bool ReportCommands::barSchedule()
     BarScheduleWindow& bars = barScheduleWindow();
     bars.setStartFolder(StartFolder());
     const auto [first, last] = BarScheduleColumns(window->session());
-    bars.Fill(window->document(), first, last);
+    bars.Fill(window->session().document(), first, last);
     if (barShower_)
         barShower_(bars);
     else

@@ -191,7 +191,7 @@ void ScheduleWindow::buildLayout()
         // The height the user gives the query area is saved with the document; the one of the
         // area below the sheet stays as the user left it.
         if (session_->summaries().IsShown(SummaryKind::CustomQuery))
-            document().customQueryPanel.height = vertical_->sizes().value(2);
+            session_->SetQueryPanelHeight(vertical_->sizes().value(2));
         if (handle == 1)
             countSizedByUser_ = true;
     });
@@ -649,10 +649,10 @@ void ScheduleWindow::placeAreas(bool force)
 
     // The query area keeps the height the document records (it grows and shrinks by a row);
     // a document that records none gets the height of its rows.
-    CustomQueryPanel& panel = document().customQueryPanel;
+    const CustomQueryPanel& panel = document().customQueryPanel;
     if (queries && panel.height <= 0)
-        panel.height = std::max(kDefaultQueryPanelHeight,
-                                queryView_->contentHeight() + 2 * queryView_->frameWidth());
+        session_->SetQueryPanelHeight(std::max(
+            kDefaultQueryPanelHeight, queryView_->contentHeight() + 2 * queryView_->frameWidth()));
     // A recorded height below what the splitter lets the panel have counts as that.
     const int queryHeight =
         queries ? std::max(panel.height, queryView_->minimumSizeHint().height()) : 0;

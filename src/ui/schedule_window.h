@@ -44,7 +44,8 @@ public:
     ~ScheduleWindow() override;
 
     ScheduleSession& session() const { return *session_; }
-    ScheduleDocument& document() const { return session_->document(); }
+    // Views read the document; every change goes through the session.
+    const ScheduleDocument& document() const { return session_->document(); }
     SheetView* sheetView() const { return sheetView_; }
     SummaryView* summaryView(SummaryKind kind) const;
     WorkingTypeChooser* typeChooser() const { return typeChooser_; }

@@ -99,7 +99,7 @@ void FileCommandsTest::saveFollowsTheActiveDocument()
     ScheduleWindow* first = window_->OpenScheduleFile(CopyOfExample(QStringLiteral("a.sxt")));
     QVERIFY(first != nullptr);
     QVERIFY(!window_->saveAction()->isEnabled());
-    first->document().MarkModified();
+    first->session().document().MarkModified();
     QVERIFY(window_->saveAction()->isEnabled());
 
     ScheduleWindow* second = window_->OpenScheduleFile(CopyOfExample(QStringLiteral("b.sxt")));
@@ -123,8 +123,8 @@ void FileCommandsTest::saveAsWritesAScheduleFileAndRemembersIt()
 {
     ScheduleWindow* window = window_->OpenScheduleFile(CopyOfExample(QStringLiteral("c.sxt")));
     QVERIFY(window != nullptr);
-    window->document().sheet.SetText(3, 4, "N");
-    window->document().MarkModified();
+    window->session().document().sheet.SetText(3, 4, "N");
+    window->session().document().MarkModified();
     const QString target = temp_.filePath(QStringLiteral("saved.SXT"));
     window_->SetSaveFileChooser([target] { return target; });
     QVERIFY(window_->SaveActiveAs());
@@ -151,7 +151,7 @@ void FileCommandsTest::aFailedSaveKeepsFileAndModifiedMark()
 {
     ScheduleWindow* window = window_->OpenScheduleFile(CopyOfExample(QStringLiteral("d.sxt")));
     QVERIFY(window != nullptr);
-    window->document().MarkModified();
+    window->session().document().MarkModified();
     // A folder stands where the file should go: nothing can be written there, even as root.
     const QString folder = temp_.filePath(QStringLiteral("folder.sxt"));
     QVERIFY(QDir().mkpath(folder));
