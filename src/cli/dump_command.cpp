@@ -5,8 +5,6 @@
 
 namespace shiftex::cli {
 
-namespace {
-
 Json CellJson(const ScheduleSheet& sheet, int col, int row)
 {
     const SheetCell& cell = sheet.Cell(col, row);
@@ -31,8 +29,6 @@ Json CellJson(const ScheduleSheet& sheet, int col, int row)
     }
     return json;
 }
-
-} // namespace
 
 std::string DocumentJson(const ScheduleDocument& document)
 {

@@ -145,32 +145,6 @@ private:
     std::unique_ptr<QApplication> application_;
 };
 
-// One cell in the command line's cell form: col, row, text and the attributes that are set.
-Json CellJson(const ScheduleSheet& sheet, int col, int row)
-{
-    const SheetCell& cell = sheet.Cell(col, row);
-    Json json{{"col", col}, {"row", row}, {"text", cell.text}};
-    if (const CellProperties* p = cell.props.get()) {
-        if (p->brushColor != clNone)
-            json["brushColor"] = ColorToString(p->brushColor);
-        if (p->fontColor != clNone)
-            json["fontColor"] = ColorToString(p->fontColor);
-        if (p->fontStyle & fontstyle::Bold)
-            json["bold"] = true;
-        json["alignment"] = AlignmentName(p->alignment);
-        if (p->merged()) {
-            json["spanX"] = p->spanX;
-            json["spanY"] = p->spanY;
-            json["isBaseCell"] = p->isBaseCell;
-        }
-        if (p->graphic && p->graphic->kind == GraphicKind::Comment)
-            json["comment"] = p->graphic->text;
-        if (p->graphic && p->graphic->kind == GraphicKind::Button)
-            json["button"] = p->graphic->text;
-    }
-    return json;
-}
-
 Json PrintCopyJson(const PrintCopy& copy)
 {
     const ScheduleSheet& grid = copy.grid;
