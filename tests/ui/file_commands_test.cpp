@@ -220,7 +220,7 @@ void FileCommandsTest::aStartupPathThatIsNoFileIsPassedOver()
         QVERIFY(handled.wait(5000));
         QCOMPARE(handled.first().first().toBool(), false);
         QVERIFY(window.scheduleWindows().empty());
-        QVERIFY2(messages->errors.empty(), messages->errors.front().c_str());
+        QCOMPARE(messages->errors, std::vector<std::string>{});
     }
 }
 
