@@ -334,7 +334,7 @@ void RangeEditingUiTest::theExampleInTheDepartmentsView()
     QVERIFY(!names.empty());
     QVERIFY(schedule->chooseQuery(schedule->session().summaries().customQuery().headerRows(),
                                   names[0]));
-    ScheduleDocument& document = schedule->document();
+    const ScheduleDocument& document = schedule->document();
     const ScheduleSheet& cells = document.sheet;
     QCOMPARE(document.departments.size(), std::size_t{2});
 
