@@ -335,7 +335,7 @@ void ReportCommandsTest::barScheduleWindowDrawsChoosesAndPrints()
 {
     ScheduleWindow* schedule = Open(true);
     QVERIFY(schedule != nullptr);
-    ScheduleDocument& document = schedule->document();
+    const ScheduleDocument& document = schedule->document();
     QVERIFY(!document.modified);
     schedule->session().SetSelection(CellRect{2, 3, 8, 3});  // 1 to 7 June
     ReportCommands& reports = *window_->reports();
