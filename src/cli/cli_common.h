@@ -63,5 +63,8 @@ int RunNew(const Options& options);
 int RunConvert(const Options& options);
 // shiftex-cli wizard SCRIPT OUT [--today YYYY-MM-DD] [--text]
 int RunWizard(const Options& options);
+// shiftex-cli check FILE [--min-rest H] [--max-break H] [--weekly-rest H] [--max-week-hours H]
+//                        [--max-days N] [--max-nights N]
+int RunCheck(const Options& options);
 
 } // namespace shiftex::cli

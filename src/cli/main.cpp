@@ -27,7 +27,8 @@ void Usage()
                  "  convert IN OUT     save the schedule IN (either form) as a schedule file\n"
                  "  summary FILE       print the four summaries of FILE as JSON\n"
                  "  edit IN SCRIPT OUT run the editing commands of SCRIPT on IN, save as OUT\n"
-                 "  wizard SCRIPT OUT  run the new-schedule wizard through SCRIPT, save as OUT\n";
+                 "  wizard SCRIPT OUT  run the new-schedule wizard through SCRIPT, save as OUT\n"
+                 "  check FILE         the working-time warnings of FILE as JSON\n";
 #ifdef SHIFTEX_CLI_REPORTS
     std::cerr << ReportCommandsUsage();
 #endif
@@ -40,7 +41,8 @@ int main(int argc, char** argv)
     using Command = int (*)(const Options&);
     std::map<std::string, Command> commands{
         {"dump", RunDump}, {"new", RunNew}, {"convert", RunConvert},
-        {"summary", RunSummary}, {"edit", RunEdit}, {"wizard", RunWizard}};
+        {"summary", RunSummary}, {"edit", RunEdit}, {"wizard", RunWizard},
+        {"check", RunCheck}};
 #ifdef SHIFTEX_CLI_REPORTS
     AddReportCommands(commands);
 #endif

@@ -88,12 +88,15 @@ std::string DayHours(const ScheduleDocument& document, const std::vector<std::st
 namespace {
 
 // The minutes of an interval on the minute map: from its start up to, not including, its end.
-void MarkInterval(std::bitset<1440>& minutes, std::string_view from, std::string_view til)
+void MarkInterval(std::bitset<1440>& minutes, CellResolver::Spans& spans, std::string_view from,
+                  std::string_view til)
 {
     const int start = std::max(0, HourTextToMinutes(from));
     const int end = std::min(1440, HourTextToMinutes(til));
     for (int m = start; m < end; ++m)
         minutes.set(static_cast<std::size_t>(m));
+    if (end > start)
+        spans.span[static_cast<std::size_t>(spans.count++)] = {start, end};
 }
 
 } // namespace
@@ -113,8 +116,8 @@ CellResolver::CellResolver(const ScheduleDocument& document)
             // The total adds the type's hours read at fixed places, as an hour total does.
             hours.sumMinutes = HourTextToMinutes(WorkingTypeHours(
                 f[field::From1], f[field::Til1], f[field::From2], f[field::Til2]));
-            MarkInterval(hours.minutes, f[field::From1], f[field::Til1]);
-            MarkInterval(hours.minutes, f[field::From2], f[field::Til2]);
+            MarkInterval(hours.minutes, hours.spans, f[field::From1], f[field::Til1]);
+            MarkInterval(hours.minutes, hours.spans, f[field::From2], f[field::Til2]);
         } catch (const ConversionError& error) {
             hours.error = error.what();
         }
@@ -150,6 +153,12 @@ const CellResolver::TypeHours& CellResolver::Hours(int type) const
     return hours;
 }
 
+const CellResolver::Spans& CellResolver::TypeSpans(int type) const
+{
+    static const Spans kNone;
+    return type > 0 ? Hours(type).spans : kNone;
+}
+
 int CellResolver::DayMinutesOfTypes(const int* types, int count) const
 {
     if (count == 0)
@@ -180,18 +189,7 @@ int CellResolver::DayMinutes(const ScheduleSheet& sheet, int row, int column) co
         moreTypes.push_back(type);
         ++count;
     };
-    if (departmentView_) {
-        // Each sub-column is one entry as it stands: neither split nor resolved.
-        const int end = std::min(column + columnsPerDay_, sheet.colCount());
-        for (int c = column; c < end; ++c)
-            add(TypeOfCode(sheet.Text(c, row)));
-    } else {
-        ForEachCellLine(sheet.Text(column, row), [&](std::string_view line) {
-            const int type = ResolveLine(line);
-            if (type != kNoType)
-                add(type);
-        });
-    }
+    ForEachDayType(sheet, row, column, add);
     return DayMinutesOfTypes(count <= kInline ? inlineTypes : moreTypes.data(), count);
 }
 

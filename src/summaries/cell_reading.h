@@ -2,6 +2,9 @@
 
 #include "model/schedule_document.h"
 
+#include <array>
+#include <algorithm>
+#include <array>
 #include <bitset>
 #include <string>
 #include <string_view>
@@ -74,6 +77,19 @@ public:
     int DayMinutes(const ScheduleSheet& sheet, int row, int column) const;
     // The same for a list of type indexes (kNoType and 0 count nothing).
     int DayMinutesOfTypes(const int* types, int count) const;
+    // Calls `type` with the index of every entry of that day as DayMinutes reads it: the
+    // resolved lines of the cell, or in the department view each sub-column as it stands.
+    template <typename F>
+    void ForEachDayType(const ScheduleSheet& sheet, int row, int column, F&& type) const;
+
+    // The intervals of a working type that count on its day, as minutes from its midnight:
+    // those whose end lies after their start, an end of 24H00 being minute 1440.
+    struct Spans {
+        int count = 0;
+        std::array<std::pair<int, int>, 2> span{};  // [start, end)
+    };
+    // ConversionError when the type's times are no hour texts; no spans for kNoType and 0.
+    const Spans& TypeSpans(int type) const;
 
     bool departmentView() const { return departmentView_; }
     int columnsPerDay() const { return columnsPerDay_; }
@@ -82,6 +98,7 @@ private:
     struct TypeHours {
         int sumMinutes = 0;         // the two intervals added, as one entry gives
         std::bitset<1440> minutes;  // the minutes its intervals cover, for the union
+        Spans spans;                // the same minutes as intervals
         std::string error;          // the conversion error its times give, if any
     };
     struct Hash {
@@ -99,5 +116,22 @@ private:
     bool departmentView_ = false;
     int columnsPerDay_ = 1;
 };
+
+template <typename F>
+void CellResolver::ForEachDayType(const ScheduleSheet& sheet, int row, int column, F&& type) const
+{
+    if (departmentView_) {
+        // Each sub-column is one entry as it stands: neither split nor resolved.
+        const int end = std::min(column + columnsPerDay_, sheet.colCount());
+        for (int c = column; c < end; ++c)
+            type(TypeOfCode(sheet.Text(c, row)));
+        return;
+    }
+    ForEachCellLine(sheet.Text(column, row), [&](std::string_view line) {
+        const int resolved = ResolveLine(line);
+        if (resolved != kNoType)
+            type(resolved);
+    });
+}
 
 } // namespace shiftex

@@ -1,0 +1,56 @@
+#include "app/working_time_settings.h"
+
+#include <optional>
+
+namespace shiftex {
+
+namespace {
+
+struct LimitValue {
+    const char* name;
+    int WorkingTimeLimits::*limit;
+    bool hours;  // written as hours, otherwise as a count
+};
+
+constexpr LimitValue kValues[] = {
+    {"MinimumRest", &WorkingTimeLimits::minimumRest, true},
+    {"LongestBreak", &WorkingTimeLimits::longestBreak, true},
+    {"WeeklyRest", &WorkingTimeLimits::weeklyRest, true},
+    {"MaximumWeekHours", &WorkingTimeLimits::maximumWeekHours, true},
+    {"MaximumDays", &WorkingTimeLimits::maximumDays, false},
+    {"MaximumNights", &WorkingTimeLimits::maximumNights, false},
+};
+
+constexpr const char* kEnabled = "Enabled";
+
+} // namespace
+
+WorkingTimeLimits ReadWorkingTimeLimits(const SettingsStore& store)
+{
+    WorkingTimeLimits limits;
+    const std::string enabled = ReadUserSetting(store, kRulesKey, kEnabled);
+    if (enabled == "0" || enabled == "1")
+        limits.enabled = enabled == "1";
+    for (const LimitValue& value : kValues) {
+        const std::string text = ReadUserSetting(store, kRulesKey, value.name);
+        const std::optional<int> read = value.hours ? ParseLimitHours(text) : ParseLimitCount(text);
+        if (read)
+            limits.*(value.limit) = *read;
+    }
+    return limits;
+}
+
+bool WriteWorkingTimeLimits(SettingsStore& store, const WorkingTimeLimits& limits)
+{
+    bool written = WriteUserSetting(store, kRulesKey, kEnabled, limits.enabled ? "1" : "0");
+    for (const LimitValue& value : kValues) {
+        const int number = limits.*(value.limit);
+        written = WriteUserSetting(store, kRulesKey, value.name,
+                                   value.hours ? LimitHoursText(number)
+                                               : std::to_string(number)) &&
+                  written;
+    }
+    return written;
+}
+
+} // namespace shiftex
