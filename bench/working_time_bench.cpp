@@ -12,9 +12,23 @@ namespace {
 
 using namespace bench;
 
+// The year with its late shift moved to 14H00-22H00: a late shift before an early one leaves
+// ten hours of rest, so that every row has findings to list and mark.
+ScheduleDocument YearWithFindings()
+{
+    ScheduleDocument document = YearSchedule();
+    for (int i = 1; i < document.workingTypes.Count(); ++i) {
+        if (document.workingTypes.At(i).code() != "L")
+            continue;
+        document.workingTypes.SetField(i, field::From1, "14H00");
+        document.workingTypes.SetField(i, field::Til1, "22H00");
+    }
+    return document;
+}
+
 void BM_CheckWholeYear(benchmark::State& state)
 {
-    const ScheduleDocument document = YearSchedule();
+    const ScheduleDocument document = YearWithFindings();
     std::size_t findings = 0;
     for (auto _ : state) {
         const auto result = CheckWorkingTime(document, {});
@@ -32,7 +46,7 @@ BENCHMARK(BM_CheckWholeYear)->Unit(benchmark::kMillisecond);
 // What the window keeps: the list, the marks and the hints, for every row.
 void BM_WarningsWholeYear(benchmark::State& state)
 {
-    const ScheduleDocument document = YearSchedule();
+    const ScheduleDocument document = YearWithFindings();
     WorkingTimeWarnings warnings;
     for (auto _ : state) {
         warnings.Recompute(document);
@@ -46,7 +60,7 @@ BENCHMARK(BM_WarningsWholeYear)->Unit(benchmark::kMillisecond);
 void BM_ClickThenRow(benchmark::State& state)
 {
     QuietSink sink;
-    auto session = ShownSession(sink, YearSchedule());
+    auto session = ShownSession(sink, YearWithFindings());
     WorkingTimeWarnings warnings;
     warnings.Recompute(session->document());
     const int rows = session->document().sheet.rowCount();
@@ -68,7 +82,7 @@ BENCHMARK(BM_ClickThenRow)->Unit(benchmark::kMillisecond)->Iterations(500);
 // The row alone.
 void BM_RowAfterClick(benchmark::State& state)
 {
-    const ScheduleDocument document = YearSchedule();
+    const ScheduleDocument document = YearWithFindings();
     WorkingTimeWarnings warnings;
     warnings.Recompute(document);
     int row = 3;
