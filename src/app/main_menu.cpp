@@ -104,6 +104,9 @@ constexpr auto kEntries = std::to_array<MenuEntry>({
     Separator(M::Options),
     Scheduled(M::Options, C::HideDepartments, "Hide Departments"),
     Scheduled(M::Options, C::ShowDepartments, "Show Departments"),
+    Separator(M::Options),
+    Item(M::Options, C::WorkingTimeRules, "&Working-time rules ...", {},
+         "Limits of the working-time warnings"),
 
     Item(M::Window, C::Tile, "&Tile", {}, "Tile all windows"),
     Item(M::Window, C::Cascade, "&Cascade", {}, "Cascade all windows"),

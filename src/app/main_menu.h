@@ -50,6 +50,7 @@ enum class MainCommand {
     Settings,
     HideDepartments,
     ShowDepartments,
+    WorkingTimeRules,
     // Window
     Tile,
     Cascade,

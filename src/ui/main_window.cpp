@@ -154,6 +154,7 @@ MainWindow::MainWindow(QWidget* parent)
     commands_ = new MainCommands(*this);
     initBackup();
     bindOwnCommands();
+    initWarnings();
     reports_ = new ReportCommands(*this);
     connect(menu(MainMenu::File), &QMenu::aboutToShow, this, &MainWindow::updateFileMenu);
     connect(menu(MainMenu::Edit), &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
@@ -620,6 +621,7 @@ ScheduleWindow* MainWindow::AddScheduleWindow(ScheduleDocument document)
     window->setProgramFolder(programFolder_);
     window->setCloseGuard(&closeGuard_);
     connect(window, &ScheduleWindow::stateChanged, this, &MainWindow::updateActions);
+    watchWarnings(window);
     connect(window, &ScheduleWindow::optionsRequested, this,
             [this](int panel, int item, std::optional<std::string> code) {
                 OpenOptions(panel, item, std::move(code));

@@ -32,6 +32,7 @@ class QPrinter;
 class QProgressBar;
 class QTimer;
 class QToolBar;
+class QToolButton;
 
 namespace shiftex {
 
@@ -44,6 +45,7 @@ class ReportCommands;
 class ScheduleWindow;
 class StatusPanels;
 class WizardDialog;
+class WorkingTimeDock;
 
 // The multiple-document main window: one child window per open schedule, the menu bar and tool
 // bar of every command, the status bar, the help and the About window.
@@ -176,6 +178,14 @@ public:
     // The pop-up menu of the backup status panel.
     QMenu* createBackupMenu();
 
+    // --- the working-time warnings (main_window_warnings.cpp) ---
+    // The list of the active schedule's findings, and their count in the status bar (a click
+    // shows the list).
+    WorkingTimeDock* warningsDock() const { return warningsDock_; }
+    QToolButton* warningsCount() const { return warningsCount_; }
+    // Options > "Working-time rules ...": the dialog, then the limits kept and applied.
+    void EditWorkingTimeRules();
+
     // Sets up the help of a program folder (start-up does); false when it has none. The help
     // window is then the one ShowHelpTopic opens.
     bool LoadHelp(const QString& programFolder);
@@ -220,6 +230,10 @@ private:
     void newSchedule();
     void openNewSchedule();
     void bindOptionsCommands();
+    void initWarnings();
+    // The list and the count follow the window while it is the active one.
+    void watchWarnings(ScheduleWindow* window);
+    void refreshWarnings();
     void optionsApplied(bool closeSchedule);
     void dropOptions();
     void initBackup();
@@ -270,6 +284,8 @@ private:
     std::unique_ptr<BackupTimer> backupTimerControl_;
     std::unique_ptr<AutomaticBackup> backup_;
     bool backingUp_ = false;
+    WorkingTimeDock* warningsDock_ = nullptr;
+    QToolButton* warningsCount_ = nullptr;
 };
 
 } // namespace shiftex

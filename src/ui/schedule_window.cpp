@@ -1,5 +1,6 @@
 #include "ui/schedule_window.h"
 
+#include "app/working_time_settings.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_colour.h"
 #include "setup/options_dialog.h"
@@ -124,6 +125,10 @@ ScheduleWindow::ScheduleWindow(ScheduleDocument document, MessageSink& messages,
     colourPicker_ = [this](const std::vector<std::string>& offers) { return pickColour(offers); };
     buildLayout();
     bindViews();
+    if (settings != nullptr)
+        warnings_.SetLimits(ReadWorkingTimeLimits(*settings));
+    warnings_.Recompute(session_->document());
+    sheetView_->setWarnings(&warnings_);
     // The summaries the file records as shown; an error is reported and the rest still opens.
     session_->ShowRecordedSummaries();
     syncSummaries();
@@ -239,6 +244,9 @@ void ScheduleWindow::bindViews()
     queryView_->setShowCurrentCell(true);
 
     connect(sheetView_, &SheetView::edited, this, &ScheduleWindow::afterCommand);
+    connect(sheetView_, &SheetView::cellClicked, this, [this](int col, int row) {
+        clickedRow_ = session_->IsDayCell(col, row) ? row : -1;
+    });
     connect(sheetView_, &SheetView::contextMenuRequested, this, &ScheduleWindow::showSheetMenu);
     connect(sheetView_, &SheetView::groupColourRequested, this, [this](int row) {
         session_->ChooseGroupColour(row, colourPicker_);
@@ -402,11 +410,46 @@ void ScheduleWindow::settingsChanged()
 
 void ScheduleWindow::afterCommand()
 {
+    updateWarnings();
     sheetView_->sheetChanged();
     syncSummaries();
     refreshChooser();
     quickPanel_->refresh();
     emit stateChanged();
+}
+
+void ScheduleWindow::updateWarnings()
+{
+    if (clickedRow_ >= 0)
+        warnings_.RecomputeRow(document(), clickedRow_);
+    else
+        warnings_.Recompute(document());
+    clickedRow_ = -1;
+    emit warningsChanged();
+}
+
+void ScheduleWindow::setWorkingTimeLimits(const WorkingTimeLimits& limits)
+{
+    warnings_.SetLimits(limits);
+    clickedRow_ = -1;
+    updateWarnings();
+    sheetView_->viewport()->update();
+}
+
+void ScheduleWindow::showFinding(const WorkingTimeFinding& finding)
+{
+    const ScheduleSheet& sheet = document().sheet;
+    if (finding.row < sheet.fixedRows || finding.row >= sheet.rowCount())
+        return;
+    int col = warnings_.FirstMarkedColumn(finding);
+    if (col < 0)
+        col = std::clamp(finding.firstColumn, 2, std::max(2, sheet.colCount() - 1));
+    if (col >= sheet.colCount())
+        return;
+    sheetView_->setCurrentCell(col, finding.row);
+    sheetView_->scrollToCell(col, finding.row);
+    sheetView_->setFocus(Qt::OtherFocusReason);
+    sheetView_->viewport()->update();
 }
 
 bool ScheduleWindow::quickInsert()

@@ -7,6 +7,7 @@
 #include "model/sheet_layout.h"
 #include "platform/qt_text_metrics.h"
 #include "summaries/summary_set.h"
+#include "summaries/working_time_warnings.h"
 
 #include <QString>
 #include <QWidget>
@@ -109,6 +110,13 @@ public:
     // After the options dialog changed the schedule's lists, font and shape.
     void settingsChanged();
 
+    // The working-time warnings of the sheet, current after every command.
+    const WorkingTimeWarnings& warnings() const { return warnings_; }
+    // New limits from the user's settings: every row checked again.
+    void setWorkingTimeLimits(const WorkingTimeLimits& limits);
+    // The first cell of a finding becomes the current cell, scrolled into view.
+    void showFinding(const WorkingTimeFinding& finding);
+
     // The colour dialog; tests put another picker in.
     void setColourPicker(ColourPicker picker) { colourPicker_ = std::move(picker); }
 
@@ -124,6 +132,8 @@ signals:
     // The options dialog is wanted on item `item` of panel `panel`, with the working type to
     // choose on its working types page when a code is given.
     void optionsRequested(int panel, int item, std::optional<std::string> code);
+    // The working-time warnings were checked again.
+    void warningsChanged();
 
 private slots:
     void afterCommand();
@@ -131,6 +141,8 @@ private slots:
 private:
     void buildLayout();
     void bindViews();
+    // After a command: a click checks its row again, anything else the whole sheet.
+    void updateWarnings();
     void syncSummaries();
     void placeAreas(bool force);
     void fitHoursCaption();
@@ -151,6 +163,8 @@ private:
 
     QtTextMetrics metrics_;
     std::unique_ptr<ScheduleSession> session_;
+    WorkingTimeWarnings warnings_;
+    int clickedRow_ = -1;  // the row of a click on a day cell, until its command is done
     QToolBar* toolBar_ = nullptr;
     WorkingTypeChooser* typeChooser_ = nullptr;
     SheetView* sheetView_ = nullptr;

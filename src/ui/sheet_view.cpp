@@ -28,6 +28,8 @@ namespace {
 
 constexpr int kTextMargin = 2;
 constexpr int kCommentMark = 6;
+constexpr int kWarningMark = 8;
+const QColor kWarningColour(220, 0, 0);
 constexpr int kScrollStep = 16;
 const QColor kDayGridColour(192, 192, 192);
 const QColor kSeparatorColour(0, 0, 0);
@@ -393,6 +395,17 @@ void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row
         painter.restore();
     }
 
+    // A working-time warning marks the opposite corner, so that a comment still shows.
+    if (warnings_ != nullptr && warnings_->Marked(col, row)) {
+        const QPoint corner = rect.topLeft();
+        const QPoint mark[] = {corner, corner + QPoint(kWarningMark, 0),
+                               corner + QPoint(0, kWarningMark)};
+        painter.save();
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(kWarningColour);
+        painter.drawPolygon(mark, 3);
+        painter.restore();
+    }
     if (graphic != nullptr && graphic->kind == GraphicKind::Comment) {
         const QPoint corner(rect.right() + 1, rect.top());
         const QPoint mark[] = {corner, corner + QPoint(-kCommentMark, 0),
@@ -802,6 +815,12 @@ QString SheetView::hintAt(const QPoint& pos) const
         const QString comment = QString::fromStdString(sheet.Comment(m.left, m.top));
         if (!comment.isEmpty())
             hint = hint.isEmpty() ? comment : comment + QLatin1Char('\n') + hint;
+    }
+    // The working-time warnings of the cell come last.
+    if (warnings_ != nullptr) {
+        const QString warning = QString::fromStdString(warnings_->Hint(cell.x(), cell.y()));
+        if (!warning.isEmpty())
+            hint = hint.isEmpty() ? warning : hint + QLatin1Char('\n') + warning;
     }
     return hint;
 }

@@ -2,6 +2,7 @@
 
 #include "editing/schedule_session.h"
 #include "model/schedule_document.h"
+#include "summaries/working_time_warnings.h"
 
 #include <QAbstractScrollArea>
 #include <QFont>
@@ -50,6 +51,8 @@ public:
     int contentHeight() const { return rowY_.back(); }
     // The text of the hint shown over a viewport position.
     QString hintAt(const QPoint& pos) const;
+    // The working-time warnings whose cells carry a corner mark and a hint; null for none.
+    void setWarnings(const WorkingTimeWarnings* warnings) { warnings_ = warnings; }
     // Width of the grid lines between cells.
     static constexpr int kGridLine = 1;
 
@@ -106,6 +109,7 @@ private:
     void paintDropMark(QPainter& painter);
 
     ScheduleSession* session_;
+    const WorkingTimeWarnings* warnings_ = nullptr;
     std::vector<int> colX_;  // colX_[c]: left edge of column c in content pixels; size cols + 1
     std::vector<int> rowY_;
     QFont sheetFont_;

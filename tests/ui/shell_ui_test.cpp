@@ -184,6 +184,7 @@ const std::vector<MenuLine>& ExpectedMenus()
         {"&Options", "&Settings ...", "F2", ""},
         {"&Options", "Hide Departments", "", ""},
         {"&Options", "Show Departments", "", ""},
+        {"&Options", "&Working-time rules ...", "", "Limits of the working-time warnings"},
         {"&Window", "&Tile", "", "Tile all windows"},
         {"&Window", "&Cascade", "", "Cascade all windows"},
         {"&Window", "&Arrange All", "", ""},
