@@ -286,6 +286,7 @@ private:
     bool backingUp_ = false;
     WorkingTimeDock* warningsDock_ = nullptr;
     QToolButton* warningsCount_ = nullptr;
+    bool warningsDockClosed_ = false;  // closed by the user: it waits for the count's click
 };
 
 } // namespace shiftex

@@ -15,6 +15,8 @@ namespace shiftex {
 
 namespace {
 
+constexpr int kDockHeight = 130;
+
 QString CountText(const ScheduleWindow& window)
 {
     const WorkingTimeWarnings& warnings = window.warnings();
@@ -35,7 +37,12 @@ void MainWindow::initWarnings()
 {
     warningsDock_ = new WorkingTimeDock(this);
     addDockWidget(Qt::BottomDockWidgetArea, warningsDock_);
-    warningsDock_->setVisible(ReadWorkingTimeLimits(*settings_).enabled);
+    // A few lines of warnings; the schedules keep the room.
+    resizeDocks({warningsDock_}, {kDockHeight}, Qt::Vertical);
+    // The list shows itself when there is something to warn about, until the user closes it.
+    warningsDock_->hide();
+    connect(warningsDock_, &WorkingTimeDock::closedByUser, this,
+            [this] { warningsDockClosed_ = true; });
     connect(warningsDock_, &WorkingTimeDock::findingActivated, this,
             [this](const WorkingTimeFinding& finding) {
                 if (ScheduleWindow* active = activeScheduleWindow())
@@ -47,6 +54,7 @@ void MainWindow::initWarnings()
     warningsCount_->setAutoRaise(true);
     warningsCount_->setToolTip(tr("Show the list of working-time warnings"));
     connect(warningsCount_, &QToolButton::clicked, this, [this] {
+        warningsDockClosed_ = false;
         warningsDock_->show();
         warningsDock_->raise();
     });
@@ -82,6 +90,8 @@ void MainWindow::refreshWarnings()
                                QString::fromStdString(warnings.error()));
     warningsCount_->setText(CountText(*active));
     warningsCount_->show();
+    if (warnings.Count() > 0 && !warningsDockClosed_)
+        warningsDock_->show();
 }
 
 void MainWindow::EditWorkingTimeRules()
@@ -96,8 +106,6 @@ void MainWindow::EditWorkingTimeRules()
     // They apply to the open schedules all the same.
     for (ScheduleWindow* window : scheduleWindows())
         window->setWorkingTimeLimits(limits);
-    if (limits.enabled)
-        warningsDock_->show();
     refreshWarnings();
 }
 

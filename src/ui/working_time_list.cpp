@@ -1,5 +1,6 @@
 #include "ui/working_time_list.h"
 
+#include <QCloseEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -44,8 +45,6 @@ QVariant WorkingTimeListModel::data(const QModelIndex& index, int role) const
     const WorkingTimeFinding& finding = findings_[static_cast<std::size_t>(index.row())];
     if (role == Qt::ToolTipRole)
         return Text(DescribeFinding(finding, limits_));
-    if (role == Qt::TextAlignmentRole && index.column() == kValue)
-        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     if (role != Qt::DisplayRole)
         return {};
     switch (index.column()) {
@@ -107,6 +106,13 @@ WorkingTimeDock::WorkingTimeDock(QWidget* parent)
     layout->addWidget(error_);
     layout->addWidget(table_);
     setWidget(holder);
+}
+
+void WorkingTimeDock::closeEvent(QCloseEvent* event)
+{
+    QDockWidget::closeEvent(event);
+    if (event->isAccepted())
+        emit closedByUser();
 }
 
 void WorkingTimeDock::setFindings(std::vector<WorkingTimeFinding> findings,

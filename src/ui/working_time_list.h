@@ -50,6 +50,11 @@ public:
 
 signals:
     void findingActivated(const shiftex::WorkingTimeFinding& finding);
+    // The user closed the list with its close button.
+    void closedByUser();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     WorkingTimeListModel* model_;

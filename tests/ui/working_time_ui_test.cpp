@@ -99,6 +99,7 @@ void WorkingTimeUiTest::clicksUndoAndMovesKeepTheWarningsCurrent()
 {
     SheetView* sheet = schedule_->sheetView();
     QCOMPARE(countText(), QStringLiteral("No working-time warnings"));
+    QVERIFY(window_->warningsDock()->isHidden());
     schedule_->selectWorkingType(2);
     click(Day(4), kFirst);
     schedule_->selectWorkingType(1);
@@ -106,6 +107,7 @@ void WorkingTimeUiTest::clicksUndoAndMovesKeepTheWarningsCurrent()
     QCOMPARE(schedule_->warnings().Count(), 1);
     QCOMPARE(listed(), 1);
     QCOMPARE(countText(), QStringLiteral("1 working-time warning"));
+    QVERIFY(!window_->warningsDock()->isHidden());
     const QString rest =
         QStringLiteral("Rest of 9H00 between Mon 4 Jan 22:00 and Tue 5 Jan 07:00 (minimum 11H00)");
     QCOMPARE(sheet->hintAt(sheet->cellRect(Day(5), kFirst).center()), rest);
