@@ -56,36 +56,52 @@ std::vector<std::string> ExampleText()
     const char* names[] = {"Anna Peeters", "Bram Janssens", "Chloe Maes", "Daan Jacobs",
                            "Elise Willems", "Finn Claes", "Greet Goossens", "Hugo Wouters",
                            "Ines De Smet", "Jonas Dubois", "Katrien Mertens", "Lars Hermans"};
-    // Each employee follows the ward's rotation from a different starting day.
-    const char* rotation[] = {"E", "E", "L", "L", "N", "N", "", "", "D", "E", "S", "L", "", "T"};
+    // Each employee follows the ward's rotation from a different starting day: three early and
+    // three late shifts, two nights, a training morning, and rest enough between them.
+    const char* rotation[] = {"E", "E", "E", "L", "L", "L", "", "", "N", "N", "", "", "T", ""};
     constexpr int rotationLength = sizeof rotation / sizeof rotation[0];
     int k = 0;
     for (const char* name : names) {
         ScheduleTextContent::Employee employee{name, {}};
         for (int day = 1; day <= content.days; ++day)
-            employee.cells.emplace_back(rotation[(day + 3 * k) % rotationLength]);
+            employee.cells.emplace_back(rotation[(day + 3 * k + 1) % rotationLength]);
         content.employees.push_back(std::move(employee));
         ++k;
     }
     // The month as planned, not as the rotation would have it: a weekend short of early
-    // shifts, a day with too many, a late shift and a night nobody took, a night too many.
-    const auto change = [&content](int day, const char* from, const char* to, int count) {
-        for (ScheduleTextContent::Employee& employee : content.employees) {
-            std::string& cell = employee.cells[static_cast<std::size_t>(day - 1)];
-            if (count > 0 && cell == from) {
-                cell = to;
+    // shifts, a late shift and a night nobody took, and day duties on free days that leave
+    // their rest to the days around them.
+    using Employee = ScheduleTextContent::Employee;
+    const auto cell = [&content](Employee& employee, int day) -> std::string& {
+        static std::string outside;  // the days before and after the month are free
+        outside.clear();
+        if (day < 1 || day > content.days)
+            return outside;
+        return employee.cells[static_cast<std::size_t>(day - 1)];
+    };
+    const auto change = [&](int day, const char* from, const char* to, int count, bool alone) {
+        for (Employee& employee : content.employees) {
+            const std::string& before = cell(employee, day - 1);
+            const bool rested = before.empty() && cell(employee, day + 1) != "N";
+            if (count > 0 && cell(employee, day) == from && (!alone || rested)) {
+                cell(employee, day) = to;
                 --count;
             }
         }
     };
-    change(16, "E", "", 2);
-    change(20, "", "E", 3);
-    change(13, "L", "", 2);
-    change(22, "N", "", 1);
-    change(27, "", "N", 1);
+    change(16, "E", "", 2, false);
+    change(20, "", "E", 3, true);
+    change(13, "L", "", 2, false);
+    change(22, "N", "", 1, false);
+    for (int day : {5, 12, 19, 26})
+        change(day, "", "D", 1, true);
+    // And what the working-time warnings point out: Anna swapped a late shift for an early
+    // one the morning after another late one, and took a night before her training morning.
+    content.employees[0].cells[16] = "E";
+    content.employees[0].cells[23] = "N";
     content.customQueryLines = {"Day staff", "E", "D", "S", kEndThisAddition,
                                 "Nights", "N", kEndThisAddition, kEndAllAdditions};
-    content.queryThresholds = {{"Day staff", "clred", "4", "clfuchsia", "7"},
+    content.queryThresholds = {{"Day staff", "clred", "2", "clfuchsia", "5"},
                                {"Nights", "clred", "1", "$0000A5FF", "2"}};
     content.fontName = "DejaVu Sans";
     content.fontColour = "clblue";
