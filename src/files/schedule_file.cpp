@@ -121,13 +121,9 @@ void BuildQueryThresholds(ScheduleDocument& document)
 // The custom query panel's rows. The stored row count is that of the summary grid; in the
 // departments view the grid has a second header row, which the count includes, so the last row
 // read there is the empty one standing for it and is dropped again.
-void ReadQueryPanel(const KeyRowImage& image, int panelRow, bool departmentsView,
-                    ScheduleDocument& document)
+void ReadQueryRows(const KeyRowImage& image, int next, bool departmentsView,
+                   std::vector<CustomQueryRow>& rows)
 {
-    CustomQueryPanel& panel = document.customQueryPanel;
-    panel.visible = true;
-    panel.height = image.Number(2, panelRow);
-    int next = panelRow + 1;
     if (!image.Keyed(next, kQueryRowKey))
         return;
     const int gridRows = image.Number(3, next);
@@ -135,16 +131,31 @@ void ReadQueryPanel(const KeyRowImage& image, int panelRow, bool departmentsView
         throw DamagedImage{};
     for (int i = 1; i <= gridRows - 2; ++i) {
         if (image.Keyed(next, kQueryRowKey)) {
-            panel.rows.push_back({image.At(1, next), image.Colour(4, next, true)});
+            rows.push_back({image.At(1, next), image.Colour(4, next, true)});
             ++next;
         } else {
-            panel.rows.emplace_back();
+            rows.emplace_back();
         }
     }
-    if (departmentsView && !panel.rows.empty())
-        panel.rows.pop_back();
+    if (departmentsView && !rows.empty())
+        rows.pop_back();
 }
 
+void ReadQueryPanel(const KeyRowImage& image, int panelRow, bool departmentsView,
+                    ScheduleDocument& document)
+{
+    CustomQueryPanel& panel = document.customQueryPanel;
+    panel.visible = true;
+    panel.height = image.Number(2, panelRow);
+    ReadQueryRows(image, panelRow + 1, departmentsView, panel.rows);
+    // The rows as a save writes them back: at least one, and a row without a group colour
+    // with clNone.
+    if (panel.rows.empty())
+        panel.rows.emplace_back();
+    for (CustomQueryRow& row : panel.rows)
+        if (row.groupColour.empty())
+            row.groupColour = ColorToString(clNone);
+}
 
 // What every later operation takes for granted: two name columns, the three header rows (four
 // in the departments view), and a month title and a day number over every day column.

@@ -200,6 +200,18 @@ TEST_F(ScheduleFileTest, WhatLoadsIsWhatSavesBack)
         {"a lone cell spanning -1 and 1", true,
          [](ScheduleSheet& image) { image.Props(5, 6).spanY = 1; }},
         {"queries without their last line", true, deleteEndAllAdditions},
+        {"a shown query panel without its rows", true,
+         [](ScheduleSheet& image) {
+             for (int r = image.rowCount() - 1; r >= 0; --r)
+                 if (image.Text(0, r) == "PnlStringgrid2")
+                     image.DeleteRows(r, 1);
+         }},
+        {"a query row without its colour", true,
+         [](ScheduleSheet& image) {
+             for (int r = 0; r < image.rowCount(); ++r)
+                 if (image.Text(0, r) == "PnlStringgrid2")
+                     image.SetText(4, r, "");
+         }},
         {"no query lines at all", false, deleteEndAllAdditions},
     };
     for (const Case& c : cases) {
@@ -368,14 +380,15 @@ TEST_F(ScheduleFileTest, StoredQueryRowsOfTheGridAreReadAsTheGridWasShown)
     ASSERT_TRUE(Load(Bytes(image)));
     EXPECT_EQ(loaded.customQueryPanel.rows, (std::vector<CustomQueryRow>{{"Q", "clRed"}}));
 
-    // In the normal view a row count above the stored rows adds empty rows.
+    // In the normal view a row count above the stored rows adds empty rows, coloured clNone as a
+    // save writes them.
     document = FromText(May2004());
     document.customQueryPanel = {true, 80, {{"Q", "clRed"}}};
     image = BuildScheduleImage(document);
     image.SetText(3, RowOf(image, "PnlStringgrid2"), "5");
     ASSERT_TRUE(Load(Bytes(image)));
     EXPECT_EQ(loaded.customQueryPanel.rows,
-              (std::vector<CustomQueryRow>{{"Q", "clRed"}, {}, {}}));
+              (std::vector<CustomQueryRow>{{"Q", "clRed"}, {"", "clNone"}, {"", "clNone"}}));
 }
 
 TEST_F(ScheduleFileTest, MalformedKeyRowsAreDamaged)
