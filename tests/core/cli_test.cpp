@@ -1,10 +1,14 @@
 #include "cli/json.h"
+#include "april_2003_text.h"
 #include "cli_support.h"
+#include "files/text_io.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace shiftex {
 namespace {
@@ -111,6 +115,32 @@ TEST(ShiftexCli, NewRefusesAnswersThatAreNotStrictJson)
     EXPECT_EQ(duplicate.error().message, "duplicate key \"b\" at line 1, column 19");
     // The same key in two objects is no duplicate.
     EXPECT_TRUE(cli::ParseJson("[{\"a\": 1}, {\"a\": 2}]"));
+}
+
+// Loading and dumping never write: not even a year folder for a year no template has.
+TEST(ShiftexCli, DumpWritesNothing)
+{
+    test::TempProgramFolder folder;
+    auto listing = [&] {
+        std::set<std::string> entries;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder.path()))
+            entries.insert(entry.path().string());
+        return entries;
+    };
+    const std::set<std::string> before = listing();
+    // A year that has no folder of holiday templates; a year the calendar does not know.
+    for (const char* title : {"April 2003", "January 0000"}) {
+        std::vector<std::string> lines = test::April2003Text();
+        lines[3] = title;
+        const auto text = folder.path() / "text.sxt";
+        std::ofstream(text, std::ios::binary) << JoinLines(lines);
+        const test::CliResult dumped = RunCli("dump '" + text.string() +
+                                              "' --program-folder '" + folder.path().string() +
+                                              "'");
+        EXPECT_NE(dumped.status, -1) << title;
+        std::filesystem::remove(text);
+        EXPECT_EQ(listing(), before) << title;
+    }
 }
 
 } // namespace
