@@ -1,6 +1,6 @@
 // The answers of `shiftex-cli new` on arbitrary bytes: read as JSON as the command reads them,
-// turned into the wizard's
-// schedule text and loaded. Whatever loads must save and load back as the same document.
+// turned into the wizard's schedule text and loaded. Whatever loads must save and load back as
+// the same document.
 #include "cli/cli_common.h"
 #include "cli/json.h"
 #include "files/schedule_text.h"
