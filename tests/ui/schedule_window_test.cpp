@@ -431,7 +431,7 @@ void ScheduleWindowTest::theExampleWithAllSummaries()
     QCOMPARE(queries.grid().Text(1, queries.headerRows() + 1), names[1]);
 
     // Early shifts on the fifth for everybody who has none there, none left on the second.
-    ScheduleDocument& document = schedule->document();
+    const ScheduleDocument& document = schedule->document();
     const ScheduleSheet& cells = document.sheet;
     SheetView* sheet = schedule->sheetView();
     const auto click = [&](int col, int row) {
