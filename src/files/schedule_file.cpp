@@ -100,13 +100,14 @@ int ImageColumns(const ScheduleSheet& sheet)
     return std::max(sheet.colCount(), kMinImageColumns);
 }
 
-std::optional<std::string> TooLarge(const ScheduleDocument& document, std::size_t keyRows)
+Result<void> Fits(const ScheduleDocument& document, std::size_t keyRows)
 {
     const std::size_t cols = static_cast<std::size_t>(ImageColumns(document.sheet));
     const std::size_t rows = static_cast<std::size_t>(document.sheet.rowCount()) + keyRows;
     if (rows > static_cast<std::size_t>(kMaxSheetSize) || cols * rows > kMaxStreamCells)
-        return "the schedule has too many rows or columns for a schedule file";
-    return std::nullopt;
+        return Fail(ErrorKind::RefusedInput,
+                    "the schedule has too many rows or columns for a schedule file");
+    return {};
 }
 
 // --- loading ---
@@ -353,9 +354,7 @@ int ScheduleImageKeyRowCount(const ScheduleDocument& document)
 
 Result<void> ScheduleImageFits(const ScheduleDocument& document)
 {
-    if (const std::optional<std::string> reason = TooLarge(document, KeyRows(document).size()))
-        return Fail(ErrorKind::RefusedInput, *reason);
-    return {};
+    return Fits(document, KeyRows(document).size());
 }
 
 ScheduleSheet BuildScheduleImage(const ScheduleDocument& document)
@@ -363,8 +362,8 @@ ScheduleSheet BuildScheduleImage(const ScheduleDocument& document)
     const std::vector<KeyRow> keyRows = KeyRows(document);
     // A caller's mistake, not the user's: std::length_error rather than an assertion, so that
     // a release build never writes an image the reader would refuse.
-    if (const std::optional<std::string> reason = TooLarge(document, keyRows.size()))
-        throw std::length_error(*reason);
+    if (const Result<void> fits = Fits(document, keyRows.size()); !fits)
+        throw std::length_error(fits.error().message);
     const ScheduleSheet& sheet = document.sheet;
     // A copy keeps every cell, attribute, size and the header counts and font; the stream
     // round trip of CopySheet would give the same sheet at several times the cost.
