@@ -57,6 +57,15 @@ struct DuplicateKey {
     std::size_t offset;
 };
 
+// nlohmann's message without its bracketed id ("[json.exception.parse_error.101] ").
+std::string WithoutId(const nlohmann::json::exception& error)
+{
+    std::string message = error.what();
+    if (const std::size_t close = message.find("] "); close != std::string::npos)
+        message.erase(0, close + 2);
+    return message;
+}
+
 std::string Position(std::string_view text, std::size_t offset)
 {
     std::size_t line = 1;
@@ -95,13 +104,13 @@ Result<nlohmann::json> ParseJson(std::string_view text)
     } catch (const DuplicateKey& duplicate) {
         return Fail(ErrorKind::RefusedInput, "duplicate key \"" + duplicate.key + "\" at " +
                                                  Position(text, duplicate.offset));
+    } catch (const nlohmann::json::out_of_range& error) {
+        // A number too large for any type ("number overflow parsing '1e999'"), told with where
+        // the reading stopped.
+        return Fail(ErrorKind::RefusedInput, WithoutId(error) + " at " + Position(text, read));
     } catch (const nlohmann::json::parse_error& error) {
-        // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without the
-        // bracketed id.
-        std::string message = error.what();
-        if (const std::size_t close = message.find("] "); close != std::string::npos)
-            message.erase(0, close + 2);
-        return Fail(ErrorKind::RefusedInput, message);
+        // "parse error at line 1, column 2: ...": the position is in the message.
+        return Fail(ErrorKind::RefusedInput, WithoutId(error));
     }
 }
 

@@ -70,11 +70,10 @@ public:
 
     int Number(int col, int row) const;
     const std::string& Colour(int col, int row, bool emptyAllowed = false) const;
-    const std::string& Count(int col, int row) const
-    {
-        Number(col, row);
-        return At(col, row);
-    }
+    // A threshold count is kept as written, as the schedule text keeps it: one that is no number
+    // opens and is reported by the colouring that meets it, so that every schedule saved from a
+    // text opens again.
+    const std::string& Count(int col, int row) const { return At(col, row); }
 
 private:
     const ScheduleSheet& sheet_;

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <set>
 
 namespace shiftex {
@@ -101,6 +102,7 @@ TEST(ShiftexCli, NewRefusesAnswersThatAreNotStrictJson)
         {"{\"year\": 01}", "line 1, column 11"},
         {"{\"regionName\": \"a\tb\"}", "line 1, column 18"},
         {"{\"year\": \"2003\",\n \"year\": \"2004\"}", "line 2, column 8"},
+        {"{\"year\": 1e999}", "line 1, column 1"},
     };
     const auto answers = folder.path() / "answers.json";
     for (const auto& c : cases) {
@@ -115,6 +117,35 @@ TEST(ShiftexCli, NewRefusesAnswersThatAreNotStrictJson)
     EXPECT_EQ(duplicate.error().message, "duplicate key \"b\" at line 1, column 19");
     // The same key in two objects is no duplicate.
     EXPECT_TRUE(cli::ParseJson("[{\"a\": 1}, {\"a\": 2}]"));
+}
+
+// A threshold count that is no number opens from a text, and the schedule file saved from it
+// opens again with the same count.
+TEST(ShiftexCli, ACountThatIsNoNumberSurvivesTheScheduleFile)
+{
+    test::TempProgramFolder folder;
+    const std::string programFolder = " --program-folder '" + folder.path().string() + "'";
+    std::ifstream in(std::string(SHIFTEX_SOURCE_DIR) + "/tests/data/ward.sxt", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t end = text.find("end min count day/type");
+    ASSERT_NE(end, std::string::npos);
+    const std::size_t last = text.rfind("0\r\n", end);
+    ASSERT_NE(last, std::string::npos);
+    text.replace(last, 1, "x");
+    const auto source = folder.path() / "count.txt";
+    const auto saved = folder.path() / "count.sxt";
+    std::ofstream(source, std::ios::binary) << text;
+    const test::CliResult fromText = RunCli("dump '" + source.string() + "'" + programFolder);
+    ASSERT_EQ(fromText.status, 0);
+    ASSERT_EQ(RunCli("convert '" + source.string() + "' '" + saved.string() + "'" + programFolder)
+                  .status,
+              0);
+    const test::CliResult fromFile = RunCli("dump '" + saved.string() + "'" + programFolder);
+    ASSERT_EQ(fromFile.status, 0) << fromFile.out;
+    const JsonValue before = Parse(fromText.out);
+    const JsonValue after = Parse(fromFile.out);
+    EXPECT_EQ(before.at("workingTypes"), after.at("workingTypes"));
+    EXPECT_NE(after.at("workingTypes").dump().find("\"x\""), std::string::npos);
 }
 
 // Loading and dumping never write: not even a year folder for a year no template has.

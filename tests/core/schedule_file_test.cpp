@@ -441,7 +441,6 @@ TEST_F(ScheduleFileTest, MalformedKeyRowsAreDamaged)
         {"font colour not a colour", setAt("font", 2, "blueish")},
         {"icon not a number", setAt("workingtype", 1, "")},
         {"type threshold colour", setAt("workingtype", 2 + field::DayMaxColour, "x")},
-        {"type threshold count", setAt("workingtype", 2 + field::EmployeeMinCount, "1.5")},
         {"no kleur weekend", remove("kleur weekend")},
         {"kleur weekend before the types", move("kleur weekend", "workingtype")},
         {"weekend colour", setAt("kleur weekend", 1, "")},
@@ -454,7 +453,6 @@ TEST_F(ScheduleFileTest, MalformedKeyRowsAreDamaged)
              for (int c = 1; c <= 4; ++c)
                  image.SetText(c, row, image.Text(c, row + 1));
          }},
-        {"query threshold count", setAt("Additions Color", 4, "many")},
         {"query threshold colour", setAt("Additions Color", 1, "#ff0000")},
         {"no MainDepaColor", remove("MainDepaColor")},
         {"main department colour", setAt("MainDepaColor", 2, "")},
@@ -486,6 +484,24 @@ TEST_F(ScheduleFileTest, MalformedKeyRowsAreDamaged)
         // A failed load leaves the document as it was made.
         EXPECT_EQ(target.sheet, CreateDocument().sheet);
         EXPECT_EQ(target.workingTypes.Count(), 1);
+    }
+    // Threshold counts are kept as written, as the schedule text keeps them: one that is no
+    // number opens, so that a schedule saved from such a text opens again; the colouring that
+    // meets it reports it.
+    const struct {
+        const char* name;
+        std::function<void(ScheduleSheet&)> change;
+    } kept[] = {
+        {"type threshold count", setAt("workingtype", 2 + field::EmployeeMinCount, "1.5")},
+        {"query threshold count", setAt("Additions Color", 4, "many")},
+    };
+    for (const auto& c : kept) {
+        SCOPED_TRACE(c.name);
+        ScheduleSheet image = good;
+        c.change(image);
+        ScheduleDocument target = CreateDocument();
+        ASSERT_TRUE(LoadScheduleFile(target, Bytes(image)));
+        EXPECT_EQ(BuildScheduleImage(target), image);
     }
 }
 
