@@ -6,21 +6,6 @@ namespace shiftex {
 
 namespace {
 
-struct LimitValue {
-    const char* name;
-    int WorkingTimeLimits::*limit;
-    bool hours;  // written as hours, otherwise as a count
-};
-
-constexpr LimitValue kValues[] = {
-    {"MinimumRest", &WorkingTimeLimits::minimumRest, true},
-    {"LongestBreak", &WorkingTimeLimits::longestBreak, true},
-    {"WeeklyRest", &WorkingTimeLimits::weeklyRest, true},
-    {"MaximumWeekHours", &WorkingTimeLimits::maximumWeekHours, true},
-    {"MaximumDays", &WorkingTimeLimits::maximumDays, false},
-    {"MaximumNights", &WorkingTimeLimits::maximumNights, false},
-};
-
 constexpr const char* kEnabled = "Enabled";
 
 } // namespace
@@ -31,8 +16,8 @@ WorkingTimeLimits ReadWorkingTimeLimits(const SettingsStore& store)
     const std::string enabled = ReadUserSetting(store, kRulesKey, kEnabled);
     if (enabled == "0" || enabled == "1")
         limits.enabled = enabled == "1";
-    for (const LimitValue& value : kValues) {
-        const std::string text = ReadUserSetting(store, kRulesKey, value.name);
+    for (const WorkingTimeLimitField& value : kWorkingTimeLimitFields) {
+        const std::string text = ReadUserSetting(store, kRulesKey, value.setting);
         const std::optional<int> read = value.hours ? ParseLimitHours(text) : ParseLimitCount(text);
         if (read)
             limits.*(value.limit) = *read;
@@ -43,9 +28,9 @@ WorkingTimeLimits ReadWorkingTimeLimits(const SettingsStore& store)
 bool WriteWorkingTimeLimits(SettingsStore& store, const WorkingTimeLimits& limits)
 {
     bool written = WriteUserSetting(store, kRulesKey, kEnabled, limits.enabled ? "1" : "0");
-    for (const LimitValue& value : kValues) {
+    for (const WorkingTimeLimitField& value : kWorkingTimeLimitFields) {
         const int number = limits.*(value.limit);
-        written = WriteUserSetting(store, kRulesKey, value.name,
+        written = WriteUserSetting(store, kRulesKey, value.setting,
                                    value.hours ? LimitHoursText(number)
                                                : std::to_string(number)) &&
                   written;

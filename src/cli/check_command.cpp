@@ -18,21 +18,6 @@ int CheckUsage(const std::string& problem)
     return kExitUsage;
 }
 
-struct LimitOption {
-    const char* name;
-    int WorkingTimeLimits::*limit;
-    bool hours;  // hours, possibly decimal; otherwise a whole count
-};
-
-constexpr LimitOption kLimitOptions[] = {
-    {"--min-rest", &WorkingTimeLimits::minimumRest, true},
-    {"--max-break", &WorkingTimeLimits::longestBreak, true},
-    {"--weekly-rest", &WorkingTimeLimits::weeklyRest, true},
-    {"--max-week-hours", &WorkingTimeLimits::maximumWeekHours, true},
-    {"--max-days", &WorkingTimeLimits::maximumDays, false},
-    {"--max-nights", &WorkingTimeLimits::maximumNights, false},
-};
-
 } // namespace
 
 int RunCheck(const Options& options)
@@ -43,9 +28,9 @@ int RunCheck(const Options& options)
     // The defaults, not the user's settings: the same file checks the same everywhere.
     WorkingTimeLimits limits;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        const LimitOption* option = nullptr;
-        for (const LimitOption& each : kLimitOptions)
-            if (args[i] == each.name)
+        const WorkingTimeLimitField* option = nullptr;
+        for (const WorkingTimeLimitField& each : kWorkingTimeLimitFields)
+            if (args[i] == each.option)
                 option = &each;
         if (option == nullptr)
             return CheckUsage("unexpected \"" + args[i] + "\"");
@@ -57,7 +42,7 @@ int RunCheck(const Options& options)
         if (!value)
             return CheckUsage("\"" + text + "\" is no " +
                               (option->hours ? "number of hours" : "number of days") + " for " +
-                              option->name);
+                              option->option);
         limits.*(option->limit) = *value;
     }
 

@@ -25,6 +25,24 @@ struct WorkingTimeLimits {
     friend bool operator==(const WorkingTimeLimits&, const WorkingTimeLimits&) = default;
 };
 
+// The six limits by the names they are kept under in the settings and given on the command
+// line; `hours` limits are written as hours, the others as whole counts.
+struct WorkingTimeLimitField {
+    const char* setting;
+    const char* option;
+    int WorkingTimeLimits::*limit;
+    bool hours;
+};
+
+inline constexpr WorkingTimeLimitField kWorkingTimeLimitFields[] = {
+    {"MinimumRest", "--min-rest", &WorkingTimeLimits::minimumRest, true},
+    {"LongestBreak", "--max-break", &WorkingTimeLimits::longestBreak, true},
+    {"WeeklyRest", "--weekly-rest", &WorkingTimeLimits::weeklyRest, true},
+    {"MaximumWeekHours", "--max-week-hours", &WorkingTimeLimits::maximumWeekHours, true},
+    {"MaximumDays", "--max-days", &WorkingTimeLimits::maximumDays, false},
+    {"MaximumNights", "--max-nights", &WorkingTimeLimits::maximumNights, false},
+};
+
 // Limits as people type them: hours as a decimal number ("11", "7.5") of at most a week, and
 // counts of days as a whole number of at most 1000. Nullopt for anything else.
 std::optional<int> ParseLimitHours(std::string_view text);
