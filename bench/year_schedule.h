@@ -2,7 +2,7 @@
 
 // The year's schedule the editing benchmarks work on: 500 employees over 365 days, a code in
 // every day cell, thresholds that colour some counts, three custom query rows.
-#include "../tests/core/sample_schedule.h"
+#include "../tests/support/sample_schedule.h"
 #include "editing/schedule_session.h"
 
 #include <memory>

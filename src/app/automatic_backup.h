@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "app/startup.h"
 #include "editing/schedule_closing.h"
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
+#include "model/settings_store.h"
 #include "setup/options_dialog.h"
 
 #include <ctime>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "model/message_sink.h"
 #include "model/product.h"
+#include "model/settings_store.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "summaries/working_time_rules.h"
 
 namespace shiftex {

@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "cli/edit_commands.h"
 #include "cli/options_script.h"
 #include "cli/script.h"

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/automatic_backup.h"
-#include "app/settings_store.h"
 #include "cli/cli_common.h"
 #include "editing/schedule_session.h"
+#include "model/settings_store.h"
 #include "setup/options_dialog.h"
 
 #include <filesystem>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "editing/cell_fit.h"
 #include "editing/clipboard.h"
 #include "editing/quick_insert_panel.h"
 #include "editing/schedule_closing.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
+#include "model/settings_store.h"
 #include "model/sheet_layout.h"
 #include "summaries/summary_set.h"
 

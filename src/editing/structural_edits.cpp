@@ -2,7 +2,7 @@
 // weeks and months, extending by a month or a week, moving rows, closing.
 #include "editing/departments_view.h"
 #include "editing/schedule_session.h"
-#include "setup/holidays.h"
+#include "files/holiday_store.h"
 #include "summaries/cell_reading.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 #include "files/schedule_text.h"
 
 #include "files/grid_cell_stream.h"
+#include "files/holiday_store.h"
 #include "files/schedule_file.h"
 #include "files/schedule_text_reader.h"
 #include "files/text_io.h"
-#include "setup/holidays.h"
 
 #include <algorithm>
 #include <stdexcept>

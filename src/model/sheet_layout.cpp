@@ -1,6 +1,6 @@
 #include "model/sheet_layout.h"
 
-#include "setup/holidays.h"
+#include "model/holiday_lines.h"
 
 #include <algorithm>
 #include <cstdio>

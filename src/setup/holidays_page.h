@@ -1,6 +1,6 @@
 #pragma once
 
-#include "setup/holidays.h"
+#include "files/holiday_store.h"
 #include "setup/setup_page.h"
 
 #include <string>

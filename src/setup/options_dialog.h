@@ -1,10 +1,10 @@
 #pragma once
 
 #include "editing/schedule_session.h"
+#include "files/holiday_store.h"
 #include "model/message_sink.h"
 #include "model/result.h"
 #include "model/sheet_layout.h"
-#include "setup/holidays.h"
 #include "setup/options_working_copy.h"
 #include "setup/setup_page.h"
 

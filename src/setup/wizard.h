@@ -1,10 +1,10 @@
 #pragma once
 
+#include "files/holiday_store.h"
 #include "model/message_sink.h"
 #include "model/result.h"
 #include "model/schedule_document.h"
 #include "model/sheet_layout.h"
-#include "setup/holidays.h"
 #include "setup/setup_page.h"
 #include "setup/wizard_answers.h"
 

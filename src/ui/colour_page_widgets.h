@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "setup/sheet_colours_page.h"
 #include "setup/threshold_page.h"
 #include "ui/setup_page_widget.h"

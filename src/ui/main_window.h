@@ -2,13 +2,13 @@
 
 #include "app/automatic_backup.h"
 #include "app/main_menu.h"
-#include "app/settings_store.h"
 #include "app/shell_links.h"
 #include "app/shell_open.h"
 #include "app/startup.h"
 #include "editing/schedule_closing.h"
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
+#include "model/settings_store.h"
 #include "summaries/summary_set.h"
 
 #include <QList>

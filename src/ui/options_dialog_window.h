@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "editing/schedule_session.h"
 #include "model/message_sink.h"
+#include "model/settings_store.h"
 #include "setup/options_dialog.h"
 #include "ui/options_page_widgets.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "editing/schedule_session.h"
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
+#include "model/settings_store.h"
 #include "model/sheet_layout.h"
 #include "platform/qt_text_metrics.h"
 #include "summaries/summary_set.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "model/message_sink.h"
 #include "model/schedule_document.h"
+#include "model/settings_store.h"
 #include "setup/wizard.h"
 #include "ui/import_page_widget.h"
 

@@ -1,7 +1,7 @@
 #include "app/recent_files.h"
-#include "app/settings_store.h"
 #include "editing/schedule_closing.h"
 #include "files/text_io.h"
+#include "model/settings_store.h"
 #include "platform/program_folder.h"
 #include "ui/main_window.h"
 #include "ui/schedule_window.h"

@@ -1,5 +1,5 @@
 #include "app/automatic_backup.h"
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "setup/options_dialog.h"
 #include "ui/list_page_widgets.h"
 #include "ui/main_window.h"

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settings_store.h"
 #include "files/text_io.h"
 #include "model/message_sink.h"
+#include "model/settings_store.h"
 #include "platform/program_folder.h"
 #include "ui/main_window.h"
 

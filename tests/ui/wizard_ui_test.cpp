@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "files/schedule_file.h"
 #include "files/schedule_text.h"
 #include "platform/program_folder.h"

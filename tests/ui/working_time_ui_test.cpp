@@ -1,4 +1,4 @@
-#include "../core/sample_schedule.h"
+#include "../support/sample_schedule.h"
 #include "app/working_time_settings.h"
 #include "ui/main_window.h"
 #include "ui/schedule_window.h"

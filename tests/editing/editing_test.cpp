@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 #include "editing/schedule_session.h"
 #include "files/grid_cell_stream.h"
 #include "sample_schedule.h"

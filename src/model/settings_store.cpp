@@ -1,4 +1,4 @@
-#include "app/settings_store.h"
+#include "model/settings_store.h"
 
 namespace shiftex {
 

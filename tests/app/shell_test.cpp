@@ -1,9 +1,9 @@
 #include "app/help_topics.h"
 #include "app/main_menu.h"
-#include "app/settings_store.h"
 #include "app/shell_links.h"
 #include "app/shell_open.h"
 #include "app/startup.h"
+#include "model/settings_store.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

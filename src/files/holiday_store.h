@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/holiday_lines.h"
 #include "model/message_sink.h"
 #include "model/result.h"
 #include "model/schedule_sheet.h"
@@ -16,8 +17,6 @@ struct HolidayRow {
     std::string name;
     friend bool operator==(const HolidayRow&, const HolidayRow&) = default;
 };
-
-inline constexpr const char* kYearMarker = "[**YEAR**]:";
 
 // The holiday templates below one program folder: a default folder with the installed regions,
 // and one folder per year with copies that the user edits.
@@ -69,16 +68,5 @@ void ReplaceMonthSection(std::vector<std::string>& templateLines,
 void MergeScheduleHolidays(std::vector<std::string>& templateLines,
                            const std::vector<std::string>& holidayDays,
                            const std::vector<std::string>& holidayNames, const std::string& month);
-
-// A holiday of a schedule's holiday lines.
-struct HolidayEntry {
-    std::string year;
-    std::string month;  // two digits
-    std::string day;    // two digits
-    std::string name;
-};
-std::vector<HolidayEntry> HolidaysOfLines(const std::vector<std::string>& holidayLines);
-// The region of holiday lines: the first line without its brackets.
-std::string RegionOfLines(const std::vector<std::string>& holidayLines);
 
 } // namespace shiftex

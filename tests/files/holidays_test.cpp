@@ -1,4 +1,4 @@
-#include "setup/holidays.h"
+#include "files/holiday_store.h"
 
 #include "files/text_io.h"
 #include "model/text_helpers.h"

@@ -1,7 +1,7 @@
 #include "editing/schedule_session.h"
+#include "files/holiday_store.h"
 #include "files/text_io.h"
 #include "sample_schedule.h"
-#include "setup/holidays.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

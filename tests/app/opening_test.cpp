@@ -1,9 +1,9 @@
 #include "app/opening.h"
 #include "app/recent_files.h"
-#include "app/settings_store.h"
+#include "cli_support.h"
 #include "files/schedule_file.h"
 #include "files/text_io.h"
-#include "cli_support.h"
+#include "model/settings_store.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

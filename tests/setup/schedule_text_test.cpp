@@ -1,7 +1,7 @@
 #include "april_2003_text.h"
 #include "editing/schedule_session.h"
+#include "files/holiday_store.h"
 #include "files/schedule_text.h"
-#include "setup/holidays.h"
 #include "setup/wizard_answers.h"
 #include "test_support.h"
 
