@@ -188,10 +188,12 @@ void BM_LoadScheduleFile(benchmark::State& state)
     SaveBenchFile();
     for (auto _ : state) {
         const std::optional<std::string> bytes = ReadFileBytes(BenchFile());
-        ScheduleDocument document = CreateDocument();
-        if (!bytes || !LoadScheduleFile(document, *bytes))
+        const Result<ScheduleDocument> document =
+            bytes ? LoadScheduleFile(*bytes) : Fail(ErrorKind::FileSystem, "unreadable");
+        if (!document)
             state.SkipWithError("the schedule file does not load");
-        benchmark::DoNotOptimize(document.sheet.rowCount());
+        else
+            benchmark::DoNotOptimize(document->sheet.rowCount());
     }
 }
 
@@ -237,10 +239,11 @@ void BM_LoadScheduleBytes(benchmark::State& state)
 {
     const std::string& stream = YearStream();
     for (auto _ : state) {
-        ScheduleDocument document = CreateDocument();
-        if (!LoadScheduleFile(document, stream))
+        const Result<ScheduleDocument> document = LoadScheduleFile(stream);
+        if (!document)
             state.SkipWithError("the schedule file does not load");
-        benchmark::DoNotOptimize(document.sheet.rowCount());
+        else
+            benchmark::DoNotOptimize(document->sheet.rowCount());
     }
 }
 

@@ -70,12 +70,13 @@ int main(int argc, char** argv)
     for (const WizardAnswers& answers : variants) {
         const std::vector<std::string> lines = BuildScheduleText(answers);
         ok = Write(textSeeds / ("wizard-" + std::to_string(n) + ".sxt"), JoinLines(lines)) && ok;
-        ScheduleDocument document = CreateDocument();
         SilentMessageSink messages;
-        if (!LoadScheduleText(document, lines, programFolder, messages)) {
+        Result<ScheduleDocument> loaded = LoadScheduleText(lines, programFolder, messages);
+        if (!loaded) {
             std::cerr << "a seed text does not load\n";
             return 1;
         }
+        ScheduleDocument& document = *loaded;
         ok = Write(textSeeds / ("saved-" + std::to_string(n) + ".sxt"),
                    JoinLines(WriteScheduleText(document))) && ok;
 

@@ -29,10 +29,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (text.empty() || text.front() != kScheduleTextMagic)
         __builtin_trap();
-    ScheduleDocument document = CreateDocument();
     SilentMessageSink messages;
-    if (!LoadScheduleText(document, text, fuzz::ProgramFolder(), messages))
+    const Result<ScheduleDocument> document =
+        LoadScheduleText(text, fuzz::ProgramFolder(), messages);
+    if (!document)
         return 0;
-    fuzz::CheckTextSavesAndLoadsBack(document);
+    fuzz::CheckTextSavesAndLoadsBack(*document);
     return 0;
 }

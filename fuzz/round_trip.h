@@ -22,12 +22,12 @@ inline void CheckSavesAndLoadsBack(const ScheduleDocument& document, const std::
     if (!ScheduleImageFits(document))
         return;
     const std::string saved = SavedBytes(document);
-    ScheduleDocument again = CreateDocument();
-    if (!LoadScheduleFile(again, saved))
+    const Result<ScheduleDocument> again = LoadScheduleFile(saved);
+    if (!again)
         __builtin_trap();  // a saved file that does not open again
-    if (cli::DocumentJson(again) != expected)
+    if (cli::DocumentJson(*again) != expected)
         __builtin_trap();  // the saved file gives another document
-    if (SavedBytes(again) != saved)
+    if (SavedBytes(*again) != saved)
         __builtin_trap();  // the second save differs: something was lost or changed
 }
 

@@ -8,10 +8,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    shiftex::ScheduleDocument document = shiftex::CreateDocument();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (!shiftex::LoadScheduleFile(document, bytes))
+    const shiftex::Result<shiftex::ScheduleDocument> document = shiftex::LoadScheduleFile(bytes);
+    if (!document)
         return 0;
-    shiftex::fuzz::CheckSavesAndLoadsBack(document);
+    shiftex::fuzz::CheckSavesAndLoadsBack(*document);
     return 0;
 }

@@ -14,12 +14,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    shiftex::ScheduleDocument document = shiftex::CreateDocument();
     shiftex::SilentMessageSink messages;
     std::string decoded;
-    if (!shiftex::LoadScheduleText(document, shiftex::DecodedText(bytes, decoded),
-                                   shiftex::fuzz::ProgramFolder(), messages))
+    const shiftex::Result<shiftex::ScheduleDocument> document = shiftex::LoadScheduleText(
+        shiftex::DecodedText(bytes, decoded), shiftex::fuzz::ProgramFolder(), messages);
+    if (!document)
         return 0;
-    shiftex::fuzz::CheckTextSavesAndLoadsBack(document);
+    shiftex::fuzz::CheckTextSavesAndLoadsBack(*document);
     return 0;
 }

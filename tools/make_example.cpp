@@ -165,13 +165,12 @@ int main(int argc, char** argv)
     const std::filesystem::path programFolder =
         std::filesystem::canonical("/proc/self/exe").parent_path();
     SilentMessageSink messages;
-    ScheduleDocument document = CreateDocument();
-    if (auto loaded = LoadScheduleBytes(document, JoinLines(lines), programFolder, messages);
-        !loaded) {
+    Result<ScheduleDocument> loaded = LoadScheduleBytes(JoinLines(lines), programFolder, messages);
+    if (!loaded) {
         std::cerr << loaded.error().message << '\n';
         return 1;
     }
-    ScheduleSession session(std::move(document), messages);
+    ScheduleSession session(std::move(*loaded), messages);
     if (!Finish(session)) {
         std::cerr << "make-example: a finishing step failed\n";
         return 1;

@@ -379,11 +379,9 @@ ScheduleSheet BuildScheduleImage(const ScheduleDocument& document)
     return image;
 }
 
-Result<void> LoadScheduleFile(ScheduleDocument& document, std::string_view bytes,
-                              const LoadProgress& progress)
+Result<ScheduleDocument> LoadScheduleFile(std::string_view bytes, const LoadProgress& progress)
 {
-    // Filled on the side, so that a failure leaves the document as it was.
-    ScheduleDocument loaded = document;
+    ScheduleDocument loaded = CreateDocument();
     try {
         Load(loaded, bytes, progress);
     } catch (const DamagedImage&) {
@@ -391,8 +389,7 @@ Result<void> LoadScheduleFile(ScheduleDocument& document, std::string_view bytes
     } catch (const ConversionError&) {
         return Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
     }
-    document = std::move(loaded);
-    return {};
+    return loaded;
 }
 
 Result<void> SaveSchedule(const ScheduleDocument& document, const std::filesystem::path& path)

@@ -31,11 +31,11 @@ Result<void> ScheduleImageFits(const ScheduleDocument& document);
 // std::length_error when ScheduleImageFits fails: callers check that first.
 ScheduleSheet BuildScheduleImage(const ScheduleDocument& document);
 
-// Fills a document made by CreateDocument from the bytes of a schedule file. Every malformed
-// input gives kDamagedFileMessage, and the document is then left as it was. The loader keeps the
-// stored header rows, merges and colours; it does not touch modified, filePath or title.
-Result<void> LoadScheduleFile(ScheduleDocument& document, std::string_view bytes,
-                              const LoadProgress& progress = {});
+// The document the bytes of a schedule file hold, built from CreateDocument's. Every malformed
+// input gives kDamagedFileMessage. The loader keeps the stored header rows, merges and colours;
+// modified, filePath and title stay those of a new document.
+Result<ScheduleDocument> LoadScheduleFile(std::string_view bytes,
+                                          const LoadProgress& progress = {});
 
 // Writes the document's image as a grid cell stream through a temporary file renamed over
 // `path`, so the file there is either the old one or the new one. A failure names the file and

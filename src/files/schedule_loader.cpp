@@ -20,16 +20,16 @@ bool IsScheduleText(std::string_view bytes)
     return bytes.substr(0, bytes.find_first_of("\r\n")) == kScheduleTextMagic;
 }
 
-Result<void> LoadScheduleBytes(
-    ScheduleDocument& document, std::string_view bytes, const std::filesystem::path& programFolder,
+Result<ScheduleDocument> LoadScheduleBytes(
+    std::string_view bytes, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress, const TextMetrics& metrics)
 {
     if (IsScheduleText(bytes)) {
         std::string decoded;
-        return LoadScheduleText(document, DecodedText(bytes, decoded), programFolder, messages,
-                                progress, metrics);
+        return LoadScheduleText(DecodedText(bytes, decoded), programFolder, messages, progress,
+                                metrics);
     }
-    return LoadScheduleFile(document, bytes, progress);
+    return LoadScheduleFile(bytes, progress);
 }
 
 std::string LoadFailureMessage(const std::string& path, const std::string& reason)
@@ -139,13 +139,12 @@ Result<ScheduleDocument> LoadScheduleFromFile(
     if (!bytes)
         return std::unexpected(bytes.error());
     try {
-        ScheduleDocument document = CreateDocument();
-        Result<void> loaded =
-            LoadScheduleBytes(document, *bytes, programFolder, messages, progress, metrics);
+        Result<ScheduleDocument> loaded =
+            LoadScheduleBytes(*bytes, programFolder, messages, progress, metrics);
         if (!loaded)
             return Fail(loaded.error().kind,
                         LoadFailureMessage(path.string(), loaded.error().message));
-        return document;
+        return loaded;
     } catch (const std::bad_alloc&) {
         return std::unexpected(OutOfMemory(path));
     }

@@ -13,9 +13,9 @@ namespace shiftex {
 // else goes to the schedule file loader.
 bool IsScheduleText(std::string_view bytes);
 
-// Fills a document made by CreateDocument from the bytes of a file of either form.
-Result<void> LoadScheduleBytes(
-    ScheduleDocument& document, std::string_view bytes, const std::filesystem::path& programFolder,
+// The document the bytes of a file of either form hold.
+Result<ScheduleDocument> LoadScheduleBytes(
+    std::string_view bytes, const std::filesystem::path& programFolder,
     MessageSink& messages, const LoadProgress& progress = {},
     const TextMetrics& metrics = DefaultTextMetrics());
 

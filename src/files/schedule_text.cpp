@@ -341,14 +341,13 @@ ScheduleTextBody ReadScheduleTextBody(LineReader& reader)
 
 namespace {
 
-Result<void> LoadFrom(LineReader& reader, ScheduleDocument& document,
-                      const std::filesystem::path& programFolder, MessageSink& messages,
-                      const LoadProgress& progress, const TextMetrics& metrics)
+Result<ScheduleDocument> LoadFrom(LineReader& reader, const std::filesystem::path& programFolder,
+                                  MessageSink& messages, const LoadProgress& progress,
+                                  const TextMetrics& metrics)
 {
     if (reader.AtEnd() || reader.Peek() != kScheduleTextMagic)
         return Fail(ErrorKind::DamagedFile, kDamagedFileMessage);
-    // Built on the side: the caller's document changes only when the whole text has loaded.
-    ScheduleDocument loaded = document;
+    ScheduleDocument loaded = CreateDocument();
     // The reader throws where a line is wrong; this is the one place that turns it into a result.
     try {
         Load(loaded, reader, programFolder, messages, progress, metrics);
@@ -357,32 +356,27 @@ Result<void> LoadFrom(LineReader& reader, ScheduleDocument& document,
     } catch (const ConversionError& error) {
         return Fail(ErrorKind::Conversion, error.what());
     }
-    document = std::move(loaded);
-    return {};
+    return loaded;
 }
 
 } // namespace
 
-Result<void> LoadScheduleText(ScheduleDocument& document,
-                              const std::vector<std::string>& lines,
-                              const std::filesystem::path& programFolder,
-                              MessageSink& messages,
-                              const LoadProgress& progress,
-                              const TextMetrics& metrics)
+Result<ScheduleDocument> LoadScheduleText(const std::vector<std::string>& lines,
+                                          const std::filesystem::path& programFolder,
+                                          MessageSink& messages, const LoadProgress& progress,
+                                          const TextMetrics& metrics)
 {
     LineReader reader(lines);
-    return LoadFrom(reader, document, programFolder, messages, progress, metrics);
+    return LoadFrom(reader, programFolder, messages, progress, metrics);
 }
 
-Result<void> LoadScheduleText(ScheduleDocument& document,
-                              std::string_view text,
-                              const std::filesystem::path& programFolder,
-                              MessageSink& messages,
-                              const LoadProgress& progress,
-                              const TextMetrics& metrics)
+Result<ScheduleDocument> LoadScheduleText(std::string_view text,
+                                          const std::filesystem::path& programFolder,
+                                          MessageSink& messages, const LoadProgress& progress,
+                                          const TextMetrics& metrics)
 {
     LineReader reader(text);
-    return LoadFrom(reader, document, programFolder, messages, progress, metrics);
+    return LoadFrom(reader, programFolder, messages, progress, metrics);
 }
 
 std::vector<std::string> ComposeScheduleText(const ScheduleTextContent& content)

@@ -21,21 +21,17 @@ inline constexpr const char* kDamagedFileMessage =
 // Told the line being read while a text loads.
 using LoadProgress = std::function<void(int line, int lineCount)>;
 
-// Fills a document made by CreateDocument from the lines of a schedule text. The text is read
-// into a copy, so on failure the document is left as it was.
-Result<void> LoadScheduleText(ScheduleDocument& document,
-                              const std::vector<std::string>& lines,
-                              const std::filesystem::path& programFolder,
-                              MessageSink& messages,
-                              const LoadProgress& progress = {},
-                              const TextMetrics& metrics = DefaultTextMetrics());
+// The document a schedule text describes, built from CreateDocument's; nothing else is touched
+// (the holiday templates below `programFolder` are only read).
+Result<ScheduleDocument> LoadScheduleText(const std::vector<std::string>& lines,
+                                          const std::filesystem::path& programFolder,
+                                          MessageSink& messages, const LoadProgress& progress = {},
+                                          const TextMetrics& metrics = DefaultTextMetrics());
 // The same from a whole decoded text, split into lines as it is read.
-Result<void> LoadScheduleText(ScheduleDocument& document,
-                              std::string_view text,
-                              const std::filesystem::path& programFolder,
-                              MessageSink& messages,
-                              const LoadProgress& progress = {},
-                              const TextMetrics& metrics = DefaultTextMetrics());
+Result<ScheduleDocument> LoadScheduleText(std::string_view text,
+                                          const std::filesystem::path& programFolder,
+                                          MessageSink& messages, const LoadProgress& progress = {},
+                                          const TextMetrics& metrics = DefaultTextMetrics());
 
 // Everything a schedule text holds, in the order it is written.
 struct ScheduleTextContent {

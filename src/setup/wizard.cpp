@@ -165,13 +165,12 @@ Result<void> Wizard::EnterPage()
 Result<ScheduleDocument> Wizard::Finish(const TextMetrics& metrics)
 {
     SHIFTEX_ASSERT(shown_ && page() == kWizardPageCount - 1);
-    ScheduleDocument document = CreateDocument();
-    const auto loaded =
-        LoadScheduleText(document, ScheduleText(), programFolder_, messages_, {}, metrics);
+    Result<ScheduleDocument> loaded =
+        LoadScheduleText(ScheduleText(), programFolder_, messages_, {}, metrics);
     if (!loaded)
         return Fail(ErrorKind::DamagedFile, loaded.error().message);
     Close();
-    return document;
+    return loaded;
 }
 
 } // namespace shiftex

@@ -90,9 +90,9 @@ TEST_F(BackupTickTest, EveryOpenScheduleGetsAFileOfItsNameAndTheTime)
     const std::optional<std::string> bytes =
         ReadFileBytes(Backups() / "NEW_2026-12-10_14-05-00.SXT");
     ASSERT_TRUE(bytes);
-    ScheduleDocument back = CreateDocument();
-    ASSERT_TRUE(LoadScheduleFile(back, *bytes));
-    EXPECT_EQ(back.sheet.Text(2, back.sheet.fixedRows), "E");
+    const Result<ScheduleDocument> back = LoadScheduleFile(*bytes);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->sheet.Text(2, back->sheet.fixedRows), "E");
     EXPECT_EQ(backup_.status().text, "  Backup successful");
     EXPECT_TRUE(backup_.status().icon);
     EXPECT_TRUE(messages_.errors.empty());

@@ -98,10 +98,8 @@ ScheduleDocument April2003(const fs::path& programFolder, const std::string& reg
 {
     std::vector<std::string> text = test::April2003Text();
     std::replace(text.begin(), text.end(), std::string("custom"), region);
-    ScheduleDocument document = CreateDocument();
     test::RecordingMessageSink messages;
-    EXPECT_TRUE(LoadScheduleText(document, text, programFolder, messages));
-    return document;
+    return test::LoadedOrFail(LoadScheduleText(text, programFolder, messages));
 }
 
 TEST_F(OptionsTest, HolidaysOpensOnTheSchedulesMonthAndRegion)

@@ -38,10 +38,12 @@ protected:
     }
     ScheduleDocument Out()
     {
-        ScheduleDocument document = CreateDocument();
         const auto bytes = ReadFileBytes(Path("out.sxt"));
-        EXPECT_TRUE(bytes && LoadScheduleFile(document, *bytes));
-        return document;
+        if (!bytes) {
+            ADD_FAILURE() << "out.sxt was not written";
+            return CreateDocument();
+        }
+        return test::LoadedOrFail(LoadScheduleFile(*bytes));
     }
 
     test::TempProgramFolder folder_;

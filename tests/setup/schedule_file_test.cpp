@@ -14,6 +14,7 @@
 namespace shiftex {
 namespace {
 
+using test::LoadedOrFail;
 using test::RecordingMessageSink;
 using test::TempProgramFolder;
 
@@ -33,10 +34,7 @@ class ScheduleFileTest : public ::testing::Test {
 protected:
     ScheduleDocument FromText(const WizardAnswers& answers)
     {
-        ScheduleDocument document = CreateDocument();
-        EXPECT_TRUE(LoadScheduleText(document, BuildScheduleText(answers), folder.path(),
-                                     messages));
-        return document;
+        return LoadedOrFail(LoadScheduleText(BuildScheduleText(answers), folder.path(), messages));
     }
 
     // A document with something in every list and every kind of cell attribute.
@@ -88,8 +86,11 @@ protected:
 
     Result<void> Load(std::string_view bytes)
     {
-        loaded = CreateDocument();
-        return LoadScheduleFile(loaded, bytes);
+        Result<ScheduleDocument> document = LoadScheduleFile(bytes);
+        if (!document)
+            return std::unexpected(document.error());
+        loaded = std::move(*document);
+        return {};
     }
 
     // Everything a schedule file keeps.
@@ -477,13 +478,9 @@ TEST_F(ScheduleFileTest, MalformedKeyRowsAreDamaged)
         SCOPED_TRACE(c.name);
         ScheduleSheet image = good;
         c.change(image);
-        ScheduleDocument target = CreateDocument();
-        const auto result = LoadScheduleFile(target, Bytes(image));
+        const auto result = LoadScheduleFile(Bytes(image));
         ASSERT_FALSE(result);
         EXPECT_EQ(result.error().message, kDamagedFileMessage);
-        // A failed load leaves the document as it was made.
-        EXPECT_EQ(target.sheet, CreateDocument().sheet);
-        EXPECT_EQ(target.workingTypes.Count(), 1);
     }
     // Threshold counts are kept as written, as the schedule text keeps them: one that is no
     // number opens, so that a schedule saved from such a text opens again; the colouring that
@@ -499,9 +496,9 @@ TEST_F(ScheduleFileTest, MalformedKeyRowsAreDamaged)
         SCOPED_TRACE(c.name);
         ScheduleSheet image = good;
         c.change(image);
-        ScheduleDocument target = CreateDocument();
-        ASSERT_TRUE(LoadScheduleFile(target, Bytes(image)));
-        EXPECT_EQ(BuildScheduleImage(target), image);
+        const auto target = LoadScheduleFile(Bytes(image));
+        ASSERT_TRUE(target);
+        EXPECT_EQ(BuildScheduleImage(*target), image);
     }
 }
 
@@ -527,8 +524,7 @@ TEST_F(ScheduleFileTest, TruncatedAndFlippedFilesNeverLoadHalfOrCrash)
     int tried = 0;
     std::mt19937 random(20040501);
     for (std::size_t length = 0; length < bytes.size(); length += 1 + random() % 40) {
-        ScheduleDocument target = CreateDocument();
-        const auto result = LoadScheduleFile(target, std::string_view(bytes).substr(0, length));
+        const auto result = LoadScheduleFile(std::string_view(bytes).substr(0, length));
         ++tried;
         if (!result) {
             ++damaged;
@@ -545,8 +541,7 @@ TEST_F(ScheduleFileTest, TruncatedAndFlippedFilesNeverLoadHalfOrCrash)
         std::string flipped = bytes;
         const std::size_t at = random() % flipped.size();
         flipped[at] = static_cast<char>(flipped[at] ^ (1 + random() % 255));
-        ScheduleDocument target = CreateDocument();
-        const auto result = LoadScheduleFile(target, flipped);
+        const auto result = LoadScheduleFile(flipped);
         if (!result) {
             EXPECT_EQ(result.error().message, kDamagedFileMessage);
         }
@@ -558,8 +553,7 @@ TEST_F(ScheduleFileTest, NotAStreamIsDamaged)
     for (const std::string& bytes :
          {std::string(), std::string("ShiftexV4.1\r\n31\r\n"), std::string("TPF0"),
           std::string("TPF0\x0bTGridPropIO\x00\x00\x00", 19)}) {
-        ScheduleDocument target = CreateDocument();
-        const auto result = LoadScheduleFile(target, bytes);
+        const auto result = LoadScheduleFile(bytes);
         ASSERT_FALSE(result);
         EXPECT_EQ(result.error().message, kDamagedFileMessage);
     }

@@ -12,6 +12,7 @@
 namespace shiftex {
 namespace {
 
+using test::LoadedOrFail;
 using test::RecordingMessageSink;
 using test::TempProgramFolder;
 
@@ -55,7 +56,11 @@ protected:
     Result<void> Load(const std::vector<std::string>& lines)
     {
         document = CreateDocument();
-        return LoadScheduleText(document, lines, folder.path(), messages);
+        Result<ScheduleDocument> loaded = LoadScheduleText(lines, folder.path(), messages);
+        if (!loaded)
+            return std::unexpected(loaded.error());
+        document = std::move(*loaded);
+        return {};
     }
 
     TempProgramFolder folder;
@@ -371,11 +376,10 @@ TEST_F(LoadScheduleTextTest, WrittenTextLoadsBackToTheSameDocument)
 
 TEST(WriteScheduleText, RefusesCellsOfSeveralLines)
 {
-    ScheduleDocument document = CreateDocument();
     TempProgramFolder folder;
     RecordingMessageSink messages;
-    ASSERT_TRUE(LoadScheduleText(document, BuildScheduleText(April2003()), folder.path(),
-                                 messages));
+    ScheduleDocument document =
+        LoadedOrFail(LoadScheduleText(BuildScheduleText(April2003()), folder.path(), messages));
     document.sheet.SetText(3, 3, "D\rD");
     EXPECT_THROW(WriteScheduleText(document), std::invalid_argument);
 }

@@ -16,6 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using Lines = std::vector<std::string>;
+using test::LoadedOrFail;
 using test::RecordingMessageSink;
 using test::TempProgramFolder;
 
@@ -66,9 +67,8 @@ protected:
     // The template as a schedule file, with a reserved field that only that form keeps.
     fs::path WriteScheduleFile()
     {
-        ScheduleDocument document = CreateDocument();
-        EXPECT_TRUE(LoadScheduleText(document, ComposeScheduleText(TemplateContent()),
-                                     folder_.path(), messages_));
+        ScheduleDocument document = LoadedOrFail(
+            LoadScheduleText(ComposeScheduleText(TemplateContent()), folder_.path(), messages_));
         document.workingTypes.SetField(2, 17, "clPurple");
         const fs::path path = folder_.path() / "template-file.sxt";
         EXPECT_TRUE(SaveSchedule(document, path));

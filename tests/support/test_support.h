@@ -1,6 +1,10 @@
 #pragma once
 
 #include "model/message_sink.h"
+#include "model/result.h"
+#include "model/schedule_document.h"
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
@@ -8,6 +12,13 @@
 #include <vector>
 
 namespace shiftex::test {
+
+// The document a loader gave; a test failure, and a new document, when it gave an error.
+inline ScheduleDocument LoadedOrFail(Result<ScheduleDocument> loaded)
+{
+    EXPECT_TRUE(loaded) << (loaded ? "" : loaded.error().message);
+    return loaded ? std::move(*loaded) : CreateDocument();
+}
 
 // Records every message box instead of showing it; answers with the queued answers, then yes.
 class RecordingMessageSink final : public MessageSink {

@@ -317,12 +317,12 @@ void WizardUiTest::aTemplateFileIsPreviewed()
     content.fontColour = "clblue";
     content.region = "Custom";
     content.departmentColours = {kDefaultMainDepartmentColour};
-    ScheduleDocument document = CreateDocument();
     RecordingSink silent;
-    QVERIFY(LoadScheduleText(document, ComposeScheduleText(content),
-                             programFolder_.toStdString(), silent));
+    const Result<ScheduleDocument> document =
+        LoadScheduleText(ComposeScheduleText(content), programFolder_.toStdString(), silent);
+    QVERIFY(document.has_value());
     const QString path = temp_->filePath(QStringLiteral("template.sxt"));
-    QVERIFY(SaveSchedule(document, path.toStdString()).has_value());
+    QVERIFY(SaveSchedule(*document, path.toStdString()).has_value());
 
     QVERIFY(openWizard() != nullptr);
     wizard_->setTemplateChooser([path] { return path; });
