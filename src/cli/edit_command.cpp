@@ -104,13 +104,13 @@ public:
         } else if (command == "enter" || command == "delete") {
             expect(0);
             session_.KeyDown(command == "enter" ? key::Enter : key::Delete);
-        } else if (command == "bold") {
+        } else if (command == MenuCommandName(MenuCommand::Bold)) {
             expect(2);
-            if (Offers(Column(words[1]), Row(words[2]), "bold"))
+            if (Offers(Column(words[1]), Row(words[2]), MenuCommand::Bold))
                 session_.ToggleBold();
-        } else if (command == "comment") {
+        } else if (command == MenuCommandName(MenuCommand::Comment)) {
             expect(3);
-            if (Offers(Column(words[1]), Row(words[2]), "comment")) {
+            if (Offers(Column(words[1]), Row(words[2]), MenuCommand::Comment)) {
                 session_.OpenCommentPanel();
                 session_.ApplyComment(words[3]);
             }
@@ -278,13 +278,13 @@ private:
         throw ScriptError{"\"" + name + "\" is no summary here"};
     }
     // Whether a right click on the cell offers the item: otherwise the command does nothing.
-    bool Offers(int col, int row, const std::string& id)
+    bool Offers(int col, int row, MenuCommand command)
     {
         const auto items = session_.ContextMenu(col, row);
         if (!items)
             return false;
         for (const MenuItem& item : *items)
-            if (item.id == id)
+            if (item.command == command)
                 return item.enabled;
         return false;
     }

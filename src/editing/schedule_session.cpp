@@ -474,63 +474,69 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
 
     const bool clipboard = edit_.clipboardEnabled && edit_.sheetFocused;
     std::vector<MenuItem> items{
-        {"undo", "Undo", "Undo", UndoEnabled()},
-        {"redo", "Redo", "Redo", RedoEnabled()},
-        {"cut", "Cut", "Cut to clipboard", clipboard},
-        {"copy", "Copy", "Copy to clipboard", clipboard},
-        {"paste", "Paste", "Paste from clipboard", PasteEnabled()},
-        {"unselect", "Unselect", "Unselect selected cells", clipboard},
-        {"selectAll", "Select all", "Select all cells", true},
+        {MenuCommand::Undo, "Undo", "Undo", UndoEnabled()},
+        {MenuCommand::Redo, "Redo", "Redo", RedoEnabled()},
+        {MenuCommand::Cut, "Cut", "Cut to clipboard", clipboard},
+        {MenuCommand::Copy, "Copy", "Copy to clipboard", clipboard},
+        {MenuCommand::Paste, "Paste", "Paste from clipboard", PasteEnabled()},
+        {MenuCommand::Unselect, "Unselect", "Unselect selected cells", clipboard},
+        {MenuCommand::SelectAll, "Select all", "Select all cells", true},
     };
     if (!inside)
         return items;
 
     const bool departments = DepartmentViewShown();
-    auto add = [&](const char* id, std::string caption, std::string hint, bool enabled = true) {
-        items.push_back({id, std::move(caption), std::move(hint), enabled});
+    auto add = [&](MenuCommand command, std::string caption, std::string hint,
+                   bool enabled = true) {
+        items.push_back({command, std::move(caption), std::move(hint), enabled});
     };
     auto dayCellItems = [&] {
         // The clicked cell is what Comment and Bold act on; Cut, Copy and Delete keep acting
         // on the selection as it was.
         MoveFocusCell(col, row);
-        add("editWorkingHours", "Edit WorkingHours ...",
+        add(MenuCommand::EditWorkingHours, "Edit WorkingHours ...",
             "Go to setup menu to edit this workingtype");
-        add("comment", sheet.Comment(col, row).empty() ? "Add Comment" : "Edit Comment",
+        add(MenuCommand::Comment,
+            sheet.Comment(col, row).empty() ? "Add Comment" : "Edit Comment",
             "Add comment to this cell");
-        add("bold", sheet.IsBold(col, row) ? "Undo Bold" : "Make Bold",
+        add(MenuCommand::Bold, sheet.IsBold(col, row) ? "Undo Bold" : "Make Bold",
             "Make the value of this cell bold");
     };
     const bool dayColumn = col >= 2;
     if (dayColumn && row == 0) {
-        add("selectMonth", "Select all cells of this Month", "Select all cells of this Month");
-        add("removeMonth", "Remove Month from Schedule",
+        add(MenuCommand::SelectMonth, "Select all cells of this Month",
+            "Select all cells of this Month");
+        add(MenuCommand::RemoveMonth, "Remove Month from Schedule",
             "Remove Month from Schedule (cannot be undone)", CanRemoveMonth(col));
     } else if (dayColumn && row == 1) {
-        add("removeWeek", "Remove Week from Schedule",
+        add(MenuCommand::RemoveWeek, "Remove Week from Schedule",
             "Remove Week from Schedule (cannot be undone)", CanRemoveWeek(col));
-        add("removeAllExceptWeek", "Remove all except this week",
+        add(MenuCommand::RemoveAllExceptWeek, "Remove all except this week",
             "Remove all except this week (cannot be undone)", CanKeepOnlyWeek());
-        add("selectWeek", "Select all cells of this week", "Select all cells of this week");
+        add(MenuCommand::SelectWeek, "Select all cells of this week",
+            "Select all cells of this week");
     } else if (dayColumn && row == 2) {
-        add("selectDay", "Select all cells of this day", "Select all cells of this day");
+        add(MenuCommand::SelectDay, "Select all cells of this day",
+            "Select all cells of this day");
         if (departments)
-            add("hideDepartments", "Hide Departments", "Hide display of departments");
+            add(MenuCommand::HideDepartments, "Hide Departments", "Hide display of departments");
         else
-            add("showDepartments", "Show Departments", "Show departments");
+            add(MenuCommand::ShowDepartments, "Show Departments", "Show departments");
     } else if (dayColumn && row == 3 && departments) {
-        add("selectDepartment", "Select all cells of this department",
+        add(MenuCommand::SelectDepartment, "Select all cells of this department",
             "Select all cells of this department");
-        add("hideDepartments", "Hide Departments", "Hide display of departments");
-        add("departmentSettings", "Department settings ...",
+        add(MenuCommand::HideDepartments, "Hide Departments", "Hide display of departments");
+        add(MenuCommand::DepartmentSettings, "Department settings ...",
             "Go to setup menu to edit the department settings");
         dayCellItems();
     } else if (IsDayCell(col, row)) {
         dayCellItems();
     } else if (col == 1 && row >= sheet.fixedRows) {
-        add("selectEmployee", "Select all cells of this Employee",
+        add(MenuCommand::SelectEmployee, "Select all cells of this Employee",
             "Select all cells of this Employee");
-        add("addEmployee", "Add New Employee", "Go to setup menu to add a new employee");
-        add("removeEmployee", "Remove Employee from Schedule", "");
+        add(MenuCommand::AddEmployee, "Add New Employee",
+            "Go to setup menu to add a new employee");
+        add(MenuCommand::RemoveEmployee, "Remove Employee from Schedule", "");
     }
     return items;
 }

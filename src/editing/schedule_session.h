@@ -2,6 +2,7 @@
 
 #include "editing/cell_fit.h"
 #include "editing/clipboard.h"
+#include "editing/context_menu.h"
 #include "editing/quick_insert_panel.h"
 #include "editing/schedule_closing.h"
 #include "editing/undo_history.h"
@@ -99,14 +100,6 @@ struct CommentPanel {
     std::string text;
     int top = 0;
     int left = 0;
-};
-
-// One entry of the sheet's context menu as composed for the clicked cell.
-struct MenuItem {
-    std::string id;  // stable name for binding, such as "undo" or "makeBold"
-    std::string caption;
-    std::string hint;
-    bool enabled = true;
 };
 
 // One open schedule with everything a schedule window keeps for it: the document, its

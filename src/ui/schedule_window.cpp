@@ -814,93 +814,68 @@ QMenu* ScheduleWindow::createSheetMenu(int col, int row)
         // The entries of the clicked area stand apart from those always there.
         if (afterSelectAll)
             menu->addSeparator();
-        afterSelectAll = item.id == "selectAll";
+        afterSelectAll = item.command == MenuCommand::SelectAll;
         QAction* action = menu->addAction(QString::fromStdString(item.caption));
-        action->setObjectName(QString::fromStdString(item.id));
+        const std::string_view name = MenuCommandName(item.command);
+        action->setObjectName(QString::fromLatin1(name.data(), qsizetype(name.size())));
         action->setToolTip(QString::fromStdString(item.hint));
         action->setStatusTip(action->toolTip());
-        const bool bound = bindMenuItem(action, item.id);
-        action->setEnabled(item.enabled && bound);
-        if (item.id == "selectAll")
+        bindMenuItem(action, item.command);
+        action->setEnabled(item.enabled);
+        if (afterSelectAll)
             menu->insertSeparator(action);
     }
     return menu;
 }
 
-bool ScheduleWindow::bindMenuItem(QAction* action, const std::string& id)
+void ScheduleWindow::bindMenuItem(QAction* action, MenuCommand command)
 {
-    using Command = void (ScheduleWindow::*)();
-    const auto run = [this, action](auto command) {
-        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+    const auto run = [this, action](auto method) {
+        connect(action, &QAction::triggered, this, [this, method] { (this->*method)(); });
     };
-    static const std::vector<std::pair<std::string, Command>> plain{
-        {"comment", &ScheduleWindow::openCommentPanel},
-        {"copy", &ScheduleWindow::copy},
-        {"selectAll", &ScheduleWindow::selectAll},
-        {"unselect", &ScheduleWindow::unselect},
-    };
-    for (const auto& [name, command] : plain)
-        if (id == name) {
-            run(command);
-            return true;
-        }
-    using Check = bool (ScheduleWindow::*)();
-    static const std::vector<std::pair<std::string, Check>> checked{
-        {"undo", &ScheduleWindow::undo},
-        {"redo", &ScheduleWindow::redo},
-        {"cut", &ScheduleWindow::cut},
-        {"paste", &ScheduleWindow::paste},
-        {"showDepartments", &ScheduleWindow::showDepartments},
-        {"hideDepartments", &ScheduleWindow::hideDepartments},
-        {"removeEmployee", &ScheduleWindow::removeEmployee},
-        {"removeWeek", &ScheduleWindow::removeWeek},
-        {"removeMonth", &ScheduleWindow::removeMonth},
-        {"removeAllExceptWeek", &ScheduleWindow::keepOnlyWeek},
-    };
-    for (const auto& [name, command] : checked)
-        if (id == name) {
-            run(command);
-            return true;
-        }
     // The selections work from the cell the menu was opened on.
-    using Select = bool (ScheduleSession::*)();
-    static const std::vector<std::pair<std::string, Select>> selections{
-        {"selectMonth", &ScheduleSession::SelectMonth},
-        {"selectWeek", &ScheduleSession::SelectWeek},
-        {"selectDay", &ScheduleSession::SelectDay},
-        {"selectDepartment", &ScheduleSession::SelectDepartment},
-        {"selectEmployee", &ScheduleSession::SelectEmployee},
+    const auto select = [this, action](bool (ScheduleSession::*method)()) {
+        connect(action, &QAction::triggered, this, [this, method] {
+            ((*session_).*method)();
+            afterCommand();
+        });
     };
-    for (const auto& [name, select] : selections)
-        if (id == name) {
-            connect(action, &QAction::triggered, this, [this, select] {
-                ((*session_).*select)();
-                afterCommand();
-            });
-            return true;
-        }
     // The entries that lead to the options dialog hand it the text of the clicked cell.
-    static const std::vector<std::pair<std::string, int>> setup{
-        {"editWorkingHours", options::kWorkingTypes},
-        {"departmentSettings", options::kDepartments},
-        {"addEmployee", options::kEmployees},
+    const auto setup = [this, action](int item) {
+        connect(action, &QAction::triggered, this, [this, item] {
+            emit optionsRequested(options::kScheduleSetup, item, session_->RememberedCellText());
+        });
     };
-    for (const auto& [name, item] : setup)
-        if (id == name) {
-            connect(action, &QAction::triggered, this, [this, item] {
-                emit optionsRequested(options::kScheduleSetup, item,
-                                      session_->RememberedCellText());
-            });
-            return true;
-        }
-    if (id == "bold") {
+    switch (command) {
+    case MenuCommand::Undo: run(&ScheduleWindow::undo); break;
+    case MenuCommand::Redo: run(&ScheduleWindow::redo); break;
+    case MenuCommand::Cut: run(&ScheduleWindow::cut); break;
+    case MenuCommand::Copy: run(&ScheduleWindow::copy); break;
+    case MenuCommand::Paste: run(&ScheduleWindow::paste); break;
+    case MenuCommand::Unselect: run(&ScheduleWindow::unselect); break;
+    case MenuCommand::SelectAll: run(&ScheduleWindow::selectAll); break;
+    case MenuCommand::Comment: run(&ScheduleWindow::openCommentPanel); break;
+    case MenuCommand::Bold:
         connect(action, &QAction::triggered, this, [this] {
             session_->ToggleBold();
             afterCommand();
         });
-        return true;
+        break;
+    case MenuCommand::ShowDepartments: run(&ScheduleWindow::showDepartments); break;
+    case MenuCommand::HideDepartments: run(&ScheduleWindow::hideDepartments); break;
+    case MenuCommand::RemoveEmployee: run(&ScheduleWindow::removeEmployee); break;
+    case MenuCommand::RemoveWeek: run(&ScheduleWindow::removeWeek); break;
+    case MenuCommand::RemoveMonth: run(&ScheduleWindow::removeMonth); break;
+    case MenuCommand::RemoveAllExceptWeek: run(&ScheduleWindow::keepOnlyWeek); break;
+    case MenuCommand::SelectMonth: select(&ScheduleSession::SelectMonth); break;
+    case MenuCommand::SelectWeek: select(&ScheduleSession::SelectWeek); break;
+    case MenuCommand::SelectDay: select(&ScheduleSession::SelectDay); break;
+    case MenuCommand::SelectDepartment: select(&ScheduleSession::SelectDepartment); break;
+    case MenuCommand::SelectEmployee: select(&ScheduleSession::SelectEmployee); break;
+    case MenuCommand::EditWorkingHours: setup(options::kWorkingTypes); break;
+    case MenuCommand::DepartmentSettings: setup(options::kDepartments); break;
+    case MenuCommand::AddEmployee: setup(options::kEmployees); break;
     }
-    return false;
 }
 
 QMenu* ScheduleWindow::createSummaryMenu(SummaryKind kind)

@@ -154,8 +154,8 @@ private:
     void showSheetMenu(int col, int row, const QPoint& globalPos);
     void showSummaryMenu(SummaryKind kind, const QPoint& globalPos);
     void selectHeaderRange(int col, int row);
-    // Connects a context menu entry to its command; false for entries not bound yet.
-    bool bindMenuItem(QAction* action, const std::string& id);
+    // Connects a context menu entry to its command.
+    void bindMenuItem(QAction* action, MenuCommand command);
     void updateQueryRowActions();
     void focusChanged(QWidget* old, QWidget* now);
     bool focusAwayFromSheet() const;

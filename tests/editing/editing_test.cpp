@@ -300,19 +300,19 @@ TEST_F(EditingTest, DepartmentNamesTakeBoldFromTheirMenu)
     options.departmentView = true;
     options.days = 3;
     ScheduleSession view(MakeSchedule(options), messages);
-    const auto caption = [&](const char* id) {
+    const auto caption = [&](MenuCommand command) {
         const std::optional<std::vector<MenuItem>> items = view.ContextMenu(3, 3);
         for (const MenuItem& item : items.value_or(std::vector<MenuItem>{}))
-            if (item.id == id)
+            if (item.command == command)
                 return item.caption + (item.enabled ? "" : "-");
         return std::string("none");
     };
-    EXPECT_EQ(caption("bold"), "Make Bold");
+    EXPECT_EQ(caption(MenuCommand::Bold), "Make Bold");
     view.ToggleBold();
     EXPECT_TRUE(view.document().sheet.IsBold(3, 3));
     EXPECT_EQ(view.document().sheet.Text(3, 3), "Store");
     EXPECT_TRUE(view.document().modified);
-    EXPECT_EQ(caption("bold"), "Undo Bold");
+    EXPECT_EQ(caption(MenuCommand::Bold), "Undo Bold");
     view.ToggleBold();
     EXPECT_FALSE(view.document().sheet.IsBold(3, 3));
     // The names' own header rows above take none.
@@ -327,7 +327,8 @@ TEST_F(EditingTest, ContextMenuByArea)
         std::vector<std::string> result;
         if (const auto items = session.ContextMenu(col, row))
             for (std::size_t i = 7; i < items->size(); ++i)
-                result.push_back((*items)[i].id + ((*items)[i].enabled ? "" : "-"));
+                result.push_back(std::string(MenuCommandName((*items)[i].command)) +
+                                 ((*items)[i].enabled ? "" : "-"));
         return result;
     };
     using Ids = std::vector<std::string>;
