@@ -129,8 +129,8 @@ bool Finish(ScheduleSession& session)
 
     const auto comment = [&](int day, int employee, const char* text) {
         session.SetCurrentCell(day1 + day - 1, first + employee);
-        session.OpenCommentPanel();
-        ok = session.ApplyComment(text) && ok;
+        session.commentPanel().Open();
+        ok = session.commentPanel().Apply(text) && ok;
     };
     comment(6, 1, "Swapped with Finn: dentist in the morning");
     comment(14, 4, "Training: new infusion pumps");

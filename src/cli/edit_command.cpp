@@ -111,8 +111,8 @@ public:
         } else if (command == MenuCommandName(MenuCommand::Comment)) {
             expect(3);
             if (Offers(Column(words[1]), Row(words[2]), MenuCommand::Comment)) {
-                session_.OpenCommentPanel();
-                session_.ApplyComment(words[3]);
+                session_.commentPanel().Open();
+                session_.commentPanel().Apply(words[3]);
             }
         } else if (command == "undo" || command == "redo") {
             expect(0);

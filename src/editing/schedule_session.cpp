@@ -16,8 +16,9 @@ SharedEditFlags& ProgramEditFlags()
 ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& messages,
                                  SettingsStore* settings, const TextMetrics& metrics,
                                  SharedEditFlags& flags)
-    : document_(std::move(document)), summaries_(document_), messages_(messages),
-      settings_(settings), metrics_(&metrics), flags_(&flags)
+    : document_(std::move(document)), summaries_(document_),
+      comment_(document_, edit_, settings), messages_(messages), metrics_(&metrics),
+      flags_(&flags)
 {
     // The blank entry is the safe start after a load.
     SelectWorkingType(0);
@@ -225,58 +226,6 @@ void ScheduleSession::KeyUp(int keyCode)
 {
     if (keyCode == key::Ctrl)
         flags_->ctrlHeld = false;
-}
-
-// --- comments ---
-
-void ScheduleSession::ReadCommentPosition()
-{
-    if (!settings_)
-        return;
-    int top = 0;
-    int left = 0;
-    if (!TryParseInt(ReadUserSetting(*settings_, kCommentPositionKey, "Top"), top))
-        return;
-    comment_.top = top;
-    if (!TryParseInt(ReadUserSetting(*settings_, kCommentPositionKey, "Left"), left))
-        return;
-    comment_.left = left;
-}
-
-void ScheduleSession::OpenCommentPanel()
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    if (!sheet.Contains(edit_.currentCol, edit_.currentRow))
-        return;
-    comment_.text = sheet.Comment(edit_.currentCol, edit_.currentRow);
-    ReadCommentPosition();
-    comment_.shown = true;
-}
-
-bool ScheduleSession::ApplyComment(const std::string& text)
-{
-    if (!comment_.shown)
-        return false;
-    document_.MarkModified();
-    ScheduleSheet& sheet = document_.sheet;
-    // The cell current when OK is pressed; an empty text removes its comment.
-    if (sheet.Contains(edit_.currentCol, edit_.currentRow))
-        sheet.SetComment(edit_.currentCol, edit_.currentRow, text);
-    comment_.text = text;
-    comment_.shown = false;
-    return true;
-}
-
-void ScheduleSession::CancelComment() { comment_.shown = false; }
-
-void ScheduleSession::CommentPanelLeft(int top, int left)
-{
-    comment_.top = top;
-    comment_.left = left;
-    if (!settings_)
-        return;
-    WriteUserSetting(*settings_, kCommentPositionKey, "Top", std::to_string(top));
-    WriteUserSetting(*settings_, kCommentPositionKey, "Left", std::to_string(left));
 }
 
 // --- undo ---

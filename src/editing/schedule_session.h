@@ -2,8 +2,10 @@
 
 #include "editing/cell_fit.h"
 #include "editing/clipboard.h"
+#include "editing/comment_panel.h"
 #include "editing/context_menu.h"
 #include "editing/quick_insert_panel.h"
+#include "editing/edit_state.h"
 #include "editing/schedule_closing.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
@@ -19,7 +21,6 @@
 
 namespace shiftex {
 
-inline constexpr const char* kCommentPositionKey = "\\Software\\Shiftex\\Position\\Comment";
 inline constexpr const char* kWeekEndHint = "WeekEnd";
 inline constexpr const char* kCellHelpTopic = "topic14";
 inline constexpr int kCommentHintTime = 5000;
@@ -31,11 +32,6 @@ inline constexpr int kDefaultQueryPanelHeight = 72;
 inline constexpr const char* kTypeChooserHint = "Select WorkingType and click on the grid";
 inline constexpr const char* kTypeChooserMenuItem = "Edit WorkingHours ...";
 inline constexpr const char* kTypeChooserMenuHint = "Go to setup menu";
-inline constexpr const char* kCommentPanelCaption = "Add Cell Comment";
-inline constexpr const char* kCommentFieldHint =
-    "To remove a comment, empty this input field and press the ok-button";
-inline constexpr const char* kCommentOkHint = "Apply this comment to the cell";
-inline constexpr const char* kCommentCancelHint = "Discard changes to cell comment";
 inline constexpr const char* kClipboardHint =
     "Use CRTL + Left mouse button to select the copy fields.";
 inline constexpr const char* kRejectedPasteMessage =
@@ -44,41 +40,6 @@ inline constexpr const char* kDefineDepartmentsQuestion =
     "You haven't declared any departments. Would you like to define them now ?";
 inline constexpr const char* kKeepOnlyWeekQuestion =
     "All other weeks will be erased. Are you sure?";
-
-// Key codes the sheet passes on.
-namespace key {
-inline constexpr int Enter = 13;
-inline constexpr int Ctrl = 17;
-inline constexpr int Escape = 27;
-inline constexpr int Delete = 46;
-inline constexpr int NumPlus = 107;
-inline constexpr int NumMinus = 109;
-inline constexpr int F1 = 112;
-} // namespace key
-
-// Flags one program shares between all its schedule windows.
-struct SharedEditFlags {
-    bool ctrlHeld = false;
-};
-SharedEditFlags& ProgramEditFlags();
-
-// The edit state of one schedule window.
-struct EditState {
-    int currentType = 0;  // index into the WorkingTypeList; 0 the blank entry
-    int currentCol = 2;   // the sheet's focus cell
-    int currentRow = 3;
-    CellRect selection{2, 3, 2, 3};
-    bool selectionShown = false;
-    // Copy and Cut, enabled by a click on a day cell.
-    bool clipboardEnabled = false;
-    // While the sheet lacks the keyboard focus, Cut, Copy, Paste, Undo and Redo are disabled.
-    bool sheetFocused = true;
-    // The cell of the last right click or header double-click.
-    int rememberedCol = -1;
-    int rememberedRow = -1;
-    // The Paste tool button, enabled by Copy and Cut.
-    bool pasteEnabled = false;
-};
 
 // What ShowDepartments did.
 enum class ShowDepartmentsResult {
@@ -92,14 +53,6 @@ enum class ShowDepartmentsResult {
     DefineDepartments,
     // A conversion error stopped the summaries (the error has been shown).
     Failed,
-};
-
-// The floating comment panel of a schedule window.
-struct CommentPanel {
-    bool shown = false;
-    std::string text;
-    int top = 0;
-    int left = 0;
 };
 
 // One open schedule with everything a schedule window keeps for it: the document, its
@@ -126,6 +79,7 @@ public:
     SummarySet& summaries() { return summaries_; }
     const EditState& editState() const { return edit_; }
     const UndoHistory& undoHistory() const { return undo_; }
+    CommentPanel& commentPanel() { return comment_; }
     const CommentPanel& commentPanel() const { return comment_; }
     // The height the window gives the custom query area. It is saved with the document but is
     // no edit: the document is not marked modified.
@@ -164,13 +118,6 @@ public:
     // A key pressed and let go on the sheet; KeyDown gives the help topic to open, if any.
     std::optional<std::string> KeyDown(int keyCode);
     void KeyUp(int keyCode);
-
-    // --- comments ---
-    void OpenCommentPanel();
-    bool ApplyComment(const std::string& text);
-    void CancelComment();
-    // The panel lost the focus where it stands: its position is kept in the settings.
-    void CommentPanelLeft(int top, int left);
 
     // --- undo ---
     // Takes a snapshot of the sheet before a content edit and marks the document modified. In
@@ -349,7 +296,6 @@ private:
     void Report(const std::string& error) { messages_.Error(error); }
     bool AfterSheetReplaced(const Result<void>& result);
     void CentreCell(int col, int row, const CellFit& before);
-    void ReadCommentPosition();
 
     ScheduleDocument document_;
     SummarySet summaries_;
@@ -359,7 +305,6 @@ private:
     QuickInsertPanel panel_;
     std::vector<std::string> rejected_;
     MessageSink& messages_;
-    SettingsStore* settings_;
     const TextMetrics* metrics_;
     SharedEditFlags* flags_;
 };

@@ -925,13 +925,13 @@ void ScheduleWindow::selectHeaderRange(int col, int row)
 
 void ScheduleWindow::openCommentPanel()
 {
-    session_->OpenCommentPanel();
-    const CommentPanel& panel = session_->commentPanel();
-    if (!panel.shown)
+    CommentPanel& panel = session_->commentPanel();
+    panel.Open();
+    if (!panel.shown())
         return;
-    commentPanel_->setText(QString::fromStdString(panel.text));
-    int left = panel.left;
-    int top = panel.top;
+    commentPanel_->setText(QString::fromStdString(panel.text()));
+    int left = panel.left();
+    int top = panel.top();
     if (left == 0 && top == 0) {
         // Never placed yet: beside the cell it is for.
         const QPoint cell = sheetView_->currentCell();
@@ -947,7 +947,7 @@ void ScheduleWindow::openCommentPanel()
 
 void ScheduleWindow::applyComment()
 {
-    session_->ApplyComment(commentPanel_->text().toStdString());
+    session_->commentPanel().Apply(commentPanel_->text().toStdString());
     commentPanel_->hide();
     sheetView_->setFocus(Qt::OtherFocusReason);
     afterCommand();
@@ -955,7 +955,7 @@ void ScheduleWindow::applyComment()
 
 void ScheduleWindow::cancelComment()
 {
-    session_->CancelComment();
+    session_->commentPanel().Cancel();
     commentPanel_->hide();
     sheetView_->setFocus(Qt::OtherFocusReason);
     afterCommand();
@@ -967,7 +967,7 @@ void ScheduleWindow::focusChanged(QWidget* old, QWidget* now)
     const bool wasInside = old != nullptr && commentPanel_->isAncestorOf(old);
     const bool isInside = now != nullptr && commentPanel_->isAncestorOf(now);
     if (wasInside && !isInside)
-        session_->CommentPanelLeft(commentPanel_->y(), commentPanel_->x());
+        session_->commentPanel().Leave(commentPanel_->y(), commentPanel_->x());
     // Undo, Redo and the clipboard wait while another widget of this window has the keyboard.
     const bool mine =
         (old != nullptr && isAncestorOf(old)) || (now != nullptr && isAncestorOf(now));

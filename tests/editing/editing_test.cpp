@@ -162,30 +162,30 @@ TEST_F(EditingTest, BoldAndComments)
     session.ToggleBold();
     EXPECT_FALSE(sheet().IsBold(4, kFirst));
 
-    EXPECT_FALSE(session.ApplyComment("not open"));
-    session.OpenCommentPanel();
-    EXPECT_TRUE(session.commentPanel().shown);
-    EXPECT_EQ(session.commentPanel().text, "");
+    EXPECT_FALSE(session.commentPanel().Apply("not open"));
+    session.commentPanel().Open();
+    EXPECT_TRUE(session.commentPanel().shown());
+    EXPECT_EQ(session.commentPanel().text(), "");
     session.document().modified = false;
-    ASSERT_TRUE(session.ApplyComment(""));
+    ASSERT_TRUE(session.commentPanel().Apply(""));
     EXPECT_TRUE(session.document().modified);
     EXPECT_EQ(sheet().Comment(4, kFirst), "");
-    session.OpenCommentPanel();
-    session.ApplyComment("Doctor");
+    session.commentPanel().Open();
+    session.commentPanel().Apply("Doctor");
     EXPECT_EQ(sheet().Comment(4, kFirst), "Doctor");
     EXPECT_EQ(session.HintDisplayTime(), 5000);
-    session.OpenCommentPanel();
-    EXPECT_EQ(session.commentPanel().text, "Doctor");
-    session.CancelComment();
-    EXPECT_FALSE(session.commentPanel().shown);
+    session.commentPanel().Open();
+    EXPECT_EQ(session.commentPanel().text(), "Doctor");
+    session.commentPanel().Cancel();
+    EXPECT_FALSE(session.commentPanel().shown());
     EXPECT_EQ(sheet().Comment(4, kFirst), "Doctor");
-    session.OpenCommentPanel();
+    session.commentPanel().Open();
     session.SetCurrentCell(5, kFirst);  // OK edits the cell current at that moment
-    session.ApplyComment("Late");
+    session.commentPanel().Apply("Late");
     EXPECT_EQ(sheet().Comment(5, kFirst), "Late");
     session.SetCurrentCell(4, kFirst);
-    session.OpenCommentPanel();
-    session.ApplyComment("");
+    session.commentPanel().Open();
+    session.commentPanel().Apply("");
     EXPECT_EQ(sheet().Comment(4, kFirst), "");
     EXPECT_EQ(session.HintDisplayTime(), 2500);
 }
@@ -204,18 +204,18 @@ TEST_F(EditingTest, TheCommentPanelKeepsItsPlace)
     for (const Case& c : cases) {
         MemorySettingsStore store;
         ScheduleSession panel(MakeSchedule(), messages, &store, DefaultTextMetrics(), flags);
-        panel.CommentPanelLeft(7, 9);
+        panel.commentPanel().Leave(7, 9);
         store = MemorySettingsStore();
         if (c.top)
             store.WriteValue(SettingsScope::User, kCommentPositionKey, "Top", c.top);
         if (c.left)
             store.WriteValue(SettingsScope::User, kCommentPositionKey, "Left", c.left);
-        panel.OpenCommentPanel();
-        EXPECT_EQ(panel.commentPanel().top, c.expectedTop) << (c.top ? c.top : "none");
-        EXPECT_EQ(panel.commentPanel().left, c.expectedLeft) << (c.top ? c.top : "none");
+        panel.commentPanel().Open();
+        EXPECT_EQ(panel.commentPanel().top(), c.expectedTop) << (c.top ? c.top : "none");
+        EXPECT_EQ(panel.commentPanel().left(), c.expectedLeft) << (c.top ? c.top : "none");
     }
     // Leaving the panel writes where it stands.
-    session.CommentPanelLeft(33, 44);
+    session.commentPanel().Leave(33, 44);
     EXPECT_EQ(ReadUserSetting(settings, kCommentPositionKey, "Top"), "33");
     EXPECT_EQ(ReadUserSetting(settings, "Software/Shiftex/Position/Comment", "Left"), "44");
 }
@@ -280,8 +280,8 @@ TEST_F(EditingTest, ARightClickLeavesTheSelectionAsItWas)
         EXPECT_EQ(session.editState().currentCol, col);
         EXPECT_EQ(session.editState().currentRow, row);
         EXPECT_EQ(session.editState().selection, block);
-        session.OpenCommentPanel();
-        session.ApplyComment("note");
+        session.commentPanel().Open();
+        session.commentPanel().Apply("note");
         EXPECT_EQ(sheet().Comment(col, row), "note");
         MemoryClipboard clipboard;
         session.CopyCells(clipboard);
