@@ -93,7 +93,7 @@ void BM_RecomputeSummaries(benchmark::State& state)
     std::vector<double> times;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
-        session->RecomputeSummaries();
+        session->summaryPanels().Recompute();
         const auto end = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(end - start).count();
         state.SetIterationTime(seconds);

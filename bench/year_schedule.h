@@ -66,7 +66,7 @@ inline std::unique_ptr<ScheduleSession> ShownSession(QuietSink& sink, ScheduleDo
     auto session = std::make_unique<ScheduleSession>(std::move(document), sink);
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                              SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
-        session->ShowSummary(kind);
+        session->summaryPanels().Show(kind);
     return session;
 }
 

@@ -140,14 +140,14 @@ bool Finish(ScheduleSession& session)
 
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                              SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
-        ok = session.ShowSummary(kind) && ok;
+        ok = session.summaryPanels().Show(kind) && ok;
     // The height the window gives the panel when it first shows it; each row adds to it.
     session.document().customQueryPanel.height = kDefaultQueryPanelHeight;
     const CustomQuerySummary& queries = session.summaries().customQuery();
     const int top = queries.headerRows();
-    ok = session.ChooseQuery(top, "Day staff") && ok;
-    ok = session.InsertQueryRow(queries.totalRow()) && ok;
-    ok = session.ChooseQuery(top + 1, "Nights") && ok;
+    ok = session.summaryPanels().ChooseQuery(top, "Day staff") && ok;
+    ok = session.summaryPanels().InsertQueryRow(queries.totalRow()) && ok;
+    ok = session.summaryPanels().ChooseQuery(top + 1, "Nights") && ok;
     return ok;
 }
 

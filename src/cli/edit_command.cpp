@@ -120,14 +120,15 @@ public:
         } else if (command == "show" || command == "hide") {
             expect(1);
             const SummaryKind kind = Summary(words[1], true);
-            command == "show" ? session_.ShowSummary(kind) : session_.HideSummary(kind);
+            command == "show" ? session_.summaryPanels().Show(kind)
+                              : session_.summaryPanels().Hide(kind);
         } else if (command == "lock") {
             expect(1);
-            session_.PressLock(Summary(words[1], false));
+            session_.summaryPanels().PressLock(Summary(words[1], false));
         } else if (command == "range") {
             expect(3);
             const SummaryKind kind = Summary(words[1], false);
-            session_.SelectRange(kind, DayColumn(words[2]), DayColumn(words[3]));
+            session_.summaryPanels().SelectRange(kind, DayColumn(words[2]), DayColumn(words[3]));
         } else if (command == "answer") {
             expect(1);
             messages_.SetAnswer(ParseAnswer(words[1]));
@@ -329,7 +330,7 @@ int RunEdit(const Options& options)
     MemorySettingsStore memory;
     SettingsStore& settings = options.settings ? *options.settings : memory;
     ScheduleSession session(std::move(*loaded), messages, &settings);
-    session.ShowRecordedSummaries();
+    session.summaryPanels().ShowRecorded();
     ScriptRunner runner(session, messages, options.programFolder);
     OptionsScript dialog(session, messages, settings, options.programFolder);
     const auto run = [&](const std::vector<std::string>& words) {
@@ -353,7 +354,7 @@ int RunEdit(const Options& options)
     if (summary) {
         for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                                  SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
-            if (!session.summaries().IsShown(kind) && !session.ShowSummary(kind))
+            if (!session.summaries().IsShown(kind) && !session.summaryPanels().Show(kind))
                 return kExitFileError;
         std::cout << SummaryJson(session) << '\n';
     }

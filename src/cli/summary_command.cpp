@@ -198,22 +198,23 @@ int RunSummary(const Options& options)
                                 "\" is no range of day columns");
     }
     ScheduleSession session(std::move(*loaded), messages);
-    bool ok = session.ShowRecordedSummaries();
+    bool ok = session.summaryPanels().ShowRecorded();
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                              SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
         if (ok && !session.summaries().IsShown(kind))
-            ok = session.ShowSummary(kind);
+            ok = session.summaryPanels().Show(kind);
     // Both ranges first: a lock pressed while the other summary is unlocked locks it too.
     for (const Range& range : ranges)
-        ok = ok && session.SelectRange(range.kind, ParseInt(range.first), ParseInt(range.last));
+        ok = ok && session.summaryPanels().SelectRange(range.kind, ParseInt(range.first),
+                                                       ParseInt(range.last));
     for (const Range& range : ranges)
         if (ok && !session.summaries().workedHours().scope.locked &&
             range.kind == SummaryKind::WorkedHours)
-            ok = session.PressLock(range.kind);
+            ok = session.summaryPanels().PressLock(range.kind);
     for (const Range& range : ranges)
         if (ok && !session.summaries().employeesPerType().scope.locked &&
             range.kind == SummaryKind::EmployeesPerType)
-            ok = session.PressLock(range.kind);
+            ok = session.summaryPanels().PressLock(range.kind);
     if (!ok)
         return kExitFileError;
     std::cout << SummaryJson(session) << '\n';

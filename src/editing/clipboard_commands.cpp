@@ -82,7 +82,7 @@ bool ScheduleSession::CutCells(Clipboard& clipboard)
     edit_.selectionShown = false;
     const bool ok = Guarded([&] {
         ColourDayColumns(document_, *metrics_);
-        summaries_.RecomputeSummaries();
+        summaries().RecomputeSummaries();
     });
     document_.MarkModified();
     return ok;
@@ -153,7 +153,7 @@ bool ScheduleSession::PasteCells(const Clipboard& clipboard)
     }
     return Guarded([&] {
         ColourDayColumns(document_, *metrics_);
-        summaries_.RecomputeSummaries();
+        summaries().RecomputeSummaries();
     });
 }
 

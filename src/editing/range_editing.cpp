@@ -132,7 +132,7 @@ void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
     if (centre && relaidBeforeLastSeven) {
         // One change before them laid the sheet out: it has been fitted to its texts since.
         CentreDayCells(sheet, *metrics_);
-        summaries_.AlignToSheet();
+        summaries().AlignToSheet();
     }
     for (std::size_t k = first; k < applied; ++k) {
         const CellChange& change = changes[k];
@@ -177,13 +177,13 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
     std::size_t applied = 0;
     std::size_t firstRelayout = changes.size();
     for (const CellChange& change : changes) {
-        guard.Attempt([&] { summaries_.TakeOutCell(change.col, change.row); });
+        guard.Attempt([&] { summaries().TakeOutCell(change.col, change.row); });
         if (fits.Change(change.col, change.row, change.before, change.after) &&
             firstRelayout == changes.size())
             firstRelayout = applied;
         sheet.Cell(change.col, change.row).text = change.after;
         sheet.SetAlignment(change.col, change.row, HAlignment::Center);
-        guard.Attempt([&] { summaries_.PutInCell(change.col, change.row); });
+        guard.Attempt([&] { summaries().PutInCell(change.col, change.row); });
         ++applied;
         // A conversion error stops the command at the cell that met it.
         if (guard.failed())
@@ -192,11 +192,7 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
     const std::size_t lastSeven =
         applied > UndoHistory::kSlots ? applied - UndoHistory::kSlots : 0;
     RecordLastChanges(changes, applied, true, firstRelayout < lastSeven);
-    if (const Result<void> result = guard.result(); !result) {
-        Report(result.error().message);
-        return false;
-    }
-    return complete;
+    return Reported(messages_, guard.result()) && complete;
 }
 
 // --- selections ---
@@ -284,8 +280,8 @@ bool ScheduleSession::HeaderDoubleClick(int col, int row)
     const CellRect range = edit_.selection;
     bool ok = true;
     for (SummaryKind kind : {SummaryKind::WorkedHours, SummaryKind::EmployeesPerType})
-        if (summaries_.IsShown(kind))
-            ok = SelectRange(kind, range.left, range.right) && ok;
+        if (summaries().IsShown(kind))
+            ok = panels_.SelectRange(kind, range.left, range.right) && ok;
     return ok;
 }
 
@@ -359,7 +355,7 @@ bool ScheduleSession::QuickInsert()
             }
         }
         CentreDayCells(sheet, *metrics_);
-        summaries_.RecomputeSummaries();
+        summaries().RecomputeSummaries();
     });
 }
 

@@ -16,20 +16,14 @@ SharedEditFlags& ProgramEditFlags()
 ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& messages,
                                  SettingsStore* settings, const TextMetrics& metrics,
                                  SharedEditFlags& flags)
-    : document_(std::move(document)), summaries_(document_),
-      comment_(document_, edit_, settings), messages_(messages), metrics_(&metrics),
-      flags_(&flags)
+    : document_(std::move(document)), messages_(messages), metrics_(&metrics), flags_(&flags),
+      panels_(document_, edit_, messages), comment_(document_, edit_, settings)
 {
     // The blank entry is the safe start after a load.
     SelectWorkingType(0);
     SetCurrentCell(2, document_.sheet.fixedRows);
     // A schedule saved in the department view opens in it, with "All departments" chosen.
     panel_.FollowDepartmentView(document_);
-}
-
-bool ScheduleSession::ShowRecordedSummaries()
-{
-    return Guarded([&] { summaries_.ShowRecorded(); });
 }
 
 // --- working type and cells ---
@@ -100,7 +94,7 @@ bool ScheduleSession::IsDepartmentHeaderCell(int col, int row) const
 void ScheduleSession::CentreCell(int col, int row, const CellFit& before)
 {
     if (CentreChangedCell(document_.sheet, col, row, before, *metrics_))
-        summaries_.AlignToSheet();
+        summaries().AlignToSheet();
 }
 
 bool ScheduleSession::ToggleCell()
@@ -114,19 +108,15 @@ bool ScheduleSession::ToggleCell()
     const CellFit before = FitOfCell(sheet, c, r, *metrics_);
     PushSnapshot();
     ConversionGuard guard;
-    guard.Attempt([&] { summaries_.TakeOutCell(c, r); });
+    guard.Attempt([&] { summaries().TakeOutCell(c, r); });
     std::string& text = sheet.Cell(c, r).text;
     if (text == document_.currentCode)
         text.clear();
     else
         text = document_.currentCode;
-    guard.Attempt([&] { summaries_.PutInCell(c, r); });
+    guard.Attempt([&] { summaries().PutInCell(c, r); });
     CentreCell(c, r, before);
-    if (const Result<void> result = guard.result(); !result) {
-        Report(result.error().message);
-        return false;
-    }
-    return true;
+    return Reported(messages_, guard.result());
 }
 
 bool ScheduleSession::ClickCell(int col, int row)
@@ -139,7 +129,7 @@ bool ScheduleSession::ClickCell(int col, int row)
     edit_.selectionShown = false;
     SetCurrentCell(col, row);
     const bool toggled = ToggleCell();
-    const bool reset = Guarded([&] { summaries_.ResetRangesAfterClick(); });
+    const bool reset = Guarded([&] { summaries().ResetRangesAfterClick(); });
     return toggled && reset;
 }
 
@@ -151,7 +141,7 @@ bool ScheduleSession::ApplyToSelection(int index)
     const CellRect rect = edit_.selection;
     ScheduleSheet& sheet = document_.sheet;
     bool ok = true;
-    if (summaries_.AnyShown()) {
+    if (summaries().AnyShown()) {
         // As ToggleCell on every cell in turn, each change with its own snapshot and summary
         // updates; a conversion error stops the command at the cell that met it.
         ok = ApplyWithSummaries(rect);
@@ -190,7 +180,7 @@ bool ScheduleSession::ChooseGroupColour(int row, const ColourPicker& picker)
         return false;
     if (PickGroupColour(sheet, sheet, row, picker))
         document_.MarkModified();
-    return Guarded([&] { summaries_.RecountQueries(); });
+    return Guarded([&] { summaries().RecountQueries(); });
 }
 
 std::optional<std::string> ScheduleSession::KeyDown(int keyCode)
@@ -238,10 +228,8 @@ void ScheduleSession::PushSnapshot()
 
 bool ScheduleSession::AfterSheetReplaced(const Result<void>& result)
 {
-    if (!result) {
-        Report(result.error().message);
+    if (!Reported(messages_, result))
         return false;
-    }
     // The sheet may have another size now.
     const ScheduleSheet& sheet = document_.sheet;
     const int col = std::clamp(edit_.currentCol, 0, std::max(0, sheet.colCount() - 1));
@@ -252,7 +240,7 @@ bool ScheduleSession::AfterSheetReplaced(const Result<void>& result)
     document_.departmentsView = sheet.fixedRows >= 4;
     panel_.FollowDepartmentView(document_);
     // The figures follow the restored sheet; scopes, captions, locks and rows stay.
-    return Guarded([&] { summaries_.FollowSheet(); });
+    return Guarded([&] { summaries().FollowSheet(); });
 }
 
 bool ScheduleSession::Undo()
@@ -278,89 +266,6 @@ void ScheduleSession::SetSheetFocus(bool focused)
     edit_.sheetFocused = focused;
     edit_.clipboardEnabled = focused;
     edit_.pasteEnabled = focused;
-}
-
-// --- summaries ---
-
-bool ScheduleSession::ShowSummary(SummaryKind kind)
-{
-    if (summaries_.IsShown(kind))
-        return false;
-    return Guarded([&] { summaries_.Show(kind); });
-}
-
-bool ScheduleSession::HideSummary(SummaryKind kind)
-{
-    if (!summaries_.IsShown(kind))
-        return false;
-    summaries_.Hide(kind);
-    return true;
-}
-
-bool ScheduleSession::ToggleSummary(SummaryKind kind)
-{
-    return summaries_.IsShown(kind) ? HideSummary(kind) : ShowSummary(kind);
-}
-
-bool ScheduleSession::HideAllSummaries()
-{
-    bool hidden = false;
-    for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
-                             SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
-        hidden = HideSummary(kind) || hidden;
-    document_.customQueryPanel.height = kDefaultQueryPanelHeight;
-    return hidden;
-}
-
-bool ScheduleSession::RecomputeSummaries()
-{
-    return Guarded([&] { summaries_.RecomputeSummaries(); });
-}
-
-bool ScheduleSession::PressLock(SummaryKind kind)
-{
-    if ((kind != SummaryKind::WorkedHours && kind != SummaryKind::EmployeesPerType) ||
-        !summaries_.IsShown(kind))
-        return false;
-    const bool ok = Guarded([&] { summaries_.PressLock(kind); });
-    edit_.selectionShown = false;
-    return ok;
-}
-
-bool ScheduleSession::SelectRange(SummaryKind kind, int firstColumn, int lastColumn)
-{
-    if ((kind != SummaryKind::WorkedHours && kind != SummaryKind::EmployeesPerType) ||
-        !summaries_.IsShown(kind))
-        return false;
-    return Guarded([&] { summaries_.SelectRange(kind, firstColumn, lastColumn); });
-}
-
-bool ScheduleSession::ChooseQuery(int gridRow, const std::string& name)
-{
-    if (!summaries_.IsShown(SummaryKind::CustomQuery))
-        return false;
-    return Guarded([&] { summaries_.ChooseQuery(gridRow, name); });
-}
-
-bool ScheduleSession::PickFilterColour(int gridRow, const ColourPicker& picker)
-{
-    if (!summaries_.IsShown(SummaryKind::CustomQuery))
-        return false;
-    return Guarded([&] { summaries_.PickFilterColour(gridRow, picker); });
-}
-
-bool ScheduleSession::InsertQueryRow(int gridRow)
-{
-    if (!summaries_.IsShown(SummaryKind::CustomQuery))
-        return false;
-    return Guarded([&] { summaries_.InsertQueryRow(gridRow); });
-}
-
-bool ScheduleSession::DeleteQueryRow(int gridRow)
-{
-    if (!summaries_.CanDeleteQueryRow(gridRow))
-        return false;
-    return Guarded([&] { summaries_.DeleteQueryRow(gridRow); });
 }
 
 // --- around the cells ---

@@ -4,14 +4,15 @@
 #include "editing/clipboard.h"
 #include "editing/comment_panel.h"
 #include "editing/context_menu.h"
-#include "editing/quick_insert_panel.h"
 #include "editing/edit_state.h"
+#include "editing/guarded.h"
+#include "editing/quick_insert_panel.h"
 #include "editing/schedule_closing.h"
+#include "editing/summary_panels.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
 #include "model/settings_store.h"
 #include "model/sheet_layout.h"
-#include "summaries/summary_set.h"
 
 #include <filesystem>
 #include <functional>
@@ -25,8 +26,6 @@ inline constexpr const char* kWeekEndHint = "WeekEnd";
 inline constexpr const char* kCellHelpTopic = "topic14";
 inline constexpr int kCommentHintTime = 5000;
 inline constexpr int kHintTime = 2500;
-// The height the custom query panel starts at, and goes back to when every summary is hidden.
-inline constexpr int kDefaultQueryPanelHeight = 72;
 
 // The texts of the controls that drive the commands here.
 inline constexpr const char* kTypeChooserHint = "Select WorkingType and click on the grid";
@@ -75,24 +74,20 @@ public:
 
     ScheduleDocument& document() { return document_; }
     const ScheduleDocument& document() const { return document_; }
-    const SummarySet& summaries() const { return summaries_; }
-    SummarySet& summaries() { return summaries_; }
+    const SummarySet& summaries() const { return panels_.summaries(); }
+    SummarySet& summaries() { return panels_.summaries(); }
+    SummaryPanels& summaryPanels() { return panels_; }
+    const SummaryPanels& summaryPanels() const { return panels_; }
     const EditState& editState() const { return edit_; }
     const UndoHistory& undoHistory() const { return undo_; }
     CommentPanel& commentPanel() { return comment_; }
     const CommentPanel& commentPanel() const { return comment_; }
-    // The height the window gives the custom query area. It is saved with the document but is
-    // no edit: the document is not marked modified.
-    void SetQueryPanelHeight(int height) { document_.customQueryPanel.height = height; }
     // Told after every change that marks the document modified (the window's Save state).
     void SetModifiedListener(std::function<void()> listener)
     {
         document_.onModified = std::move(listener);
     }
     SharedEditFlags& flags() { return *flags_; }
-
-    // After a load: the summaries the document records as shown. False on a conversion error.
-    bool ShowRecordedSummaries();
 
     // --- working type and cells ---
     void SelectWorkingType(int index);
@@ -134,24 +129,6 @@ public:
     bool RedoEnabled() const { return edit_.sheetFocused && CanRedo(); }
     // The sheet lost or got back the keyboard focus.
     void SetSheetFocus(bool focused);
-
-    // --- summaries ---
-    bool ShowSummary(SummaryKind kind);
-    bool HideSummary(SummaryKind kind);
-    bool ToggleSummary(SummaryKind kind);
-    // "Toggle visible windows ": every summary hidden, the sheet alone, and the custom query
-    // panel back to its first height. False when nothing was shown.
-    bool HideAllSummaries();
-    bool RecomputeSummaries();
-    // The lock button of the worked hours or the employees per type summary.
-    bool PressLock(SummaryKind kind);
-    // A header double-click's range for one of the two scoped summaries (sheet columns).
-    bool SelectRange(SummaryKind kind, int firstColumn, int lastColumn);
-    bool ChooseQuery(int gridRow, const std::string& name);
-    bool PickFilterColour(int gridRow, const ColourPicker& picker);
-    bool InsertQueryRow(int gridRow);
-    bool CanDeleteQueryRow(int gridRow) const { return summaries_.CanDeleteQueryRow(gridRow); }
-    bool DeleteQueryRow(int gridRow);
 
     // --- what the sheet shows around the cells ---
     // The hint over a cell: "WeekEnd" on a weekend cell, the holiday's name on a holiday cell,
@@ -285,28 +262,22 @@ private:
     template <typename F>
     bool Guarded(F&& command)
     {
-        try {
-            command();
-            return true;
-        } catch (const ConversionError& error) {
-            Report(error.what());
-            return false;
-        }
+        return shiftex::Guarded(messages_, std::forward<F>(command));
     }
-    void Report(const std::string& error) { messages_.Error(error); }
     bool AfterSheetReplaced(const Result<void>& result);
     void CentreCell(int col, int row, const CellFit& before);
 
+    // The state every part works on, then the parts.
     ScheduleDocument document_;
-    SummarySet summaries_;
     EditState edit_;
     UndoHistory undo_;
-    CommentPanel comment_;
-    QuickInsertPanel panel_;
-    std::vector<std::string> rejected_;
     MessageSink& messages_;
     const TextMetrics* metrics_;
     SharedEditFlags* flags_;
+    SummaryPanels panels_;
+    CommentPanel comment_;
+    QuickInsertPanel panel_;
+    std::vector<std::string> rejected_;
 };
 
 } // namespace shiftex

@@ -54,9 +54,9 @@ ShowDepartmentsResult ScheduleSession::ShowDepartments()
         LayoutScheduleHeader(document_);
         CentreDayCells(sheet, *metrics_);
         AfterShapeChange();
-        if (summaries_.IsShown(SummaryKind::CustomQuery))
+        if (summaries().IsShown(SummaryKind::CustomQuery))
             document_.customQueryPanel.height += kQueryRowHeight;
-        summaries_.FollowSheet();
+        summaries().FollowSheet();
     });
     return ok ? ShowDepartmentsResult::Shown : ShowDepartmentsResult::Failed;
 }
@@ -77,10 +77,10 @@ bool ScheduleSession::HideDepartments()
         CentreDayCells(sheet, *metrics_);
         SetCurrentCell(2, sheet.fixedRows);
         AfterShapeChange();
-        if (summaries_.IsShown(SummaryKind::CustomQuery) &&
+        if (summaries().IsShown(SummaryKind::CustomQuery) &&
             document_.customQueryPanel.height - kQueryRowHeight > kMinQueryPanelHeight)
             document_.customQueryPanel.height -= kQueryRowHeight;
-        summaries_.FollowSheet();
+        summaries().FollowSheet();
     });
 }
 
@@ -123,7 +123,7 @@ bool ScheduleSession::RemoveEmployee()
     ResetUndo();
     document_.MarkModified();
     AfterShapeChange();
-    return Guarded([&] { summaries_.FollowSheet(); });
+    return Guarded([&] { summaries().FollowSheet(); });
 }
 
 bool ScheduleSession::RemoveRun(int headerRow)
@@ -151,8 +151,8 @@ bool ScheduleSession::RemoveRun(int headerRow)
     AfterShapeChange();
     // A locked range survives a removed week when it lies behind it; a removed month releases
     // it unless the range reaches past the month on both sides.
-    summaries_.DaysRemoved(firstDay, lastDay, headerRow == 0);
-    return Guarded([&] { summaries_.FollowSheet(); }) && ok;
+    summaries().DaysRemoved(firstDay, lastDay, headerRow == 0);
+    return Guarded([&] { summaries().FollowSheet(); }) && ok;
 }
 
 bool ScheduleSession::RemoveWeek() { return RemoveRun(1); }
@@ -182,9 +182,9 @@ bool ScheduleSession::KeepOnlyWeek()
     });
     AfterShapeChange();
     // The summaries would still describe the removed days: they follow the sheet again.
-    summaries_.DaysRemoved(lastDay + 1, days);
-    summaries_.DaysRemoved(2, firstDay - 1);
-    return Guarded([&] { summaries_.FollowSheet(); }) && ok;
+    summaries().DaysRemoved(lastDay + 1, days);
+    summaries().DaysRemoved(2, firstDay - 1);
+    return Guarded([&] { summaries().FollowSheet(); }) && ok;
 }
 
 // --- extensions ---
@@ -267,7 +267,7 @@ bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programF
             if (auto written = holidays.WriteBackHolidayLines(firstYear, lastYear, region,
                                                               document_.holidayLines);
                 !written)
-                Report(written.error().message);
+                messages_.Error(written.error().message);
         }
         const std::string region = document_.holidayLines.empty()
                                        ? std::string("Custom")
@@ -286,10 +286,10 @@ bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programF
         if (auto lines = holidays.BuildHolidayLines(sheet, region))
             document_.holidayLines = std::move(*lines);
         else
-            Report(lines.error().message);
+            messages_.Error(lines.error().message);
         ColourDayColumns(document_, *metrics_);
         AfterShapeChange();
-        summaries_.FollowSheet();
+        summaries().FollowSheet();
     });
 }
 
@@ -304,7 +304,7 @@ bool ScheduleSession::MoveEmployeeRow(int from, int to)
     document_.MarkModified();
     sheet.MoveRow(from, to);
     // The figures of the employee move with the row.
-    return Guarded([&] { summaries_.FollowSheet(); });
+    return Guarded([&] { summaries().FollowSheet(); });
 }
 
 bool ScheduleSession::CloseSchedule(CloseGuard& guard)

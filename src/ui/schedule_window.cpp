@@ -130,7 +130,7 @@ ScheduleWindow::ScheduleWindow(ScheduleDocument document, MessageSink& messages,
     warnings_.Recompute(session_->document());
     sheetView_->setWarnings(&warnings_);
     // The summaries the file records as shown; an error is reported and the rest still opens.
-    session_->ShowRecordedSummaries();
+    session_->summaryPanels().ShowRecorded();
     syncSummaries();
     refreshChooser();
     setFocusProxy(sheetView_);
@@ -196,7 +196,7 @@ void ScheduleWindow::buildLayout()
         // The height the user gives the query area is saved with the document; the one of the
         // area below the sheet stays as the user left it.
         if (session_->summaries().IsShown(SummaryKind::CustomQuery))
-            session_->SetQueryPanelHeight(vertical_->sizes().value(2));
+            session_->summaryPanels().SetQueryPanelHeight(vertical_->sizes().value(2));
         if (handle == 1)
             countSizedByUser_ = true;
     });
@@ -273,13 +273,13 @@ void ScheduleWindow::bindViews()
 
     connect(hoursView_, &SummaryView::cellPressed, this, [this](int, int row) {
         if (row == 0) {
-            session_->PressLock(SummaryKind::WorkedHours);
+            session_->summaryPanels().PressLock(SummaryKind::WorkedHours);
             afterCommand();
         }
     });
     connect(employeesView_, &SummaryView::cellPressed, this, [this](int col, int row) {
         if (row == 0 && col >= 1) {
-            session_->PressLock(SummaryKind::EmployeesPerType);
+            session_->summaryPanels().PressLock(SummaryKind::EmployeesPerType);
             afterCommand();
         }
     });
@@ -290,18 +290,18 @@ void ScheduleWindow::bindViews()
     connect(queryView_, &SummaryView::cellDoubleClicked, this, [this](int col, int row) {
         const SummaryGrid& grid = session_->summaries().customQuery().grid();
         if (col == 0 && row >= grid.fixedRows() && row < grid.rowCount() - 1) {
-            session_->PickFilterColour(row, colourPicker_);
+            session_->summaryPanels().PickFilterColour(row, colourPicker_);
             afterCommand();
         }
     });
     connect(insertRowAction_, &QAction::triggered, this, [this] {
         const int total = session_->summaries().customQuery().totalRow();
         const int row = queryView_->currentCell().y();
-        session_->InsertQueryRow(row >= 0 ? row : total);
+        session_->summaryPanels().InsertQueryRow(row >= 0 ? row : total);
         afterCommand();
     });
     connect(deleteRowAction_, &QAction::triggered, this, [this] {
-        session_->DeleteQueryRow(queryView_->currentCell().y());
+        session_->summaryPanels().DeleteQueryRow(queryView_->currentCell().y());
         afterCommand();
     });
 
@@ -381,14 +381,14 @@ bool ScheduleWindow::redo()
 
 bool ScheduleWindow::toggleSummary(SummaryKind kind)
 {
-    const bool done = session_->ToggleSummary(kind);
+    const bool done = session_->summaryPanels().Toggle(kind);
     afterCommand();
     return done;
 }
 
 bool ScheduleWindow::hideAllSummaries()
 {
-    const bool done = session_->HideAllSummaries();
+    const bool done = session_->summaryPanels().HideAll();
     afterCommand();
     return done;
 }
@@ -694,7 +694,7 @@ void ScheduleWindow::placeAreas(bool force)
     // a document that records none gets the height of its rows.
     const CustomQueryPanel& panel = document().customQueryPanel;
     if (queries && panel.height <= 0)
-        session_->SetQueryPanelHeight(std::max(
+        session_->summaryPanels().SetQueryPanelHeight(std::max(
             kDefaultQueryPanelHeight, queryView_->contentHeight() + 2 * queryView_->frameWidth()));
     // A recorded height below what the splitter lets the panel have counts as that.
     const int queryHeight =
@@ -767,13 +767,13 @@ void ScheduleWindow::updateQueryRowActions()
 {
     const bool shown = session_->summaries().IsShown(SummaryKind::CustomQuery);
     insertRowAction_->setEnabled(shown);
-    deleteRowAction_->setEnabled(shown &&
-                                 session_->CanDeleteQueryRow(queryView_->currentCell().y()));
+    deleteRowAction_->setEnabled(
+        shown && session_->summaryPanels().CanDeleteQueryRow(queryView_->currentCell().y()));
 }
 
 bool ScheduleWindow::chooseQuery(int row, const std::string& name)
 {
-    const bool done = session_->ChooseQuery(row, name);
+    const bool done = session_->summaryPanels().ChooseQuery(row, name);
     afterCommand();
     return done;
 }

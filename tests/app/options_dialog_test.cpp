@@ -317,7 +317,7 @@ TEST_F(OptionsTest, ADepartmentAddedInTheDepartmentViewGetsItsSubColumns)
                                                      DefaultTextMetrics(), flags_);
     for (SummaryKind kind : {SummaryKind::TypesPerDay, SummaryKind::CustomQuery,
                              SummaryKind::EmployeesPerType, SummaryKind::WorkedHours})
-        ASSERT_TRUE(session->ShowSummary(kind));
+        ASSERT_TRUE(session->summaryPanels().Show(kind));
     session_ = std::move(session);
     Reopen(options::kScheduleSetup, options::kDepartments);
     auto& departments = On<DepartmentsPage>();
@@ -373,7 +373,7 @@ TEST_F(OptionsTest, ARemovedCustomQueryLosesItsSummaryRows)
     document.customQueryPanel.rows = {{"Early", ""}, {"Late", "clRed"}};
     auto session = std::make_unique<ScheduleSession>(std::move(document), messages_, nullptr,
                                                      DefaultTextMetrics(), flags_);
-    ASSERT_TRUE(session->ShowSummary(SummaryKind::CustomQuery));
+    ASSERT_TRUE(session->summaryPanels().Show(SummaryKind::CustomQuery));
     session_ = std::move(session);
 
     for (const char* query : {"Late", "Early"}) {
@@ -435,7 +435,7 @@ TEST_F(OptionsTest, AnHourThatDoesNotConvertIsShownAndEverySummaryStillCounted)
                                                      DefaultTextMetrics(), flags_);
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::TypesPerDay,
                              SummaryKind::WorkedHours, SummaryKind::EmployeesPerType})
-        session->ShowSummary(kind);
+        session->summaryPanels().Show(kind);
     session_ = std::move(session);
     messages_.errors.clear();
     Reopen(options::kScheduleSetup, options::kEmployees);

@@ -261,7 +261,7 @@ TEST_F(ClipboardTest, CutEmptiesTheCellsAndPaintsTheWeekendAgain)
     ASSERT_EQ(weekend, StringToColor("clYellow"));
     sheet().SetText(3, kFirst + 1, "L");
     sheet().SetBold(3, kFirst, true);
-    session.ShowSummary(SummaryKind::TypesPerDay);
+    session.summaryPanels().Show(SummaryKind::TypesPerDay);
     session.SetSelection({3, kFirst, 3, kFirst + 3}, true);
     ASSERT_TRUE(session.CutCells(clipboard));
     EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\r\nL\r\n\r\n\r\n"));

@@ -159,7 +159,7 @@ TEST_F(DepartmentsTest, TheShownSummariesTakeTheViewsShape)
     session.document().customQueryPanel.height = 107;
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                              SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
-        session.ShowSummary(kind);
+        session.summaryPanels().Show(kind);
     const SummarySet& summaries = session.summaries();
     EXPECT_EQ(summaries.workedHours().Total(3), "09H00");
 

@@ -99,7 +99,7 @@ TEST_F(EditingTest, EnterAndDeleteOverASelection)
     EXPECT_FALSE(session.editState().selectionShown);
 
     // With a summary shown: cells holding the code stay, each changed cell records itself.
-    session.ShowSummary(SummaryKind::TypesPerDay);
+    session.summaryPanels().Show(SummaryKind::TypesPerDay);
     session.ResetUndo();
     session.SetSelection({2, kFirst, 4, kFirst + 2});
     session.KeyDown(key::Enter);
@@ -225,7 +225,7 @@ TEST_F(EditingTest, GroupColourRecountsTheQueryRows)
     session.document().customQueryLines = {"Early", "E", kEndThisAddition, kEndAllAdditions};
     session.document().customQueryPanel.rows = {{"Early", "clRed"}};
     session.document().sheet.SetText(2, kFirst + 1, "E");
-    session.ShowSummary(SummaryKind::CustomQuery);
+    session.summaryPanels().Show(SummaryKind::CustomQuery);
     EXPECT_EQ(session.summaries().customQuery().grid().Text(2, 1), "0");
     session.document().modified = false;
     auto red = [](const std::vector<std::string>&) { return std::optional<Colour>(0x000000FF); };
@@ -434,7 +434,7 @@ TEST_P(SummariesFollowEdits, AfterRandomClicksUndosAndRedos)
     ScheduleSession session(std::move(document), messages, nullptr, DefaultTextMetrics(), flags);
     for (SummaryKind kind : {SummaryKind::WorkedHours, SummaryKind::TypesPerDay,
                              SummaryKind::EmployeesPerType, SummaryKind::CustomQuery})
-        ASSERT_TRUE(session.ShowSummary(kind));
+        ASSERT_TRUE(session.summaryPanels().Show(kind));
     const int cols = session.document().sheet.colCount();
     const int rows = session.document().sheet.rowCount();
     auto anyCol = [&] { return 2 + static_cast<int>(random() % (cols - 2)); };
@@ -458,13 +458,14 @@ TEST_P(SummariesFollowEdits, AfterRandomClicksUndosAndRedos)
         } else if (action < 91) {
             const int a = anyCol();
             const int b = anyCol();
-            session.SelectRange(scoped[random() % 2], std::min(a, b), std::max(a, b));
+            session.summaryPanels().SelectRange(scoped[random() % 2], std::min(a, b),
+                                                std::max(a, b));
         } else if (action < 96) {
-            session.PressLock(scoped[random() % 2]);
+            session.summaryPanels().PressLock(scoped[random() % 2]);
         } else {
             const int kind = static_cast<int>(random() % 4);
-            session.ToggleSummary(static_cast<SummaryKind>(kind));
-            session.ToggleSummary(static_cast<SummaryKind>(kind));
+            session.summaryPanels().Toggle(static_cast<SummaryKind>(kind));
+            session.summaryPanels().Toggle(static_cast<SummaryKind>(kind));
         }
         if (WriteCellTextStream(session.document().sheet) != before)
             ++changes;

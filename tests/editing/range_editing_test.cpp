@@ -97,8 +97,8 @@ TEST(Selections, HeaderDoubleClickGivesTheRangeViews)
     ScheduleSession& session = s.session;
     for (int c = 2; c < s.sheet().colCount(); ++c)
         s.sheet().SetText(c, 3, "E");
-    session.ShowSummary(SummaryKind::WorkedHours);
-    session.ShowSummary(SummaryKind::EmployeesPerType);
+    session.summaryPanels().Show(SummaryKind::WorkedHours);
+    session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     // 6 January lies in week 1: 4 to 10 January.
     ASSERT_TRUE(session.HeaderDoubleClick(7, 1));
     EXPECT_EQ(session.editState().selection, (CellRect{5, 3, 11, 6}));
@@ -108,7 +108,7 @@ TEST(Selections, HeaderDoubleClickGivesTheRangeViews)
     EXPECT_EQ(summaries.employeesPerType().CountAt(1, 3), 7);
 
     // Locked, the views keep their range; the selection still follows the click.
-    session.PressLock(SummaryKind::WorkedHours);
+    session.summaryPanels().PressLock(SummaryKind::WorkedHours);
     ASSERT_TRUE(session.HeaderDoubleClick(2, 0));
     EXPECT_EQ(session.editState().selection, (CellRect{2, 3, 32, 6}));
     EXPECT_EQ(summaries.workedHours().Total(3), "56H00");
@@ -266,7 +266,7 @@ TEST_F(QuickInsertTest, ScopesAndFilters)
 
 TEST_F(QuickInsertTest, WholeSheetAfterUnselectAndSummariesRecomputed)
 {
-    s.session.ShowSummary(SummaryKind::TypesPerDay);
+    s.session.summaryPanels().Show(SummaryKind::TypesPerDay);
     s.session.SetSelection({3, 3, 3, 3}, true);
     s.session.Unselect();
     Choose(0, "Everybody");
@@ -380,7 +380,7 @@ TEST(EnterOverARange, HistorySheetAndSummariesAsCellByCell)
         for (Session* s : {&fast, &slow}) {
             for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                                      SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
-                s->session.ShowSummary(kind);
+                s->session.summaryPanels().Show(kind);
             s->session.SelectWorkingType(3);
             for (int i = 0; i < c.editsBefore; ++i)
                 s->session.ClickCell(8, 3 + i);

@@ -176,11 +176,11 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
         s.sheet().SetText(c, 3, "E");
     session.SelectWorkingType(1);
     session.ClickCell(2, 4);
-    session.ShowSummary(SummaryKind::WorkedHours);
-    session.ShowSummary(SummaryKind::EmployeesPerType);
+    session.summaryPanels().Show(SummaryKind::WorkedHours);
+    session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     // Week 1 of 2027 (4 to 10 January) locked in the worked hours summary.
     ASSERT_TRUE(session.HeaderDoubleClick(6, 1));
-    ASSERT_TRUE(session.PressLock(SummaryKind::WorkedHours));
+    ASSERT_TRUE(session.summaryPanels().PressLock(SummaryKind::WorkedHours));
 
     // Only the first week of several can go.
     session.RememberCell(6, 1);
@@ -252,10 +252,10 @@ TEST(RemoveMonth, ALockedRangeBehindTheMonthIsReleased)
     ScheduleSession& session = s.session;
     for (int c = 2; c < s.sheet().colCount(); ++c)
         s.sheet().SetText(c, 3, "E");
-    session.ShowSummary(SummaryKind::WorkedHours);
-    session.ShowSummary(SummaryKind::EmployeesPerType);
+    session.summaryPanels().Show(SummaryKind::WorkedHours);
+    session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     ASSERT_TRUE(session.HeaderDoubleClick(34, 1));
-    ASSERT_TRUE(session.PressLock(SummaryKind::WorkedHours));
+    ASSERT_TRUE(session.summaryPanels().PressLock(SummaryKind::WorkedHours));
     const SummarySet& summaries = session.summaries();
     ASSERT_TRUE(summaries.employeesPerType().scope.locked);
     ASSERT_EQ(summaries.workedHours().Total(3), "56H00");
@@ -276,7 +276,7 @@ TEST(KeepOnlyWeek, TheSecondWeekOfApril2004)
         s.messages.answers = {answer};
         for (int c = 2; c < s.sheet().colCount(); ++c)
             s.sheet().SetText(c, 3, "E");
-        s.session.ShowSummary(SummaryKind::WorkedHours);
+        s.session.summaryPanels().Show(SummaryKind::WorkedHours);
         s.session.SelectWorkingType(1);
         s.session.ClickCell(9, 4);
         const ScheduleSheet before = s.sheet();
@@ -305,8 +305,8 @@ TEST(RemoveEmployee, AfterTheQuestionTheRowAndItsFiguresGo)
 {
     Session s(test::MakeSchedule());
     s.sheet().SetText(4, 5, "L");
-    s.session.ShowSummary(SummaryKind::WorkedHours);
-    s.session.ShowSummary(SummaryKind::EmployeesPerType);
+    s.session.summaryPanels().Show(SummaryKind::WorkedHours);
+    s.session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     s.session.SelectWorkingType(1);
     s.session.ClickCell(3, 4);
     s.messages.answers = {Answer::No};
@@ -335,8 +335,8 @@ TEST(MoveEmployeeRow, FiguresStayBesideTheirEmployee)
     s.sheet().SetText(2, 5, "E");
     s.sheet().SetText(3, 5, "L");
     s.sheet().SetText(2, 3, "L");
-    s.session.ShowSummary(SummaryKind::WorkedHours);
-    s.session.ShowSummary(SummaryKind::EmployeesPerType);
+    s.session.summaryPanels().Show(SummaryKind::WorkedHours);
+    s.session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     s.session.SelectWorkingType(1);
     s.session.ClickCell(4, 6);
     const int undoCount = s.session.undoHistory().count();

@@ -163,27 +163,27 @@ protected:
 
 TEST_F(ScopeTest, RangeCaptionAndAClickBackToTheWholeSheet)
 {
-    ASSERT_TRUE(session.ShowSummary(SummaryKind::WorkedHours));
-    ASSERT_TRUE(session.ShowSummary(SummaryKind::EmployeesPerType));
+    ASSERT_TRUE(session.summaryPanels().Show(SummaryKind::WorkedHours));
+    ASSERT_TRUE(session.summaryPanels().Show(SummaryKind::EmployeesPerType));
     EXPECT_EQ(Caption(SummaryKind::EmployeesPerType), "          Global");
     EXPECT_EQ(session.summaries().employeesPerType().grid().Text(0, 0), "\rEmployees / Types");
     // The first full week: Monday 4 January to Sunday 10 January, columns 5 to 11.
-    session.SelectRange(SummaryKind::WorkedHours, Day(4), Day(10));
-    session.SelectRange(SummaryKind::EmployeesPerType, Day(4), Day(10));
+    session.summaryPanels().SelectRange(SummaryKind::WorkedHours, Day(4), Day(10));
+    session.summaryPanels().SelectRange(SummaryKind::EmployeesPerType, Day(4), Day(10));
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "        4 January 'till 10 January");
     EXPECT_EQ(Caption(SummaryKind::EmployeesPerType), "        4 January 'till 10 January");
     EXPECT_EQ(Hours(), "56H00");
     EXPECT_EQ(EarlyCount(), 7);
 
     // RecomputeSummaries: the worked hours go back to Global, employees per type keep the range.
-    ASSERT_TRUE(session.RecomputeSummaries());
+    ASSERT_TRUE(session.summaryPanels().Recompute());
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "        Global");
     EXPECT_EQ(Hours(), "248H00");
     EXPECT_EQ(Caption(SummaryKind::EmployeesPerType), "        4 January 'till 10 January");
     EXPECT_EQ(EarlyCount(), 7);
     EXPECT_EQ(session.summaries().employeesPerType().grid().Text(0, 0), "Employees / Types");
 
-    session.SelectRange(SummaryKind::WorkedHours, Day(4), Day(10));
+    session.summaryPanels().SelectRange(SummaryKind::WorkedHours, Day(4), Day(10));
     session.SelectWorkingType(1);
     session.ClickCell(Day(20), kFirst + 2);
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "        Global");
@@ -194,15 +194,15 @@ TEST_F(ScopeTest, RangeCaptionAndAClickBackToTheWholeSheet)
 
 TEST_F(ScopeTest, LockedRangeIgnoresOtherRangesAndClicks)
 {
-    session.ShowSummary(SummaryKind::WorkedHours);
-    session.SelectRange(SummaryKind::WorkedHours, Day(5), Day(11));
-    session.PressLock(SummaryKind::WorkedHours);
+    session.summaryPanels().Show(SummaryKind::WorkedHours);
+    session.summaryPanels().SelectRange(SummaryKind::WorkedHours, Day(5), Day(11));
+    session.summaryPanels().PressLock(SummaryKind::WorkedHours);
     EXPECT_EQ(session.summaries().workedHours().LockPicture(), 0);
     const std::string caption = "        5 January 'till 11 January";
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), caption);
     EXPECT_EQ(Hours(), "56H00");
 
-    session.SelectRange(SummaryKind::WorkedHours, Day(18), Day(24));
+    session.summaryPanels().SelectRange(SummaryKind::WorkedHours, Day(18), Day(24));
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), caption);
     EXPECT_EQ(Hours(), "56H00");
     session.SelectWorkingType(0);
@@ -211,43 +211,43 @@ TEST_F(ScopeTest, LockedRangeIgnoresOtherRangesAndClicks)
     EXPECT_EQ(Hours(), "56H00");
     session.ClickCell(Day(6), kFirst);  // inside
     EXPECT_EQ(Hours(), "48H00");
-    session.RecomputeSummaries();
+    session.summaryPanels().Recompute();
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), caption);
     EXPECT_EQ(Hours(), "48H00");
 
-    session.PressLock(SummaryKind::WorkedHours);
+    session.summaryPanels().PressLock(SummaryKind::WorkedHours);
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "          Global");
     EXPECT_EQ(Hours(), "232H00");
 }
 
 TEST_F(ScopeTest, TheTwoLocksAreLinkedWhileBothAreShown)
 {
-    session.ShowSummary(SummaryKind::WorkedHours);
+    session.summaryPanels().Show(SummaryKind::WorkedHours);
     // Locking a Global scope fixes all days, caption unchanged.
-    session.PressLock(SummaryKind::WorkedHours);
+    session.summaryPanels().PressLock(SummaryKind::WorkedHours);
     EXPECT_TRUE(session.summaries().workedHours().scope.locked);
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "        Global");
     EXPECT_EQ(session.summaries().workedHours().scope.startColumn, 2);
     EXPECT_EQ(session.summaries().workedHours().scope.endColumn, 32);
     // Hidden, employees per type is not switched; shown later it keeps its own state.
-    session.ShowSummary(SummaryKind::EmployeesPerType);
+    session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     EXPECT_FALSE(session.summaries().employeesPerType().scope.locked);
-    session.SelectRange(SummaryKind::EmployeesPerType, Day(1), Day(3));
-    session.PressLock(SummaryKind::EmployeesPerType);  // now both locked: no switch
+    session.summaryPanels().SelectRange(SummaryKind::EmployeesPerType, Day(1), Day(3));
+    session.summaryPanels().PressLock(SummaryKind::EmployeesPerType);  // now both locked: no switch
     EXPECT_TRUE(session.summaries().workedHours().scope.locked);
     EXPECT_EQ(EarlyCount(), 3);
-    session.PressLock(SummaryKind::EmployeesPerType);  // releases both
+    session.summaryPanels().PressLock(SummaryKind::EmployeesPerType);  // releases both
     EXPECT_FALSE(session.summaries().employeesPerType().scope.locked);
     EXPECT_FALSE(session.summaries().workedHours().scope.locked);
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "          Global");
     EXPECT_EQ(Caption(SummaryKind::EmployeesPerType), "          Global");
-    session.PressLock(SummaryKind::WorkedHours);  // locks both
+    session.summaryPanels().PressLock(SummaryKind::WorkedHours);  // locks both
     EXPECT_TRUE(session.summaries().employeesPerType().scope.locked);
     EXPECT_EQ(EarlyCount(), 31);
 
     // A hidden summary's lock button cannot be pressed.
-    session.HideSummary(SummaryKind::WorkedHours);
-    EXPECT_FALSE(session.PressLock(SummaryKind::WorkedHours));
+    session.summaryPanels().Hide(SummaryKind::WorkedHours);
+    EXPECT_FALSE(session.summaryPanels().PressLock(SummaryKind::WorkedHours));
 }
 
 // --- types per day ---
@@ -478,35 +478,35 @@ TEST_F(CustomQueryTest, RowEditing)
     document.customQueryPanel.height = 107;
     test::RecordingMessageSink messages;
     ScheduleSession session(document, messages);
-    ASSERT_TRUE(session.ShowSummary(SummaryKind::CustomQuery));
+    ASSERT_TRUE(session.summaryPanels().Show(SummaryKind::CustomQuery));
     const CustomQuerySummary& query = session.summaries().customQuery();
     const ScheduleDocument& d = session.document();
     // No recorded rows: one empty data row and the Total row.
     ASSERT_EQ(d.customQueryPanel.rows.size(), 1u);
     EXPECT_EQ(query.grid().rowCount(), 3);
-    EXPECT_FALSE(session.CanDeleteQueryRow(1));  // the only data row
-    EXPECT_FALSE(session.CanDeleteQueryRow(2));  // Total
-    EXPECT_FALSE(session.CanDeleteQueryRow(0));  // header
+    EXPECT_FALSE(session.summaryPanels().CanDeleteQueryRow(1));  // the only data row
+    EXPECT_FALSE(session.summaryPanels().CanDeleteQueryRow(2));  // Total
+    EXPECT_FALSE(session.summaryPanels().CanDeleteQueryRow(0));  // header
 
-    EXPECT_TRUE(session.ChooseQuery(1, "Early"));
+    EXPECT_TRUE(session.summaryPanels().ChooseQuery(1, "Early"));
     EXPECT_EQ(query.grid().Text(Day(1), 1), "2");
     EXPECT_EQ(query.grid().Text(Day(1), 2), "2");
     // The row shows the chosen query at once and is coloured against its threshold.
     EXPECT_EQ(query.grid().Text(1, 1), "Early");
     EXPECT_EQ(query.grid().ColourAt(Day(1), 1), clWhite);
     EXPECT_EQ(query.grid().ColourAt(Day(2), 1), StringToColor("clRed"));
-    session.InsertQueryRow(1);  // above the Early row
+    session.summaryPanels().InsertQueryRow(1);  // above the Early row
     EXPECT_EQ(d.customQueryPanel.height, 128);
     ASSERT_EQ(d.customQueryPanel.rows.size(), 2u);
     EXPECT_EQ(d.customQueryPanel.rows[1].queryName, "Early");
     EXPECT_EQ(query.grid().Text(1, 2), "Early");
-    EXPECT_TRUE(session.CanDeleteQueryRow(1));
-    EXPECT_TRUE(session.CanDeleteQueryRow(2));
-    EXPECT_FALSE(session.CanDeleteQueryRow(3));
+    EXPECT_TRUE(session.summaryPanels().CanDeleteQueryRow(1));
+    EXPECT_TRUE(session.summaryPanels().CanDeleteQueryRow(2));
+    EXPECT_FALSE(session.summaryPanels().CanDeleteQueryRow(3));
 
     // The filter colour through the group colour picker, offered the group colours in use.
     std::vector<std::string> offered;
-    session.PickFilterColour(2, [&](const std::vector<std::string>& offers) {
+    session.summaryPanels().PickFilterColour(2, [&](const std::vector<std::string>& offers) {
         offered = offers;
         return std::optional<Colour>(0x00FF0000);
     });
@@ -516,14 +516,14 @@ TEST_F(CustomQueryTest, RowEditing)
     EXPECT_EQ(query.grid().Text(Day(1), 2), "1");
     EXPECT_EQ(query.grid().Text(Day(1), 3), "1");
 
-    session.DeleteQueryRow(2);
+    session.summaryPanels().DeleteQueryRow(2);
     EXPECT_EQ(d.customQueryPanel.rows.size(), 1u);
     EXPECT_EQ(d.customQueryPanel.height, 107);
-    session.InsertQueryRow(2);
+    session.summaryPanels().InsertQueryRow(2);
     EXPECT_EQ(d.customQueryPanel.height, 128);
     // The area shrinks only while it stays higher than 86 pixels.
     session.document().customQueryPanel.height = 100;
-    session.DeleteQueryRow(1);
+    session.summaryPanels().DeleteQueryRow(1);
     EXPECT_EQ(d.customQueryPanel.rows.size(), 1u);
     EXPECT_EQ(d.customQueryPanel.height, 100);
     EXPECT_EQ(session.summaries().QueryNameChoices(),
@@ -558,7 +558,7 @@ TEST(SummaryErrors, ABadTimeOrThresholdStopsTheCommandAndIsReported)
     {
         test::RecordingMessageSink messages;
         ScheduleSession session(document, messages);
-        EXPECT_FALSE(session.ShowSummary(SummaryKind::WorkedHours));
+        EXPECT_FALSE(session.summaryPanels().Show(SummaryKind::WorkedHours));
         ASSERT_EQ(messages.errors.size(), 1u);
         EXPECT_NE(messages.errors[0].find("1O"), std::string::npos);
     }
@@ -567,7 +567,7 @@ TEST(SummaryErrors, ABadTimeOrThresholdStopsTheCommandAndIsReported)
         // A type with a bad time counts only where it is used.
         test::RecordingMessageSink messages;
         ScheduleSession session(document, messages);
-        EXPECT_TRUE(session.ShowSummary(SummaryKind::WorkedHours));
+        EXPECT_TRUE(session.summaryPanels().Show(SummaryKind::WorkedHours));
         EXPECT_EQ(session.summaries().workedHours().Total(kFirst), "08H00");
         session.SelectWorkingType(2);
         EXPECT_FALSE(session.ClickCell(Day(3), kFirst));
@@ -578,7 +578,7 @@ TEST(SummaryErrors, ABadTimeOrThresholdStopsTheCommandAndIsReported)
     {
         test::RecordingMessageSink messages;
         ScheduleSession session(document, messages);
-        EXPECT_FALSE(session.ShowSummary(SummaryKind::TypesPerDay));
+        EXPECT_FALSE(session.summaryPanels().Show(SummaryKind::TypesPerDay));
         EXPECT_EQ(messages.errors.size(), 1u);
         // The counts are there; the colouring stopped.
         EXPECT_EQ(session.summaries().typesPerDay().grid().Text(1, 1), "1");

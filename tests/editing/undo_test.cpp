@@ -183,11 +183,11 @@ TEST(Undo, SummariesKeepTheirScopeAndFollowTheRestoredSheet)
         document.sheet.SetText(d + 1, kFirst, "E");
     test::RecordingMessageSink messages;
     ScheduleSession session(std::move(document), messages);
-    session.ShowSummary(SummaryKind::WorkedHours);
-    session.ShowSummary(SummaryKind::TypesPerDay);
+    session.summaryPanels().Show(SummaryKind::WorkedHours);
+    session.summaryPanels().Show(SummaryKind::TypesPerDay);
     session.SelectWorkingType(0);
     session.ClickCell(3, kFirst);  // takes out day 2: 240H00
-    session.SelectRange(SummaryKind::WorkedHours, 2, 8);
+    session.summaryPanels().SelectRange(SummaryKind::WorkedHours, 2, 8);
     const SummaryScope scope = session.summaries().workedHours().scope;
     EXPECT_EQ(session.summaries().workedHours().Total(kFirst), "48H00");
     ASSERT_TRUE(session.Undo());

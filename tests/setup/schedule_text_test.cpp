@@ -329,9 +329,9 @@ TEST_F(LoadScheduleTextTest, ACountThatIsNoNumberStopsTheColouringNotTheLoad)
     ASSERT_TRUE(Load(lines));
     EXPECT_EQ(document.workingTypes.At(1).fields[field::DayMinCount], "x");
     ScheduleSession session(std::move(document), messages);
-    EXPECT_TRUE(session.ShowSummary(SummaryKind::WorkedHours));
+    EXPECT_TRUE(session.summaryPanels().Show(SummaryKind::WorkedHours));
     EXPECT_TRUE(messages.errors.empty());
-    EXPECT_FALSE(session.ShowSummary(SummaryKind::TypesPerDay));
+    EXPECT_FALSE(session.summaryPanels().Show(SummaryKind::TypesPerDay));
     ASSERT_EQ(messages.errors.size(), 1u);
     EXPECT_NE(messages.errors[0].find("\"x\""), std::string::npos) << messages.errors[0];
 }
