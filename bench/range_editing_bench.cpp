@@ -36,7 +36,7 @@ void BM_EnterOverFiftyThousandCells(benchmark::State& state)
         auto session = ShownSession(sink, document);
         session->SelectWorkingType(1);
         const int top = session->document().sheet.fixedRows;
-        session->SetSelection({100, top, 199, top + kEmployees - 1}, true);
+        session->selections().SetSelection({100, top, 199, top + kEmployees - 1}, true);
         state.ResumeTiming();
         state.SetIterationTime(Seconds([&] { session->KeyDown(key::Enter); }));
         state.PauseTiming();
@@ -91,11 +91,11 @@ void BM_PasteAMonth(benchmark::State& state)
     auto session = ShownSession(sink, YearSchedule());
     MemoryClipboard clipboard;
     const int top = session->document().sheet.fixedRows;
-    session->SetSelection({2, top, 32, top + kEmployees - 1}, true);
+    session->selections().SetSelection({2, top, 32, top + kEmployees - 1}, true);
     session->CopyCells(clipboard);
     int step = 0;
     for (auto _ : state) {
-        session->SetCurrentCell(33 + 31 * (step++ % 8), top);
+        session->selections().SetCurrentCell(33 + 31 * (step++ % 8), top);
         state.SetIterationTime(Seconds([&] { session->PasteCells(clipboard); }));
     }
     if (!sink.errors.empty())

@@ -128,14 +128,14 @@ bool Finish(ScheduleSession& session)
         ok = session.ChooseGroupColour(row, Picks(row < first + 6 ? kWardA : kWardB)) && ok;
 
     const auto comment = [&](int day, int employee, const char* text) {
-        session.SetCurrentCell(day1 + day - 1, first + employee);
+        session.selections().SetCurrentCell(day1 + day - 1, first + employee);
         session.commentPanel().Open();
         ok = session.commentPanel().Apply(text) && ok;
     };
     comment(6, 1, "Swapped with Finn: dentist in the morning");
     comment(14, 4, "Training: new infusion pumps");
     comment(25, 9, "Asked for this night off; no replacement found yet");
-    session.SetCurrentCell(day1 + 20, first + 2);
+    session.selections().SetCurrentCell(day1 + 20, first + 2);
     session.ToggleBold();
 
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,

@@ -96,11 +96,11 @@ public:
             session_.ClickCell(Column(words[1]), Row(words[2]));
         } else if (command == "cell") {
             expect(2);
-            session_.SetCurrentCell(Column(words[1]), Row(words[2]));
+            session_.selections().SetCurrentCell(Column(words[1]), Row(words[2]));
         } else if (command == "select") {
             expect(4);
             const CellRect rect{Column(words[1]), Row(words[2]), Column(words[3]), Row(words[4])};
-            session_.SetSelection(rect, true);
+            session_.selections().SetSelection(rect, true);
         } else if (command == "enter" || command == "delete") {
             expect(0);
             session_.KeyDown(command == "enter" ? key::Enter : key::Delete);
@@ -143,22 +143,23 @@ private:
     bool RunRangeCommand(const std::string& command, const std::vector<std::string>& words,
                          Expect&& expect)
     {
-        static const std::map<std::string, bool (ScheduleSession::*)()> selections{
-            {"select-month", &ScheduleSession::SelectMonth},
-            {"select-week", &ScheduleSession::SelectWeek},
-            {"select-day", &ScheduleSession::SelectDay},
-            {"select-department", &ScheduleSession::SelectDepartment},
-            {"select-employee", &ScheduleSession::SelectEmployee}};
+        static const std::map<std::string, bool (Selections::*)()> selections{
+            {"select-month", &Selections::SelectMonth},
+            {"select-week", &Selections::SelectWeek},
+            {"select-day", &Selections::SelectDay},
+            {"select-department", &Selections::SelectDepartment},
+            {"select-employee", &Selections::SelectEmployee}};
         if (const auto it = selections.find(command); it != selections.end()) {
             expect(2);
-            session_.RememberCell(Column(words[1]), Row(words[2]));
-            (session_.*(it->second))();
+            session_.selections().Remember(Column(words[1]), Row(words[2]));
+            (session_.selections().*(it->second))();
         } else if (command == "select-all" || command == "unselect") {
             expect(0);
-            command == "select-all" ? session_.SelectAll() : session_.Unselect();
+            command == "select-all" ? session_.selections().SelectAll()
+                                    : session_.selections().Unselect();
         } else if (command == "headerclick") {
             expect(2);
-            session_.HeaderDoubleClick(Column(words[1]), Row(words[2]));
+            session_.selections().HeaderDoubleClick(Column(words[1]), Row(words[2]));
         } else if (command == "quick") {
             expect(4);
             Quick(words[1], words[2], words[3], words[4]);
@@ -182,13 +183,13 @@ private:
                 session_.HideDepartments();
         } else if (command == "remove-employee") {
             expect(1);
-            session_.RememberCell(1, Row(words[1]));
+            session_.selections().Remember(1, Row(words[1]));
             session_.RemoveEmployee();
         } else if (command == "remove-week" || command == "remove-month" ||
                    command == "keep-week") {
             expect(1);
             const int column = DayColumn(words[1]);
-            session_.RememberCell(column, command == "remove-month" ? 0 : 1);
+            session_.selections().Remember(column, command == "remove-month" ? 0 : 1);
             if (command == "remove-week")
                 session_.RemoveWeek();
             else if (command == "remove-month")

@@ -37,6 +37,14 @@ struct EditState {
     int rememberedRow = -1;
     // The Paste tool button, enabled by Copy and Cut.
     bool pasteEnabled = false;
+
+    // The sheet lost or got back the keyboard focus.
+    void SetSheetFocus(bool focused)
+    {
+        sheetFocused = focused;
+        clipboardEnabled = focused;
+        pasteEnabled = focused;
+    }
 };
 
 } // namespace shiftex

@@ -164,7 +164,7 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
             const std::string& text = sheet.Text(c, r);
             if (text == code)
                 continue;
-            if (!IsDayCell(c, r)) {
+            if (!IsDayCell(sheet, c, r)) {
                 // ToggleCell refuses it, which ends the command there.
                 complete = false;
                 break;
@@ -193,96 +193,6 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
         applied > UndoHistory::kSlots ? applied - UndoHistory::kSlots : 0;
     RecordLastChanges(changes, applied, true, firstRelayout < lastSeven);
     return Reported(messages_, guard.result()) && complete;
-}
-
-// --- selections ---
-
-void ScheduleSession::RememberCell(int col, int row)
-{
-    edit_.rememberedCol = col;
-    edit_.rememberedRow = row;
-}
-
-std::string ScheduleSession::RememberedCellText() const
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    return sheet.Contains(edit_.rememberedCol, edit_.rememberedRow)
-               ? sheet.Text(edit_.rememberedCol, edit_.rememberedRow)
-               : std::string();
-}
-
-bool ScheduleSession::SelectRun(int headerRow)
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    const int c = edit_.rememberedCol;
-    const int firstDay = std::max(2, sheet.fixedCols);
-    if (c < firstDay || !sheet.Contains(c, headerRow) || sheet.fixedRows >= sheet.rowCount())
-        return false;
-    const std::string& text = sheet.Text(c, headerRow);
-    int right = c;
-    while (right + 1 < sheet.colCount() && sheet.Text(right + 1, headerRow) == text)
-        ++right;
-    int left = c;
-    while (left - 1 >= firstDay && sheet.Text(left - 1, headerRow) == text)
-        --left;
-    SetSelection({left, sheet.fixedRows, right, sheet.rowCount() - 1}, true);
-    return true;
-}
-
-bool ScheduleSession::SelectMonth() { return SelectRun(0); }
-bool ScheduleSession::SelectWeek() { return SelectRun(1); }
-bool ScheduleSession::SelectDay() { return SelectRun(2); }
-
-bool ScheduleSession::SelectDepartment()
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    const int c = edit_.rememberedCol;
-    const int top = std::max(edit_.rememberedRow + 1, sheet.fixedRows);
-    if (c < std::max(2, sheet.fixedCols) || !sheet.Contains(c, edit_.rememberedRow) ||
-        top >= sheet.rowCount())
-        return false;
-    SetSelection({c, top, c, sheet.rowCount() - 1}, true);
-    return true;
-}
-
-bool ScheduleSession::SelectEmployee()
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    const int r = edit_.rememberedRow;
-    const int firstDay = std::max(2, sheet.fixedCols);
-    if (r < sheet.fixedRows || r >= sheet.rowCount() || firstDay >= sheet.colCount())
-        return false;
-    SetSelection({firstDay, r, sheet.colCount() - 1, r}, true);
-    return true;
-}
-
-void ScheduleSession::SelectAll()
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    SetSelection({std::max(2, sheet.fixedCols), sheet.fixedRows, sheet.colCount() - 1,
-                  sheet.rowCount() - 1},
-                 true);
-    SetSheetFocus(true);
-    edit_.clipboardEnabled = true;
-}
-
-bool ScheduleSession::HeaderDoubleClick(int col, int row)
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    if (!sheet.Contains(col, row) || col < std::max(2, sheet.fixedCols) ||
-        row >= sheet.fixedRows)
-        return false;
-    RememberCell(col, row);
-    if (row == 3)
-        return DepartmentViewShown() && SelectDepartment();
-    if (!SelectRun(row))
-        return false;
-    const CellRect range = edit_.selection;
-    bool ok = true;
-    for (SummaryKind kind : {SummaryKind::WorkedHours, SummaryKind::EmployeesPerType})
-        if (summaries().IsShown(kind))
-            ok = panels_.SelectRange(kind, range.left, range.right) && ok;
-    return ok;
 }
 
 // --- quick insert ---
@@ -315,7 +225,7 @@ bool ScheduleSession::QuickInsert()
         CellRect range{std::max(2, sheet.fixedCols), sheet.fixedRows, sheet.colCount() - 1,
                        sheet.rowCount() - 1};
         if (edit_.selectionShown) {
-            SetSelection(edit_.selection, true);
+            selections_.SetSelection(edit_.selection, true);
             range = edit_.selection;
             range.left = std::max(range.left, 2);
         }

@@ -17,11 +17,12 @@ ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& message
                                  SettingsStore* settings, const TextMetrics& metrics,
                                  SharedEditFlags& flags)
     : document_(std::move(document)), messages_(messages), metrics_(&metrics), flags_(&flags),
-      panels_(document_, edit_, messages), comment_(document_, edit_, settings)
+      panels_(document_, edit_, messages), selections_(document_, edit_, panels_),
+      comment_(document_, edit_, settings)
 {
     // The blank entry is the safe start after a load.
     SelectWorkingType(0);
-    SetCurrentCell(2, document_.sheet.fixedRows);
+    selections_.SetCurrentCell(2, document_.sheet.fixedRows);
     // A schedule saved in the department view opens in it, with "All departments" chosen.
     panel_.FollowDepartmentView(document_);
 }
@@ -48,49 +49,6 @@ void ScheduleSession::PreviousWorkingType()
     SelectWorkingType((edit_.currentType + count - 1) % count);
 }
 
-void ScheduleSession::SetCurrentCell(int col, int row)
-{
-    if (!MoveFocusCell(col, row))
-        return;
-    // As in any grid, the focus cell alone is the selection until a range is built.
-    edit_.selection = {col, row, col, row};
-}
-
-bool ScheduleSession::MoveFocusCell(int col, int row)
-{
-    if (!document_.sheet.Contains(col, row))
-        return false;
-    edit_.currentCol = col;
-    edit_.currentRow = row;
-    return true;
-}
-
-void ScheduleSession::SetSelection(const CellRect& rect, bool shown)
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    CellRect clipped{std::min(rect.left, rect.right), std::min(rect.top, rect.bottom),
-                     std::max(rect.left, rect.right), std::max(rect.top, rect.bottom)};
-    clipped.left = std::max(clipped.left, sheet.fixedCols);
-    clipped.top = std::max(clipped.top, sheet.fixedRows);
-    clipped.right = std::min(clipped.right, sheet.colCount() - 1);
-    clipped.bottom = std::min(clipped.bottom, sheet.rowCount() - 1);
-    edit_.selection = clipped;
-    edit_.selectionShown = shown;
-}
-
-bool ScheduleSession::IsDayCell(int col, int row) const
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    return sheet.Contains(col, row) && col >= 2 && col >= sheet.fixedCols &&
-           row >= sheet.fixedRows;
-}
-
-bool ScheduleSession::IsDepartmentHeaderCell(int col, int row) const
-{
-    return row == 3 && col >= 2 && document_.sheet.Contains(col, row) &&
-           InDepartmentView(document_);
-}
-
 void ScheduleSession::CentreCell(int col, int row, const CellFit& before)
 {
     if (CentreChangedCell(document_.sheet, col, row, before, *metrics_))
@@ -102,7 +60,7 @@ bool ScheduleSession::ToggleCell()
     const int c = edit_.currentCol;
     const int r = edit_.currentRow;
     // Only day cells hold codes: names and header cells are never overwritten.
-    if (!IsDayCell(c, r))
+    if (!IsDayCell(document_.sheet, c, r))
         return false;
     ScheduleSheet& sheet = document_.sheet;
     const CellFit before = FitOfCell(sheet, c, r, *metrics_);
@@ -121,13 +79,13 @@ bool ScheduleSession::ToggleCell()
 
 bool ScheduleSession::ClickCell(int col, int row)
 {
-    if (!IsDayCell(col, row))
+    if (!IsDayCell(document_.sheet, col, row))
         return false;
     edit_.clipboardEnabled = true;
     if (flags_->ctrlHeld)
         return false;
     edit_.selectionShown = false;
-    SetCurrentCell(col, row);
+    selections_.SetCurrentCell(col, row);
     const bool toggled = ToggleCell();
     const bool reset = Guarded([&] { summaries().ResetRangesAfterClick(); });
     return toggled && reset;
@@ -137,7 +95,7 @@ bool ScheduleSession::ApplyToSelection(int index)
 {
     const int remembered = edit_.currentType;
     SelectWorkingType(index);
-    SetSelection(edit_.selection, edit_.selectionShown);
+    selections_.SetSelection(edit_.selection, edit_.selectionShown);
     const CellRect rect = edit_.selection;
     ScheduleSheet& sheet = document_.sheet;
     bool ok = true;
@@ -154,7 +112,7 @@ bool ScheduleSession::ApplyToSelection(int index)
             CentreDayCells(sheet, *metrics_);
     }
     SelectWorkingType(remembered);
-    SetCurrentCell(rect.left, rect.top);
+    selections_.SetCurrentCell(rect.left, rect.top);
     edit_.selectionShown = false;
     return ok;
 }
@@ -164,7 +122,7 @@ void ScheduleSession::ToggleBold()
     const int c = edit_.currentCol;
     const int r = edit_.currentRow;
     // The context menu offers "Make Bold" on day cells and on the department names above them.
-    if (!IsDayCell(c, r) && !IsDepartmentHeaderCell(c, r))
+    if (!IsDayCell(document_.sheet, c, r) && !IsDepartmentHeaderCell(document_, c, r))
         return;
     ScheduleSheet& sheet = document_.sheet;
     const CellFit before = FitOfCell(sheet, c, r, *metrics_);
@@ -231,14 +189,7 @@ bool ScheduleSession::AfterSheetReplaced(const Result<void>& result)
     if (!Reported(messages_, result))
         return false;
     // The sheet may have another size now.
-    const ScheduleSheet& sheet = document_.sheet;
-    const int col = std::clamp(edit_.currentCol, 0, std::max(0, sheet.colCount() - 1));
-    const int row = std::clamp(edit_.currentRow, 0, std::max(0, sheet.rowCount() - 1));
-    edit_.currentCol = col;
-    edit_.currentRow = row;
-    SetSelection(edit_.selection, edit_.selectionShown);
-    document_.departmentsView = sheet.fixedRows >= 4;
-    panel_.FollowDepartmentView(document_);
+    AfterShapeChange();
     // The figures follow the restored sheet; scopes, captions, locks and rows stay.
     return Guarded([&] { summaries().FollowSheet(); });
 }
@@ -261,13 +212,6 @@ bool ScheduleSession::Redo()
 
 void ScheduleSession::ResetUndo() { undo_.ResetUndo(); }
 
-void ScheduleSession::SetSheetFocus(bool focused)
-{
-    edit_.sheetFocused = focused;
-    edit_.clipboardEnabled = focused;
-    edit_.pasteEnabled = focused;
-}
-
 // --- around the cells ---
 
 std::string ScheduleSession::CellHint(int col, int row) const
@@ -275,7 +219,7 @@ std::string ScheduleSession::CellHint(int col, int row) const
     const ScheduleSheet& sheet = document_.sheet;
     if (!sheet.Contains(col, row))
         return {};
-    if (IsDepartmentHeaderCell(col, row))
+    if (IsDepartmentHeaderCell(document_, col, row))
         return sheet.Text(col, row);
     const Colour colour = sheet.BrushColor(col, row);
     std::string hint;
@@ -321,7 +265,7 @@ bool ScheduleSession::DayLineRight(int col, int row) const
 std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int row)
 {
     const ScheduleSheet& sheet = document_.sheet;
-    RememberCell(col, row);
+    selections_.Remember(col, row);
     const bool inside = sheet.Contains(col, row);
     if (inside && (col == 0 || (col == 1 && row < sheet.fixedRows)))
         return std::nullopt;
@@ -347,7 +291,7 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
     auto dayCellItems = [&] {
         // The clicked cell is what Comment and Bold act on; Cut, Copy and Delete keep acting
         // on the selection as it was.
-        MoveFocusCell(col, row);
+        selections_.MoveFocusCell(col, row);
         add(MenuCommand::EditWorkingHours, "Edit WorkingHours ...",
             "Go to setup menu to edit this workingtype");
         add(MenuCommand::Comment,
@@ -383,7 +327,7 @@ std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int r
         add(MenuCommand::DepartmentSettings, "Department settings ...",
             "Go to setup menu to edit the department settings");
         dayCellItems();
-    } else if (IsDayCell(col, row)) {
+    } else if (IsDayCell(sheet, col, row)) {
         dayCellItems();
     } else if (col == 1 && row >= sheet.fixedRows) {
         add(MenuCommand::SelectEmployee, "Select all cells of this Employee",

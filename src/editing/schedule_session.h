@@ -8,6 +8,7 @@
 #include "editing/guarded.h"
 #include "editing/quick_insert_panel.h"
 #include "editing/schedule_closing.h"
+#include "editing/selections.h"
 #include "editing/summary_panels.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
@@ -79,6 +80,8 @@ public:
     SummaryPanels& summaryPanels() { return panels_; }
     const SummaryPanels& summaryPanels() const { return panels_; }
     const EditState& editState() const { return edit_; }
+    Selections& selections() { return selections_; }
+    const Selections& selections() const { return selections_; }
     const UndoHistory& undoHistory() const { return undo_; }
     CommentPanel& commentPanel() { return comment_; }
     const CommentPanel& commentPanel() const { return comment_; }
@@ -93,12 +96,6 @@ public:
     void SelectWorkingType(int index);
     void NextWorkingType();
     void PreviousWorkingType();
-    void SetCurrentCell(int col, int row);
-    // The selection rectangle (clipped to the day cells) and whether it is shown.
-    void SetSelection(const CellRect& rect, bool shown = true);
-    bool IsDayCell(int col, int row) const;
-    // A department name above the day cells (row 3 in the department view).
-    bool IsDepartmentHeaderCell(int col, int row) const;
 
     // Places the current code in the current cell, or takes it out when it is there already.
     bool ToggleCell();
@@ -128,7 +125,7 @@ public:
     bool UndoEnabled() const { return edit_.sheetFocused && CanUndo(); }
     bool RedoEnabled() const { return edit_.sheetFocused && CanRedo(); }
     // The sheet lost or got back the keyboard focus.
-    void SetSheetFocus(bool focused);
+    void SetSheetFocus(bool focused) { edit_.SetSheetFocus(focused); }
 
     // --- what the sheet shows around the cells ---
     // The hint over a cell: "WeekEnd" on a weekend cell, the holiday's name on a holiday cell,
@@ -144,30 +141,6 @@ public:
     // cell is remembered, and on a day cell or a department name it becomes the current cell;
     // the selection stays as it was.
     std::optional<std::vector<MenuItem>> ContextMenu(int col, int row);
-
-    // --- selections ---
-    // The remembered cell, as a right click or a header double-click leaves it.
-    void RememberCell(int col, int row);
-    // Its text, handed to the options dialog pages; empty outside the sheet.
-    std::string RememberedCellText() const;
-    // The run of adjacent day columns around the remembered column whose month (row 0), week
-    // (row 1) or day number (row 2) text equals the remembered column's, over every employee
-    // row. False (nothing changed) when the remembered cell is no day column.
-    bool SelectMonth();
-    bool SelectWeek();
-    bool SelectDay();
-    // The remembered column from the row below the remembered row down to the last row.
-    bool SelectDepartment();
-    // The remembered employee row over every day column.
-    bool SelectEmployee();
-    // Every day cell; the sheet gets the focus and Cut and Copy are enabled.
-    void SelectAll();
-    void Unselect() { edit_.selectionShown = false; }
-    // A double-click on header cell (col, row) of a day column: the cell is remembered; rows 0
-    // to 2 select the month, week or day and give the shown worked hours and employees per
-    // type summaries that range (unless locked) before they are computed again; row 3 of the
-    // department view selects the department's column.
-    bool HeaderDoubleClick(int col, int row);
 
     // --- quick insert ---
     QuickInsertPanel& quickInsertPanel() { return panel_; }
@@ -245,9 +218,6 @@ private:
         std::size_t snapshots = 1;
         bool accepted = true;
     };
-    // The focus cell moves; the selection stays as it is. False outside the sheet.
-    bool MoveFocusCell(int col, int row);
-    bool SelectRun(int headerRow);
     bool ApplyWithSummaries(const CellRect& rect);
     // Replays the end of `changes` (the first `applied` of them, the accepted ones already in
     // the sheet) with each change's snapshots before it, so that the history is that of every
@@ -257,7 +227,6 @@ private:
     bool Extend(bool byMonth, const std::filesystem::path& programFolder);
     bool RemoveRun(int headerRow);
     void AfterShapeChange();
-    void ClampEditState();
     // Runs a command; a conversion error stops it and goes to the message sink.
     template <typename F>
     bool Guarded(F&& command)
@@ -275,6 +244,7 @@ private:
     const TextMetrics* metrics_;
     SharedEditFlags* flags_;
     SummaryPanels panels_;
+    Selections selections_;
     CommentPanel comment_;
     QuickInsertPanel panel_;
     std::vector<std::string> rejected_;

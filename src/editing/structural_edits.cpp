@@ -18,17 +18,9 @@ int YearOfColumn(const ScheduleSheet& sheet, int col)
 
 } // namespace
 
-void ScheduleSession::ClampEditState()
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    edit_.currentCol = std::clamp(edit_.currentCol, 0, std::max(0, sheet.colCount() - 1));
-    edit_.currentRow = std::clamp(edit_.currentRow, 0, std::max(0, sheet.rowCount() - 1));
-    SetSelection(edit_.selection, edit_.selectionShown);
-}
-
 void ScheduleSession::AfterShapeChange()
 {
-    ClampEditState();
+    selections_.ClampToSheet();
     document_.departmentsView = document_.sheet.fixedRows >= 4;
     panel_.FollowDepartmentView(document_);
 }
@@ -75,7 +67,7 @@ bool ScheduleSession::HideDepartments()
         sheet.DeleteRows(3, 1);
         LayoutScheduleHeader(document_);
         CentreDayCells(sheet, *metrics_);
-        SetCurrentCell(2, sheet.fixedRows);
+        selections_.SetCurrentCell(2, sheet.fixedRows);
         AfterShapeChange();
         if (summaries().IsShown(SummaryKind::CustomQuery) &&
             document_.customQueryPanel.height - kQueryRowHeight > kMinQueryPanelHeight)

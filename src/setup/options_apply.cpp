@@ -203,8 +203,8 @@ void FollowShape(ScheduleSession& session)
     session.quickInsertPanel().FollowDepartmentView(document);
     const EditState& edit = session.editState();
     if (!sheet.Contains(edit.currentCol, edit.currentRow) || edit.currentRow < sheet.fixedRows)
-        session.SetCurrentCell(sheet.fixedCols, sheet.fixedRows);
-    session.SetSelection(session.editState().selection, false);
+        session.selections().SetCurrentCell(sheet.fixedCols, sheet.fixedRows);
+    session.selections().SetSelection(session.editState().selection, false);
 }
 
 } // namespace

@@ -245,7 +245,7 @@ void ScheduleWindow::bindViews()
 
     connect(sheetView_, &SheetView::edited, this, &ScheduleWindow::afterCommand);
     connect(sheetView_, &SheetView::cellClicked, this, [this](int col, int row) {
-        clickedRow_ = session_->IsDayCell(col, row) ? row : -1;
+        clickedRow_ = IsDayCell(session_->document().sheet, col, row) ? row : -1;
     });
     connect(sheetView_, &SheetView::contextMenuRequested, this, &ScheduleWindow::showSheetMenu);
     connect(sheetView_, &SheetView::groupColourRequested, this, [this](int row) {
@@ -492,14 +492,14 @@ bool ScheduleWindow::paste()
 
 void ScheduleWindow::selectAll()
 {
-    session_->SelectAll();
+    session_->selections().SelectAll();
     sheetView_->setFocus(Qt::OtherFocusReason);
     afterCommand();
 }
 
 void ScheduleWindow::unselect()
 {
-    session_->Unselect();
+    session_->selections().Unselect();
     afterCommand();
 }
 
@@ -513,7 +513,7 @@ bool ScheduleWindow::showDepartments()
     afterCommand();
     if (result == ShowDepartmentsResult::DefineDepartments)
         emit optionsRequested(options::kScheduleSetup, options::kDepartments,
-                              session_->RememberedCellText());
+                              session_->selections().RememberedCellText());
     // The summaries below gained a header row: their areas fit them again.
     if (result == ShowDepartmentsResult::Shown)
         placeAreas(true);
@@ -834,16 +834,17 @@ void ScheduleWindow::bindMenuItem(QAction* action, MenuCommand command)
         connect(action, &QAction::triggered, this, [this, method] { (this->*method)(); });
     };
     // The selections work from the cell the menu was opened on.
-    const auto select = [this, action](bool (ScheduleSession::*method)()) {
+    const auto select = [this, action](bool (Selections::*method)()) {
         connect(action, &QAction::triggered, this, [this, method] {
-            ((*session_).*method)();
+            (session_->selections().*method)();
             afterCommand();
         });
     };
     // The entries that lead to the options dialog hand it the text of the clicked cell.
     const auto setup = [this, action](int item) {
         connect(action, &QAction::triggered, this, [this, item] {
-            emit optionsRequested(options::kScheduleSetup, item, session_->RememberedCellText());
+            emit optionsRequested(options::kScheduleSetup, item,
+                                  session_->selections().RememberedCellText());
         });
     };
     switch (command) {
@@ -867,11 +868,11 @@ void ScheduleWindow::bindMenuItem(QAction* action, MenuCommand command)
     case MenuCommand::RemoveWeek: run(&ScheduleWindow::removeWeek); break;
     case MenuCommand::RemoveMonth: run(&ScheduleWindow::removeMonth); break;
     case MenuCommand::RemoveAllExceptWeek: run(&ScheduleWindow::keepOnlyWeek); break;
-    case MenuCommand::SelectMonth: select(&ScheduleSession::SelectMonth); break;
-    case MenuCommand::SelectWeek: select(&ScheduleSession::SelectWeek); break;
-    case MenuCommand::SelectDay: select(&ScheduleSession::SelectDay); break;
-    case MenuCommand::SelectDepartment: select(&ScheduleSession::SelectDepartment); break;
-    case MenuCommand::SelectEmployee: select(&ScheduleSession::SelectEmployee); break;
+    case MenuCommand::SelectMonth: select(&Selections::SelectMonth); break;
+    case MenuCommand::SelectWeek: select(&Selections::SelectWeek); break;
+    case MenuCommand::SelectDay: select(&Selections::SelectDay); break;
+    case MenuCommand::SelectDepartment: select(&Selections::SelectDepartment); break;
+    case MenuCommand::SelectEmployee: select(&Selections::SelectEmployee); break;
     case MenuCommand::EditWorkingHours: setup(options::kWorkingTypes); break;
     case MenuCommand::DepartmentSettings: setup(options::kDepartments); break;
     case MenuCommand::AddEmployee: setup(options::kEmployees); break;
@@ -919,7 +920,7 @@ void ScheduleWindow::showSummaryMenu(SummaryKind kind, const QPoint& globalPos)
 void ScheduleWindow::selectHeaderRange(int col, int row)
 {
     // The month, week or day under the header cell, and the range views of the summaries.
-    session_->HeaderDoubleClick(col, row);
+    session_->selections().HeaderDoubleClick(col, row);
     afterCommand();
 }
 

@@ -452,7 +452,7 @@ void SheetView::setCurrentCell(int col, int row)
         return;
     if (currentCell() == QPoint(col, row))
         return;
-    session_->SetCurrentCell(col, row);
+    session_->selections().SetCurrentCell(col, row);
     viewport()->update();
     emit currentCellChanged(col, row);
 }
@@ -615,7 +615,7 @@ void SheetView::mousePressEvent(QMouseEvent* event)
         dropRow_ = -1;
         rowDragging_ = false;
     }
-    if (!session_->IsDayCell(cell.x(), cell.y())) {
+    if (!IsDayCell(session_->document().sheet, cell.x(), cell.y())) {
         setCurrentCell(cell.x(), cell.y());
         return;
     }
@@ -623,8 +623,8 @@ void SheetView::mousePressEvent(QMouseEvent* event)
     if (session_->flags().ctrlHeld) {
         // With Ctrl the click only selects; a drag from here builds the rectangle.
         session_->ClickCell(cell.x(), cell.y());
-        session_->SetCurrentCell(cell.x(), cell.y());
-        session_->SetSelection({cell.x(), cell.y(), cell.x(), cell.y()}, true);
+        session_->selections().SetCurrentCell(cell.x(), cell.y());
+        session_->selections().SetSelection({cell.x(), cell.y(), cell.x(), cell.y()}, true);
         anchor_ = cell;
         viewport()->update();
         emit currentCellChanged(cell.x(), cell.y());
@@ -658,8 +658,9 @@ void SheetView::mouseMoveEvent(QMouseEvent* event)
     }
     if (anchor_.x() >= 0 && (event->buttons() & Qt::LeftButton) != 0) {
         const QPoint cell = cellAt(event->position().toPoint());
-        if (session_->IsDayCell(cell.x(), cell.y())) {
-            session_->SetSelection({anchor_.x(), anchor_.y(), cell.x(), cell.y()}, true);
+        if (IsDayCell(session_->document().sheet, cell.x(), cell.y())) {
+            session_->selections().SetSelection({anchor_.x(), anchor_.y(), cell.x(), cell.y()},
+                                                true);
             viewport()->update();
         }
         return;

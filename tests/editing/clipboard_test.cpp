@@ -96,7 +96,7 @@ TEST_F(ClipboardTest, CopyTakesTheSelectionAsItIs)
     EXPECT_FALSE(flags.ctrlHeld);
     EXPECT_TRUE(session.PasteEnabled());
 
-    session.SetSelection({2, kFirst, 4, kFirst + 1}, true);
+    session.selections().SetSelection({2, kFirst, 4, kFirst + 1}, true);
     session.CopyCells(clipboard);
     EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\tE\tE\r\n\t\tL\r\n"));
     EXPECT_FALSE(session.editState().selectionShown);
@@ -146,7 +146,7 @@ TEST_F(ClipboardTest, PastedCellsAreCheckedLineByLine)
         messages.informations.clear();
         session.ResetUndo();
         session.SelectWorkingType(3);
-        session.SetCurrentCell(c.col, c.row);
+        session.selections().SetCurrentCell(c.col, c.row);
         ASSERT_TRUE(Paste(c.text));
         for (const auto& [rect, text] : c.cells)
             for (int col = rect.left; col <= rect.right; ++col)
@@ -172,7 +172,7 @@ TEST_F(ClipboardTest, PastedCellsAreCheckedLineByLine)
 TEST_F(ClipboardTest, UndoStepsBackThroughThePastedCells)
 {
     const std::string start = WriteCellTextStream(sheet());
-    session.SetCurrentCell(2, kFirst + 1);
+    session.selections().SetCurrentCell(2, kFirst + 1);
     ASSERT_TRUE(Paste("L\tN\tL"));
     // One snapshot before the paste and one before each cell.
     EXPECT_EQ(session.undoHistory().count(), 4);
@@ -185,7 +185,7 @@ TEST_F(ClipboardTest, UndoStepsBackThroughThePastedCells)
 
     // Ten cells: the seven snapshots before the last seven of them remain.
     session.ResetUndo();
-    session.SetCurrentCell(2, kFirst + 2);
+    session.selections().SetCurrentCell(2, kFirst + 2);
     ASSERT_TRUE(Paste("N\tN\tN\tN\tN\tN\tN\tN\tN\tN"));
     EXPECT_EQ(session.undoHistory().count(), 7);
     for (int i = 0; i < 7; ++i)
@@ -217,7 +217,7 @@ TEST_F(ClipboardTest, EveryValidPastedLineTakesASnapshot)
         SCOPED_TRACE(c.name);
         sheet() = before;
         session.ResetUndo();
-        session.SetCurrentCell(2, kFirst);
+        session.selections().SetCurrentCell(2, kFirst);
         ASSERT_TRUE(Paste(c.text));
         EXPECT_EQ(session.undoHistory().count(), c.snapshots);
         for (const auto& texts : c.undone) {
@@ -231,7 +231,7 @@ TEST_F(ClipboardTest, EveryValidPastedLineTakesASnapshot)
     // Ten cells of two lines each: the last seven snapshots reach back into the seventh cell.
     sheet() = before;
     session.ResetUndo();
-    session.SetCurrentCell(2, kFirst + 2);
+    session.selections().SetCurrentCell(2, kFirst + 2);
     std::string block;
     for (int i = 0; i < 10; ++i)
         block += std::string(i ? "\t" : "") + "\"N\r\nL\"";
@@ -262,7 +262,7 @@ TEST_F(ClipboardTest, CutEmptiesTheCellsAndPaintsTheWeekendAgain)
     sheet().SetText(3, kFirst + 1, "L");
     sheet().SetBold(3, kFirst, true);
     session.summaryPanels().Show(SummaryKind::TypesPerDay);
-    session.SetSelection({3, kFirst, 3, kFirst + 3}, true);
+    session.selections().SetSelection({3, kFirst, 3, kFirst + 3}, true);
     ASSERT_TRUE(session.CutCells(clipboard));
     EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\r\nL\r\n\r\n\r\n"));
     for (int r = kFirst; r < kFirst + 4; ++r) {
@@ -274,7 +274,7 @@ TEST_F(ClipboardTest, CutEmptiesTheCellsAndPaintsTheWeekendAgain)
     EXPECT_TRUE(session.PasteEnabled());
 
     // Pasted back where it came from.
-    session.SetCurrentCell(3, kFirst);
+    session.selections().SetCurrentCell(3, kFirst);
     ASSERT_TRUE(session.PasteCells(clipboard));
     EXPECT_EQ(Text(3, kFirst), "E");
     EXPECT_EQ(Text(3, kFirst + 1), "L");

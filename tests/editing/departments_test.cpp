@@ -118,7 +118,7 @@ TEST(Departments, WithoutDepartmentsTheQuestionDecides)
         messages.answers = {answer};
         SharedEditFlags flags;
         ScheduleSession session(FiveDays({}), messages, nullptr, DefaultTextMetrics(), flags);
-        session.RememberCell(3, 3);
+        session.selections().Remember(3, 3);
         session.document().sheet.SetText(3, 3, "L");
         const ScheduleSheet before = session.document().sheet;
         EXPECT_EQ(session.ShowDepartments(), answer == Answer::Yes
@@ -127,7 +127,7 @@ TEST(Departments, WithoutDepartmentsTheQuestionDecides)
         EXPECT_EQ(messages.questions, (Texts{"You haven't declared any departments. Would you "
                                              "like to define them now ?"}));
         EXPECT_TRUE(session.document().sheet == before);
-        EXPECT_EQ(session.RememberedCellText(), "L");
+        EXPECT_EQ(session.selections().RememberedCellText(), "L");
     }
 }
 

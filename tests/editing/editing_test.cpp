@@ -87,7 +87,7 @@ TEST_F(EditingTest, EnterAndDeleteOverASelection)
     session.SelectWorkingType(1);
     // With no summary shown every cell is written, and only the key takes a snapshot.
     session.document().sheet.SetText(3, kFirst, "E");
-    session.SetSelection({2, kFirst, 4, kFirst + 2});
+    session.selections().SetSelection({2, kFirst, 4, kFirst + 2});
     session.KeyDown(key::Enter);
     for (int c = 2; c <= 4; ++c)
         for (int r = kFirst; r <= kFirst + 2; ++r)
@@ -101,13 +101,13 @@ TEST_F(EditingTest, EnterAndDeleteOverASelection)
     // With a summary shown: cells holding the code stay, each changed cell records itself.
     session.summaryPanels().Show(SummaryKind::TypesPerDay);
     session.ResetUndo();
-    session.SetSelection({2, kFirst, 4, kFirst + 2});
+    session.selections().SetSelection({2, kFirst, 4, kFirst + 2});
     session.KeyDown(key::Enter);
     EXPECT_EQ(Snapshots(), 1);
     EXPECT_EQ(Text(2, kFirst), "E");
 
     // Delete over nine filled cells: ten snapshots, the last seven kept.
-    session.SetSelection({2, kFirst, 4, kFirst + 2});
+    session.selections().SetSelection({2, kFirst, 4, kFirst + 2});
     session.KeyDown(key::Delete);
     for (int c = 2; c <= 4; ++c)
         for (int r = kFirst; r <= kFirst + 2; ++r)
@@ -119,7 +119,7 @@ TEST_F(EditingTest, EnterAndDeleteOverASelection)
     // Enter with the blank entry current is Delete.
     session.document().sheet.SetText(6, kFirst, "L");
     session.SelectWorkingType(0);
-    session.SetSelection({6, kFirst, 6, kFirst});
+    session.selections().SetSelection({6, kFirst, 6, kFirst});
     session.KeyDown(key::Enter);
     EXPECT_EQ(Text(6, kFirst), "");
 }
@@ -136,25 +136,25 @@ TEST_F(EditingTest, KeysStepTheTypesAndRespectTheHeaderEdges)
     EXPECT_EQ(session.KeyDown(key::F1), std::optional<std::string>("topic14"));
 
     session.SelectWorkingType(1);
-    session.SetCurrentCell(0, kFirst);  // the colour strip: the keys do nothing
+    session.selections().SetCurrentCell(0, kFirst);  // the colour strip: the keys do nothing
     session.KeyDown(key::NumPlus);
     EXPECT_EQ(session.editState().currentType, 1);
-    session.SetSelection({2, kFirst, 2, kFirst});
+    session.selections().SetSelection({2, kFirst, 2, kFirst});
     session.KeyDown(key::Enter);
     EXPECT_EQ(Text(2, kFirst), "");
     EXPECT_EQ(Snapshots(), 0);
-    session.SetCurrentCell(3, 0);
+    session.selections().SetCurrentCell(3, 0);
     session.KeyDown(key::Delete);
     EXPECT_EQ(Snapshots(), 0);
-    session.SetCurrentCell(3, kFirst);
-    session.SetSelection({3, kFirst, 3, kFirst}, true);
+    session.selections().SetCurrentCell(3, kFirst);
+    session.selections().SetSelection({3, kFirst, 3, kFirst}, true);
     session.KeyDown(key::Escape);
     EXPECT_FALSE(session.editState().selectionShown);
 }
 
 TEST_F(EditingTest, BoldAndComments)
 {
-    session.SetCurrentCell(4, kFirst);
+    session.selections().SetCurrentCell(4, kFirst);
     session.ToggleBold();
     EXPECT_TRUE(sheet().IsBold(4, kFirst));
     EXPECT_TRUE(session.document().modified);
@@ -180,10 +180,10 @@ TEST_F(EditingTest, BoldAndComments)
     EXPECT_FALSE(session.commentPanel().shown());
     EXPECT_EQ(sheet().Comment(4, kFirst), "Doctor");
     session.commentPanel().Open();
-    session.SetCurrentCell(5, kFirst);  // OK edits the cell current at that moment
+    session.selections().SetCurrentCell(5, kFirst);  // OK edits the cell current at that moment
     session.commentPanel().Apply("Late");
     EXPECT_EQ(sheet().Comment(5, kFirst), "Late");
-    session.SetCurrentCell(4, kFirst);
+    session.selections().SetCurrentCell(4, kFirst);
     session.commentPanel().Open();
     session.commentPanel().Apply("");
     EXPECT_EQ(sheet().Comment(4, kFirst), "");
@@ -275,7 +275,7 @@ TEST_F(EditingTest, ARightClickLeavesTheSelectionAsItWas)
         for (int c = block.left; c <= block.right; ++c)
             for (int r = block.top; r <= block.bottom; ++r)
                 session.document().sheet.SetText(c, r, "E");
-        session.SetSelection(block, true);
+        session.selections().SetSelection(block, true);
         ASSERT_TRUE(session.ContextMenu(col, row).has_value());
         EXPECT_EQ(session.editState().currentCol, col);
         EXPECT_EQ(session.editState().currentRow, row);
@@ -316,7 +316,7 @@ TEST_F(EditingTest, DepartmentNamesTakeBoldFromTheirMenu)
     view.ToggleBold();
     EXPECT_FALSE(view.document().sheet.IsBold(3, 3));
     // The names' own header rows above take none.
-    view.SetCurrentCell(3, 2);
+    view.selections().SetCurrentCell(3, 2);
     view.ToggleBold();
     EXPECT_FALSE(view.document().sheet.IsBold(3, 2));
 }
@@ -345,7 +345,7 @@ TEST_F(EditingTest, ContextMenuByArea)
     EXPECT_EQ(session.editState().currentCol, 6);
     EXPECT_EQ(session.editState().rememberedRow, kFirst + 1);
 
-    session.SetCurrentCell(6, kFirst + 1);
+    session.selections().SetCurrentCell(6, kFirst + 1);
     session.ToggleBold();
     const auto items = session.ContextMenu(6, kFirst + 1);
     EXPECT_EQ((*items)[9].caption, "Undo Bold");
@@ -453,7 +453,7 @@ TEST_P(SummariesFollowEdits, AfterRandomClicksUndosAndRedos)
             session.Redo();
         } else if (action < 83) {
             session.SelectWorkingType(static_cast<int>(random() % 5));
-            session.SetSelection({anyCol(), anyRow(), anyCol(), anyRow()});
+            session.selections().SetSelection({anyCol(), anyRow(), anyCol(), anyRow()});
             session.KeyDown(random() % 2 ? key::Enter : key::Delete);
         } else if (action < 91) {
             const int a = anyCol();
@@ -494,7 +494,7 @@ TEST(CellFit, ClicksKeepTheSheetAsCentreDayCellsFitsIt)
         session.ClickCell(2 + static_cast<int>(random() % 31),
                           kFirst + static_cast<int>(random() % 4));
         if (random() % 5 == 0) {
-            session.SetCurrentCell(2 + static_cast<int>(random() % 31), kFirst);
+            session.selections().SetCurrentCell(2 + static_cast<int>(random() % 31), kFirst);
             session.ToggleBold();
         }
         ScheduleSheet refitted = session.document().sheet;

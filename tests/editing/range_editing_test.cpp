@@ -40,37 +40,37 @@ TEST(Selections, RunsOfEqualHeaderTexts)
     const int lastRow = s.sheet().rowCount() - 1;
     auto column = [](int day, int month) { return month == 4 ? day + 1 : day + 31; };
 
-    session.RememberCell(column(1, 5), 1);
-    ASSERT_TRUE(session.SelectWeek());
+    session.selections().Remember(column(1, 5), 1);
+    ASSERT_TRUE(session.selections().SelectWeek());
     EXPECT_EQ(session.editState().selection, (CellRect{column(26, 4), 3, column(2, 5), lastRow}));
     EXPECT_TRUE(session.editState().selectionShown);
 
     // The same day number in the other month is not part of the run.
-    session.Unselect();
-    session.RememberCell(column(5, 5), 2);
-    ASSERT_TRUE(session.SelectDay());
+    session.selections().Unselect();
+    session.selections().Remember(column(5, 5), 2);
+    ASSERT_TRUE(session.selections().SelectDay());
     EXPECT_EQ(session.editState().selection, (CellRect{column(5, 5), 3, column(5, 5), lastRow}));
     EXPECT_TRUE(session.editState().selectionShown);
 
-    session.RememberCell(column(10, 4), 0);
-    ASSERT_TRUE(session.SelectMonth());
+    session.selections().Remember(column(10, 4), 0);
+    ASSERT_TRUE(session.selections().SelectMonth());
     EXPECT_EQ(session.editState().selection, (CellRect{2, 3, column(30, 4), lastRow}));
 
-    session.RememberCell(1, 4);
-    ASSERT_TRUE(session.SelectEmployee());
+    session.selections().Remember(1, 4);
+    ASSERT_TRUE(session.selections().SelectEmployee());
     EXPECT_EQ(session.editState().selection, (CellRect{2, 4, column(10, 5), 4}));
 
     session.SetSheetFocus(false);
-    session.SelectAll();
+    session.selections().SelectAll();
     EXPECT_EQ(session.editState().selection, (CellRect{2, 3, column(10, 5), lastRow}));
     EXPECT_TRUE(session.CopyEnabled());
 
     // Outside the day columns there is no run to take.
-    session.RememberCell(1, 0);
-    EXPECT_FALSE(session.SelectMonth());
-    session.RememberCell(-1, -1);
-    EXPECT_FALSE(session.SelectWeek());
-    EXPECT_FALSE(session.SelectEmployee());
+    session.selections().Remember(1, 0);
+    EXPECT_FALSE(session.selections().SelectMonth());
+    session.selections().Remember(-1, -1);
+    EXPECT_FALSE(session.selections().SelectWeek());
+    EXPECT_FALSE(session.selections().SelectEmployee());
 }
 
 TEST(Selections, DepartmentViewColumns)
@@ -83,11 +83,11 @@ TEST(Selections, DepartmentViewColumns)
     ScheduleSession& session = s.session;
     const int lastRow = s.sheet().rowCount() - 1;
     // One department on one day.
-    ASSERT_TRUE(session.HeaderDoubleClick(6, 3));
+    ASSERT_TRUE(session.selections().HeaderDoubleClick(6, 3));
     EXPECT_EQ(session.editState().selection, (CellRect{6, 4, 6, lastRow}));
     EXPECT_EQ(session.editState().rememberedCol, 6);
     // Every department's sub-column of the day.
-    ASSERT_TRUE(session.HeaderDoubleClick(6, 2));
+    ASSERT_TRUE(session.selections().HeaderDoubleClick(6, 2));
     EXPECT_EQ(session.editState().selection, (CellRect{5, 4, 7, lastRow}));
 }
 
@@ -100,7 +100,7 @@ TEST(Selections, HeaderDoubleClickGivesTheRangeViews)
     session.summaryPanels().Show(SummaryKind::WorkedHours);
     session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     // 6 January lies in week 1: 4 to 10 January.
-    ASSERT_TRUE(session.HeaderDoubleClick(7, 1));
+    ASSERT_TRUE(session.selections().HeaderDoubleClick(7, 1));
     EXPECT_EQ(session.editState().selection, (CellRect{5, 3, 11, 6}));
     const SummarySet& summaries = session.summaries();
     EXPECT_EQ(summaries.workedHours().scope.caption, "        4 January 'till 10 January");
@@ -109,14 +109,14 @@ TEST(Selections, HeaderDoubleClickGivesTheRangeViews)
 
     // Locked, the views keep their range; the selection still follows the click.
     session.summaryPanels().PressLock(SummaryKind::WorkedHours);
-    ASSERT_TRUE(session.HeaderDoubleClick(2, 0));
+    ASSERT_TRUE(session.selections().HeaderDoubleClick(2, 0));
     EXPECT_EQ(session.editState().selection, (CellRect{2, 3, 32, 6}));
     EXPECT_EQ(summaries.workedHours().Total(3), "56H00");
     EXPECT_EQ(summaries.employeesPerType().CountAt(1, 3), 7);
 
     // Day cells and name columns are no header cells of a day column.
-    EXPECT_FALSE(session.HeaderDoubleClick(5, 3));
-    EXPECT_FALSE(session.HeaderDoubleClick(1, 1));
+    EXPECT_FALSE(session.selections().HeaderDoubleClick(5, 3));
+    EXPECT_FALSE(session.selections().HeaderDoubleClick(1, 1));
 }
 
 // --- the quick insert panel ---
@@ -236,9 +236,9 @@ TEST_F(QuickInsertTest, ScopesAndFilters)
         SCOPED_TRACE(c.name);
         s.sheet() = before;
         s.session.ResetUndo();
-        s.session.Unselect();
+        s.session.selections().Unselect();
         if (c.selection)
-            s.session.SetSelection(*c.selection, true);
+            s.session.selections().SetSelection(*c.selection, true);
         QuickInsertPanel& panel = s.session.quickInsertPanel();
         Choose(c.scope, "Everybody");
         if (c.group) {
@@ -267,8 +267,8 @@ TEST_F(QuickInsertTest, ScopesAndFilters)
 TEST_F(QuickInsertTest, WholeSheetAfterUnselectAndSummariesRecomputed)
 {
     s.session.summaryPanels().Show(SummaryKind::TypesPerDay);
-    s.session.SetSelection({3, 3, 3, 3}, true);
-    s.session.Unselect();
+    s.session.selections().SetSelection({3, 3, 3, 3}, true);
+    s.session.selections().Unselect();
     Choose(0, "Everybody");
     s.session.SelectWorkingType(1);
     ASSERT_TRUE(s.session.QuickInsert());
@@ -320,13 +320,13 @@ void EnterCellByCell(ScheduleSession& session, int type)
             for (int r = rect.top; r <= rect.bottom; ++r) {
                 if (session.document().sheet.Text(c, r) == session.document().currentCode)
                     continue;
-                session.SetCurrentCell(c, r);
+                session.selections().SetCurrentCell(c, r);
                 if (!session.ToggleCell())
                     return;  // a conversion error ends the command
             }
     }();
     session.SelectWorkingType(remembered);
-    session.SetCurrentCell(rect.left, rect.top);
+    session.selections().SetCurrentCell(rect.left, rect.top);
 }
 
 TEST(EnterOverARange, HistorySheetAndSummariesAsCellByCell)
@@ -388,15 +388,15 @@ TEST(EnterOverARange, HistorySheetAndSummariesAsCellByCell)
                 s->session.Undo();
                 s->session.Undo();
             }
-            s->session.SetSelection(c.selection, true);
+            s->session.selections().SetSelection(c.selection, true);
         }
         fast.session.KeyDown(key::Enter);  // Enter with type 3 current applies type 3 ...
         EnterCellByCell(slow.session, 3);
         // ... and the same once more with the case's own type.
         fast.session.SelectWorkingType(c.type);
         slow.session.SelectWorkingType(c.type);
-        fast.session.SetSelection(c.selection, true);
-        slow.session.SetSelection(c.selection, true);
+        fast.session.selections().SetSelection(c.selection, true);
+        slow.session.selections().SetSelection(c.selection, true);
         fast.session.KeyDown(key::Enter);
         EnterCellByCell(slow.session, c.type);
 

@@ -179,17 +179,17 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
     session.summaryPanels().Show(SummaryKind::WorkedHours);
     session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     // Week 1 of 2027 (4 to 10 January) locked in the worked hours summary.
-    ASSERT_TRUE(session.HeaderDoubleClick(6, 1));
+    ASSERT_TRUE(session.selections().HeaderDoubleClick(6, 1));
     ASSERT_TRUE(session.summaryPanels().PressLock(SummaryKind::WorkedHours));
 
     // Only the first week of several can go.
-    session.RememberCell(6, 1);
+    session.selections().Remember(6, 1);
     EXPECT_FALSE(session.CanRemoveWeek(6));
     EXPECT_FALSE(session.RemoveWeek());
     EXPECT_TRUE(session.CanUndo());
 
     // 1 to 3 January, week 53 of 2026.
-    session.RememberCell(3, 1);
+    session.selections().Remember(3, 1);
     ASSERT_TRUE(session.RemoveWeek());
     EXPECT_FALSE(session.CanUndo());
     const ScheduleSheet& sheet = s.sheet();
@@ -207,7 +207,7 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
     EXPECT_EQ(summaries.employeesPerType().CountAt(1, 3), 7);
 
     // Now the locked week is the first one: removing it releases the lock.
-    session.RememberCell(2, 1);
+    session.selections().Remember(2, 1);
     ASSERT_TRUE(session.RemoveWeek());
     EXPECT_FALSE(summaries.workedHours().scope.locked);
     EXPECT_EQ(summaries.workedHours().scope.caption, "          Global");
@@ -224,7 +224,7 @@ TEST(RemoveWeek, AOneDayWeekStaysButTheHistoryGoes)
     s.session.ClickCell(5, 3);
     s.session.document().modified = false;
     const int cols = s.sheet().colCount();
-    s.session.RememberCell(2, 1);
+    s.session.selections().Remember(2, 1);
     ASSERT_TRUE(s.session.RemoveWeek());
     EXPECT_EQ(s.sheet().colCount(), cols);
     EXPECT_FALSE(s.session.CanUndo());
@@ -234,14 +234,14 @@ TEST(RemoveWeek, AOneDayWeekStaysButTheHistoryGoes)
 TEST(RemoveMonth, TheFirstMonthLeaves)
 {
     Session s(Schedule(1, 4, 2027, 40));
-    s.session.RememberCell(31, 0);  // 30 April
+    s.session.selections().Remember(31, 0);  // 30 April
     EXPECT_TRUE(s.session.CanRemoveMonth(31));
     EXPECT_FALSE(s.session.CanRemoveMonth(32));
     ASSERT_TRUE(s.session.RemoveMonth());
     EXPECT_EQ(DaysFrom(s.session.document(), 2), Days(1, 10, "May 2027"));
     EXPECT_EQ(s.session.document().monthTitle, "May 2027");
     EXPECT_FALSE(s.session.CanRemoveMonth(2));
-    s.session.RememberCell(2, 0);
+    s.session.selections().Remember(2, 0);
     EXPECT_FALSE(s.session.RemoveMonth());
 }
 
@@ -254,13 +254,13 @@ TEST(RemoveMonth, ALockedRangeBehindTheMonthIsReleased)
         s.sheet().SetText(c, 3, "E");
     session.summaryPanels().Show(SummaryKind::WorkedHours);
     session.summaryPanels().Show(SummaryKind::EmployeesPerType);
-    ASSERT_TRUE(session.HeaderDoubleClick(34, 1));
+    ASSERT_TRUE(session.selections().HeaderDoubleClick(34, 1));
     ASSERT_TRUE(session.summaryPanels().PressLock(SummaryKind::WorkedHours));
     const SummarySet& summaries = session.summaries();
     ASSERT_TRUE(summaries.employeesPerType().scope.locked);
     ASSERT_EQ(summaries.workedHours().Total(3), "56H00");
 
-    session.RememberCell(2, 0);
+    session.selections().Remember(2, 0);
     ASSERT_TRUE(session.RemoveMonth());
     EXPECT_FALSE(summaries.workedHours().scope.locked);
     EXPECT_EQ(summaries.workedHours().scope.caption, "          Global");
@@ -281,7 +281,7 @@ TEST(KeepOnlyWeek, TheSecondWeekOfApril2004)
         s.session.ClickCell(9, 4);
         const ScheduleSheet before = s.sheet();
         // 5 to 11 April, week 15.
-        s.session.RememberCell(8, 1);
+        s.session.selections().Remember(8, 1);
         EXPECT_EQ(s.session.KeepOnlyWeek(), answer == Answer::Yes);
         EXPECT_EQ(s.messages.questions, Texts{"All other weeks will be erased. Are you sure?"});
         if (answer == Answer::No) {
@@ -310,7 +310,7 @@ TEST(RemoveEmployee, AfterTheQuestionTheRowAndItsFiguresGo)
     s.session.SelectWorkingType(1);
     s.session.ClickCell(3, 4);
     s.messages.answers = {Answer::No};
-    s.session.RememberCell(1, 4);
+    s.session.selections().Remember(1, 4);
     EXPECT_FALSE(s.session.RemoveEmployee());
     EXPECT_EQ(s.messages.questions, Texts{"Remove Employee 2 from the schedule?"});
     EXPECT_EQ(s.sheet().rowCount(), 7);
@@ -325,7 +325,7 @@ TEST(RemoveEmployee, AfterTheQuestionTheRowAndItsFiguresGo)
     EXPECT_EQ(summaries.workedHours().Total(4), "04H00");
     EXPECT_EQ(summaries.employeesPerType().grid().Text(0, 3), "Employee 3");
     // Only an employee's name cell names an employee.
-    s.session.RememberCell(2, 4);
+    s.session.selections().Remember(2, 4);
     EXPECT_FALSE(s.session.RemoveEmployee());
 }
 

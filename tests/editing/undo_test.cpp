@@ -159,7 +159,7 @@ TEST(Undo, BoldCommentsAndGroupColoursStayAsTheyAre)
     test::RecordingMessageSink messages;
     ScheduleSession session(MakeSchedule(), messages);
     session.SelectWorkingType(1);
-    session.SetCurrentCell(4, kFirst);
+    session.selections().SetCurrentCell(4, kFirst);
     session.ToggleBold();
     EXPECT_EQ(session.undoHistory().count(), 0);
     session.ClickCell(6, kFirst + 1);

@@ -224,7 +224,7 @@ void RangeEditingUiTest::clipboardCommands()
     QVERIFY(window_->undoAction()->isEnabled());
 
     // Copy puts the selection on the system clipboard and enables the Paste tool button.
-    schedule->session().SetSelection({kFirstDay + 1, top, kFirstDay + 2, top});
+    schedule->session().selections().SetSelection({kFirstDay + 1, top, kFirstDay + 2, top});
     QGuiApplication::clipboard()->clear();
     QTest::keyClick(sheet, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("L\tE"));

@@ -215,7 +215,7 @@ void ReportCommandsTest::workScheduleAndCurrentViewPrint()
     QCOMPARE(PdfPages(sheet), 1);
 
     // A selection of the first week prints that week only, every employee with it.
-    schedule->session().SetSelection(CellRect{2, 5, 8, 9});
+    schedule->session().selections().SetSelection(CellRect{2, 5, 8, 9});
     const QString week = temp_.filePath(QStringLiteral("week.pdf"));
     reports.setPrintDialog(PrintTo(week));
     QVERIFY(window_->toolAction(MainCommand::PrintSheet)->isEnabled());
@@ -337,7 +337,7 @@ void ReportCommandsTest::barScheduleWindowDrawsChoosesAndPrints()
     QVERIFY(schedule != nullptr);
     const ScheduleDocument& document = schedule->document();
     QVERIFY(!document.modified);
-    schedule->session().SetSelection(CellRect{2, 3, 8, 3});  // 1 to 7 June
+    schedule->session().selections().SetSelection(CellRect{2, 3, 8, 3});  // 1 to 7 June
     ReportCommands& reports = *window_->reports();
     bool shown = false;
     const QString pdf = temp_.filePath(QStringLiteral("bars.pdf"));
