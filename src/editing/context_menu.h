@@ -1,7 +1,11 @@
 #pragma once
 
+#include "model/schedule_document.h"
+
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace shiftex {
 
@@ -71,5 +75,27 @@ struct MenuItem {
     std::string hint;
     bool enabled = true;
 };
+
+// Whether the commands always on the menu can run now: the states of their tool buttons.
+struct EditCommandStates {
+    bool undo = false;
+    bool redo = false;
+    bool cutCopy = false;  // Cut, Copy and Unselect
+    bool paste = false;
+};
+
+// The enabling rules of the shape commands: the first of several months or weeks (the one of
+// sheet column `col`) can be removed; one week can stay alone while the sheet's column count
+// minus its header row count is greater than 7.
+bool CanRemoveMonth(const ScheduleSheet& sheet, int col);
+bool CanRemoveWeek(const ScheduleSheet& sheet, int col);
+bool CanKeepOnlyWeek(const ScheduleSheet& sheet);
+
+// The context menu for a right click on (col, row): the commands always there, then those of
+// the clicked area; nullopt on the colour strip and on the header of the names, where no menu
+// opens.
+std::optional<std::vector<MenuItem>> ComposeContextMenu(const ScheduleDocument& document,
+                                                        const EditCommandStates& states,
+                                                        int col, int row);
 
 } // namespace shiftex

@@ -264,78 +264,15 @@ bool ScheduleSession::DayLineRight(int col, int row) const
 
 std::optional<std::vector<MenuItem>> ScheduleSession::ContextMenu(int col, int row)
 {
-    const ScheduleSheet& sheet = document_.sheet;
     selections_.Remember(col, row);
-    const bool inside = sheet.Contains(col, row);
-    if (inside && (col == 0 || (col == 1 && row < sheet.fixedRows)))
-        return std::nullopt;
-
-    const bool clipboard = edit_.clipboardEnabled && edit_.sheetFocused;
-    std::vector<MenuItem> items{
-        {MenuCommand::Undo, "Undo", "Undo", UndoEnabled()},
-        {MenuCommand::Redo, "Redo", "Redo", RedoEnabled()},
-        {MenuCommand::Cut, "Cut", "Cut to clipboard", clipboard},
-        {MenuCommand::Copy, "Copy", "Copy to clipboard", clipboard},
-        {MenuCommand::Paste, "Paste", "Paste from clipboard", PasteEnabled()},
-        {MenuCommand::Unselect, "Unselect", "Unselect selected cells", clipboard},
-        {MenuCommand::SelectAll, "Select all", "Select all cells", true},
-    };
-    if (!inside)
-        return items;
-
-    const bool departments = DepartmentViewShown();
-    auto add = [&](MenuCommand command, std::string caption, std::string hint,
-                   bool enabled = true) {
-        items.push_back({command, std::move(caption), std::move(hint), enabled});
-    };
-    auto dayCellItems = [&] {
-        // The clicked cell is what Comment and Bold act on; Cut, Copy and Delete keep acting
-        // on the selection as it was.
+    std::optional<std::vector<MenuItem>> items = ComposeContextMenu(
+        document_, {UndoEnabled(), RedoEnabled(), CopyEnabled(), PasteEnabled()}, col, row);
+    // The clicked cell is what Comment and Bold act on; Cut, Copy and Delete keep acting on the
+    // selection as it was.
+    if (items && std::ranges::any_of(*items, [](const MenuItem& item) {
+            return item.command == MenuCommand::Bold;
+        }))
         selections_.MoveFocusCell(col, row);
-        add(MenuCommand::EditWorkingHours, "Edit WorkingHours ...",
-            "Go to setup menu to edit this workingtype");
-        add(MenuCommand::Comment,
-            sheet.Comment(col, row).empty() ? "Add Comment" : "Edit Comment",
-            "Add comment to this cell");
-        add(MenuCommand::Bold, sheet.IsBold(col, row) ? "Undo Bold" : "Make Bold",
-            "Make the value of this cell bold");
-    };
-    const bool dayColumn = col >= 2;
-    if (dayColumn && row == 0) {
-        add(MenuCommand::SelectMonth, "Select all cells of this Month",
-            "Select all cells of this Month");
-        add(MenuCommand::RemoveMonth, "Remove Month from Schedule",
-            "Remove Month from Schedule (cannot be undone)", CanRemoveMonth(col));
-    } else if (dayColumn && row == 1) {
-        add(MenuCommand::RemoveWeek, "Remove Week from Schedule",
-            "Remove Week from Schedule (cannot be undone)", CanRemoveWeek(col));
-        add(MenuCommand::RemoveAllExceptWeek, "Remove all except this week",
-            "Remove all except this week (cannot be undone)", CanKeepOnlyWeek());
-        add(MenuCommand::SelectWeek, "Select all cells of this week",
-            "Select all cells of this week");
-    } else if (dayColumn && row == 2) {
-        add(MenuCommand::SelectDay, "Select all cells of this day",
-            "Select all cells of this day");
-        if (departments)
-            add(MenuCommand::HideDepartments, "Hide Departments", "Hide display of departments");
-        else
-            add(MenuCommand::ShowDepartments, "Show Departments", "Show departments");
-    } else if (dayColumn && row == 3 && departments) {
-        add(MenuCommand::SelectDepartment, "Select all cells of this department",
-            "Select all cells of this department");
-        add(MenuCommand::HideDepartments, "Hide Departments", "Hide display of departments");
-        add(MenuCommand::DepartmentSettings, "Department settings ...",
-            "Go to setup menu to edit the department settings");
-        dayCellItems();
-    } else if (IsDayCell(sheet, col, row)) {
-        dayCellItems();
-    } else if (col == 1 && row >= sheet.fixedRows) {
-        add(MenuCommand::SelectEmployee, "Select all cells of this Employee",
-            "Select all cells of this Employee");
-        add(MenuCommand::AddEmployee, "Add New Employee",
-            "Go to setup menu to add a new employee");
-        add(MenuCommand::RemoveEmployee, "Remove Employee from Schedule", "");
-    }
     return items;
 }
 

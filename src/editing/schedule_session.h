@@ -179,10 +179,6 @@ public:
     bool HideDepartments();
 
     // --- structural edits; the remembered cell tells which employee, week or month ---
-    // The enabling rules of the context menu.
-    bool CanRemoveMonth(int col) const;
-    bool CanRemoveWeek(int col) const;
-    bool CanKeepOnlyWeek() const;
     // The remembered employee (column 1 of an employee row) leaves the schedule after the
     // user's Yes. The undo history is emptied and the shown summaries computed again.
     bool RemoveEmployee();

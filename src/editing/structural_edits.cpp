@@ -78,30 +78,6 @@ bool ScheduleSession::HideDepartments()
 
 // --- removals ---
 
-bool ScheduleSession::CanRemoveMonth(int col) const
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    if (col < 2 || !sheet.Contains(col, 0) || !sheet.Contains(2, 0))
-        return false;
-    const std::string& text = sheet.Text(col, 0);
-    return text == sheet.Text(2, 0) && text != sheet.Text(sheet.colCount() - 1, 0);
-}
-
-bool ScheduleSession::CanRemoveWeek(int col) const
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    if (col < 2 || !sheet.Contains(col, 1) || !sheet.Contains(2, 1))
-        return false;
-    const std::string& text = sheet.Text(col, 1);
-    return text == sheet.Text(2, 1) && text != sheet.Text(sheet.colCount() - 1, 1);
-}
-
-bool ScheduleSession::CanKeepOnlyWeek() const
-{
-    const ScheduleSheet& sheet = document_.sheet;
-    return sheet.colCount() - sheet.fixedRows > 7;
-}
-
 bool ScheduleSession::RemoveEmployee()
 {
     ScheduleSheet& sheet = document_.sheet;
@@ -122,7 +98,7 @@ bool ScheduleSession::RemoveRun(int headerRow)
 {
     ScheduleSheet& sheet = document_.sheet;
     const int col = edit_.rememberedCol;
-    if (!(headerRow == 0 ? CanRemoveMonth(col) : CanRemoveWeek(col)))
+    if (!(headerRow == 0 ? CanRemoveMonth(sheet, col) : CanRemoveWeek(sheet, col)))
         return false;
     ResetUndo();
     document_.MarkModified();
@@ -154,7 +130,7 @@ bool ScheduleSession::KeepOnlyWeek()
 {
     ScheduleSheet& sheet = document_.sheet;
     const int col = edit_.rememberedCol;
-    if (col < 2 || !sheet.Contains(col, 1) || !CanKeepOnlyWeek())
+    if (col < 2 || !sheet.Contains(col, 1) || !CanKeepOnlyWeek(sheet))
         return false;
     if (messages_.Question(kKeepOnlyWeekQuestion, QuestionButtons::YesCancel) != Answer::Yes)
         return false;

@@ -184,7 +184,7 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
 
     // Only the first week of several can go.
     session.selections().Remember(6, 1);
-    EXPECT_FALSE(session.CanRemoveWeek(6));
+    EXPECT_FALSE(CanRemoveWeek(session.document().sheet, 6));
     EXPECT_FALSE(session.RemoveWeek());
     EXPECT_TRUE(session.CanUndo());
 
@@ -235,12 +235,12 @@ TEST(RemoveMonth, TheFirstMonthLeaves)
 {
     Session s(Schedule(1, 4, 2027, 40));
     s.session.selections().Remember(31, 0);  // 30 April
-    EXPECT_TRUE(s.session.CanRemoveMonth(31));
-    EXPECT_FALSE(s.session.CanRemoveMonth(32));
+    EXPECT_TRUE(CanRemoveMonth(s.session.document().sheet, 31));
+    EXPECT_FALSE(CanRemoveMonth(s.session.document().sheet, 32));
     ASSERT_TRUE(s.session.RemoveMonth());
     EXPECT_EQ(DaysFrom(s.session.document(), 2), Days(1, 10, "May 2027"));
     EXPECT_EQ(s.session.document().monthTitle, "May 2027");
-    EXPECT_FALSE(s.session.CanRemoveMonth(2));
+    EXPECT_FALSE(CanRemoveMonth(s.session.document().sheet, 2));
     s.session.selections().Remember(2, 0);
     EXPECT_FALSE(s.session.RemoveMonth());
 }
