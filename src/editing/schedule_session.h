@@ -9,6 +9,7 @@
 #include "editing/quick_insert_panel.h"
 #include "editing/schedule_closing.h"
 #include "editing/selections.h"
+#include "editing/sheet_marks.h"
 #include "editing/summary_panels.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
@@ -23,10 +24,7 @@
 
 namespace shiftex {
 
-inline constexpr const char* kWeekEndHint = "WeekEnd";
 inline constexpr const char* kCellHelpTopic = "topic14";
-inline constexpr int kCommentHintTime = 5000;
-inline constexpr int kHintTime = 2500;
 
 // The texts of the controls that drive the commands here.
 inline constexpr const char* kTypeChooserHint = "Select WorkingType and click on the grid";
@@ -82,6 +80,7 @@ public:
     const EditState& editState() const { return edit_; }
     Selections& selections() { return selections_; }
     const Selections& selections() const { return selections_; }
+    const SheetMarks& sheetMarks() const { return marks_; }
     const UndoHistory& undoHistory() const { return undo_; }
     CommentPanel& commentPanel() { return comment_; }
     const CommentPanel& commentPanel() const { return comment_; }
@@ -127,16 +126,7 @@ public:
     // The sheet lost or got back the keyboard focus.
     void SetSheetFocus(bool focused) { edit_.SetSheetFocus(focused); }
 
-    // --- what the sheet shows around the cells ---
-    // The hint over a cell: "WeekEnd" on a weekend cell, the holiday's name on a holiday cell,
-    // the department name on a department header cell, otherwise empty.
-    std::string CellHint(int col, int row) const;
-    // How long a hint stays: longer while the current cell carries a comment.
-    int HintDisplayTime() const;
-    // The separator lines: above employee rows where the group colour changes, and right of
-    // the last sub-column of a day in the department view (the group line wins).
-    bool GroupLineAbove(int col, int row) const;
-    bool DayLineRight(int col, int row) const;
+    // --- around the cells ---
     // The context menu for a right click on (col, row); nullopt where no menu opens. The clicked
     // cell is remembered, and on a day cell or a department name it becomes the current cell;
     // the selection stays as it was.
@@ -241,6 +231,7 @@ private:
     SharedEditFlags* flags_;
     SummaryPanels panels_;
     Selections selections_;
+    SheetMarks marks_;
     CommentPanel comment_;
     QuickInsertPanel panel_;
     std::vector<std::string> rejected_;

@@ -340,9 +340,9 @@ void SheetView::paintCell(QPainter& painter, const QRect& clip, int col, int row
     // each day.
     if (row >= fixedRows()) {
         painter.setPen(kSeparatorColour);
-        if (session_->GroupLineAbove(col, row))
+        if (session_->sheetMarks().GroupLineAbove(col, row))
             painter.drawLine(rect.left() - 1, rect.top() - 1, rect.right() + 1, rect.top() - 1);
-        else if (session_->DayLineRight(col, row))
+        else if (session_->sheetMarks().DayLineRight(col, row))
             painter.drawLine(rect.right() + 1, rect.top() - 1, rect.right() + 1,
                              rect.bottom() + 1);
     }
@@ -807,7 +807,7 @@ QString SheetView::hintAt(const QPoint& pos) const
         return {};
     const ScheduleSheet& sheet = session_->document().sheet;
     const CellRect m = sheet.MergeRect(cell.x(), cell.y());
-    QString hint = QString::fromStdString(session_->CellHint(cell.x(), cell.y()));
+    QString hint = QString::fromStdString(session_->sheetMarks().CellHint(cell.x(), cell.y()));
     const bool dayHeader = cell.x() >= fixedCols() && cell.y() < fixedRows();
     if (hint.isEmpty() && dayHeader)
         hint = headerTip(cell.x());
@@ -835,8 +835,8 @@ bool SheetView::viewportEvent(QEvent* event)
         if (tip.isEmpty())
             QToolTip::hideText();
         else
-            QToolTip::showText(help->globalPos(), tip, viewport(),
-                               cellRect(cell.x(), cell.y()), session_->HintDisplayTime());
+            QToolTip::showText(help->globalPos(), tip, viewport(), cellRect(cell.x(), cell.y()),
+                               session_->sheetMarks().HintDisplayTime());
         return true;
     }
     return QAbstractScrollArea::viewportEvent(event);

@@ -66,7 +66,7 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
     EXPECT_EQ(sheet().MergeRect(16, 1), (CellRect{11, 1, 16, 1}));
     EXPECT_EQ(sheet().Text(11, 1), "Week 1");
     EXPECT_EQ(sheet().BrushColor(9, 3), kHeaderColour);
-    EXPECT_EQ(session.CellHint(9, 3), "B");
+    EXPECT_EQ(session.sheetMarks().CellHint(9, 3), "B");
     // Saturday 2 January: its weekend colour in every sub-column.
     EXPECT_EQ(sheet().BrushColor(7, employee), StringToColor("clYellow"));
     EXPECT_TRUE(sheet().HasButton(11, 1));

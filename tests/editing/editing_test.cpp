@@ -173,7 +173,7 @@ TEST_F(EditingTest, BoldAndComments)
     session.commentPanel().Open();
     session.commentPanel().Apply("Doctor");
     EXPECT_EQ(sheet().Comment(4, kFirst), "Doctor");
-    EXPECT_EQ(session.HintDisplayTime(), 5000);
+    EXPECT_EQ(session.sheetMarks().HintDisplayTime(), 5000);
     session.commentPanel().Open();
     EXPECT_EQ(session.commentPanel().text(), "Doctor");
     session.commentPanel().Cancel();
@@ -187,7 +187,7 @@ TEST_F(EditingTest, BoldAndComments)
     session.commentPanel().Open();
     session.commentPanel().Apply("");
     EXPECT_EQ(sheet().Comment(4, kFirst), "");
-    EXPECT_EQ(session.HintDisplayTime(), 2500);
+    EXPECT_EQ(session.sheetMarks().HintDisplayTime(), 2500);
 }
 
 TEST_F(EditingTest, TheCommentPanelKeepsItsPlace)
@@ -240,29 +240,29 @@ TEST_F(EditingTest, GroupColourRecountsTheQueryRows)
 TEST_F(EditingTest, HintsAndSeparatorLines)
 {
     // 1 January 2027 is a holiday on a Friday; 2 January a Saturday.
-    EXPECT_EQ(session.CellHint(2, kFirst), "New Year");
-    EXPECT_EQ(session.CellHint(3, kFirst), "WeekEnd");
-    EXPECT_EQ(session.CellHint(5, kFirst), "");
-    EXPECT_EQ(session.CellHint(99, 99), "");
+    EXPECT_EQ(session.sheetMarks().CellHint(2, kFirst), "New Year");
+    EXPECT_EQ(session.sheetMarks().CellHint(3, kFirst), "WeekEnd");
+    EXPECT_EQ(session.sheetMarks().CellHint(5, kFirst), "");
+    EXPECT_EQ(session.sheetMarks().CellHint(99, 99), "");
 
     session.document().sheet.SetBrushColor(0, kFirst + 2, 0x000000FF);
-    EXPECT_FALSE(session.GroupLineAbove(3, kFirst));
-    EXPECT_FALSE(session.GroupLineAbove(3, kFirst + 1));
-    EXPECT_TRUE(session.GroupLineAbove(3, kFirst + 2));
-    EXPECT_TRUE(session.GroupLineAbove(3, kFirst + 3));
-    EXPECT_FALSE(session.DayLineRight(3, kFirst));
+    EXPECT_FALSE(session.sheetMarks().GroupLineAbove(3, kFirst));
+    EXPECT_FALSE(session.sheetMarks().GroupLineAbove(3, kFirst + 1));
+    EXPECT_TRUE(session.sheetMarks().GroupLineAbove(3, kFirst + 2));
+    EXPECT_TRUE(session.sheetMarks().GroupLineAbove(3, kFirst + 3));
+    EXPECT_FALSE(session.sheetMarks().DayLineRight(3, kFirst));
 
     SampleOptions options;
     options.departments = {"Sales", "Store"};
     options.departmentView = true;
     options.days = 3;
     ScheduleSession view(MakeSchedule(options), messages);
-    EXPECT_EQ(view.CellHint(3, 3), "Store");
-    EXPECT_FALSE(view.DayLineRight(2, 4));
-    EXPECT_TRUE(view.DayLineRight(3, 4));
-    EXPECT_TRUE(view.DayLineRight(7, 4));
+    EXPECT_EQ(view.sheetMarks().CellHint(3, 3), "Store");
+    EXPECT_FALSE(view.sheetMarks().DayLineRight(2, 4));
+    EXPECT_TRUE(view.sheetMarks().DayLineRight(3, 4));
+    EXPECT_TRUE(view.sheetMarks().DayLineRight(7, 4));
     view.document().sheet.SetBrushColor(0, 5, 0x000000FF);
-    EXPECT_FALSE(view.DayLineRight(3, 5));  // the group line wins
+    EXPECT_FALSE(view.sheetMarks().DayLineRight(3, 5));  // the group line wins
 }
 
 TEST_F(EditingTest, ARightClickLeavesTheSelectionAsItWas)

@@ -163,7 +163,7 @@ TEST_F(ExtendTest, TwiceByAMonthWithTheHolidaysOfTheRegion)
     const ScheduleSheet& sheet = s.sheet();
     EXPECT_EQ(sheet.BrushColor(32, 3), StringToColor("clAqua"));
     EXPECT_EQ(sheet.BrushColor(13, 3), StringToColor("clAqua"));  // 12 April
-    EXPECT_EQ(s.session.CellHint(32, 3), "Labour Day");
+    EXPECT_EQ(s.session.sheetMarks().CellHint(32, 3), "Labour Day");
 }
 
 // --- removals ---
