@@ -178,33 +178,33 @@ private:
         } else if (command == "show-departments" || command == "hide-departments") {
             expect(0);
             if (command == "show-departments")
-                session_.ShowDepartments();
+                session_.structuralEdits().ShowDepartments();
             else
-                session_.HideDepartments();
+                session_.structuralEdits().HideDepartments();
         } else if (command == "remove-employee") {
             expect(1);
             session_.selections().Remember(1, Row(words[1]));
-            session_.RemoveEmployee();
+            session_.structuralEdits().RemoveEmployee();
         } else if (command == "remove-week" || command == "remove-month" ||
                    command == "keep-week") {
             expect(1);
             const int column = DayColumn(words[1]);
             session_.selections().Remember(column, command == "remove-month" ? 0 : 1);
             if (command == "remove-week")
-                session_.RemoveWeek();
+                session_.structuralEdits().RemoveWeek();
             else if (command == "remove-month")
-                session_.RemoveMonth();
+                session_.structuralEdits().RemoveMonth();
             else
-                session_.KeepOnlyWeek();
+                session_.structuralEdits().KeepOnlyWeek();
         } else if (command == "extend-month" || command == "extend-week") {
             expect(0);
             if (command == "extend-month")
-                session_.ExtendByMonth(programFolder_);
+                session_.structuralEdits().ExtendByMonth(programFolder_);
             else
-                session_.ExtendByWeek(programFolder_);
+                session_.structuralEdits().ExtendByWeek(programFolder_);
         } else if (command == "move-row") {
             expect(2);
-            session_.MoveEmployeeRow(Row(words[1]), Row(words[2]));
+            session_.structuralEdits().MoveEmployeeRow(Row(words[1]), Row(words[2]));
         } else {
             return false;
         }

@@ -232,7 +232,7 @@ bool ScheduleSession::QuickInsert()
         const std::optional<Colour> group = panel_.GroupColourFilter();
         // Row 3 names the departments only in the department view.
         const std::string department =
-            DepartmentViewShown() ? panel_.DepartmentFilter() : std::string();
+            InDepartmentView(document_) ? panel_.DepartmentFilter() : std::string();
         const bool everybody = panel_.EverybodyChosen();
         const std::string employee = panel_.employee.Text();
         std::vector<char> columnPasses(static_cast<std::size_t>(sheet.colCount()), 1);

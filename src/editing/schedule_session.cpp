@@ -18,7 +18,8 @@ ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& message
                                  SharedEditFlags& flags)
     : document_(std::move(document)), messages_(messages), metrics_(&metrics), flags_(&flags),
       panels_(document_, edit_, messages), selections_(document_, edit_, panels_),
-      marks_(document_, edit_), comment_(document_, edit_, settings)
+      marks_(document_, edit_), comment_(document_, edit_, settings),
+      structural_(document_, summaries(), undo_, edit_, selections_, panel_, messages, metrics)
 {
     // The blank entry is the safe start after a load.
     SelectWorkingType(0);
@@ -189,7 +190,7 @@ bool ScheduleSession::AfterSheetReplaced(const Result<void>& result)
     if (!Reported(messages_, result))
         return false;
     // The sheet may have another size now.
-    AfterShapeChange();
+    structural_.FollowShape();
     // The figures follow the restored sheet; scopes, captions, locks and rows stay.
     return Guarded([&] { summaries().FollowSheet(); });
 }

@@ -10,6 +10,7 @@
 #include "editing/schedule_closing.h"
 #include "editing/selections.h"
 #include "editing/sheet_marks.h"
+#include "editing/structural_edits.h"
 #include "editing/summary_panels.h"
 #include "editing/undo_history.h"
 #include "model/message_sink.h"
@@ -34,25 +35,6 @@ inline constexpr const char* kClipboardHint =
     "Use CRTL + Left mouse button to select the copy fields.";
 inline constexpr const char* kRejectedPasteMessage =
     "Followin workingtyes have not been pasted (unknown): ";
-inline constexpr const char* kDefineDepartmentsQuestion =
-    "You haven't declared any departments. Would you like to define them now ?";
-inline constexpr const char* kKeepOnlyWeekQuestion =
-    "All other weeks will be erased. Are you sure?";
-
-// What ShowDepartments did.
-enum class ShowDepartmentsResult {
-    Shown,
-    // The view is on already: nothing changed.
-    AlreadyShown,
-    // No department is declared; the user answered Cancel to the question.
-    Declined,
-    // No department is declared; the user wants to define them: the window opens the options
-    // dialog on "Departments" with RememberedCellText() handed over.
-    DefineDepartments,
-    // A conversion error stopped the summaries (the error has been shown).
-    Failed,
-};
-
 // One open schedule with everything a schedule window keeps for it: the document, its
 // summaries, the edit state, the comment panel and the undo history. Every command of the
 // window is a method here; the window binds mouse, keys and menus to them and paints the sheet
@@ -81,6 +63,8 @@ public:
     Selections& selections() { return selections_; }
     const Selections& selections() const { return selections_; }
     const SheetMarks& sheetMarks() const { return marks_; }
+    StructuralEdits& structuralEdits() { return structural_; }
+    const StructuralEdits& structuralEdits() const { return structural_; }
     const UndoHistory& undoHistory() const { return undo_; }
     CommentPanel& commentPanel() { return comment_; }
     const CommentPanel& commentPanel() const { return comment_; }
@@ -160,34 +144,6 @@ public:
     // The lines the last Paste rejected, each once, in their order.
     const std::vector<std::string>& rejectedLines() const { return rejected_; }
 
-    // --- departments view ---
-    bool DepartmentViewShown() const;
-    // The view on: every day split into one sub-column per department, the header rebuilt,
-    // the shown summaries reshaped; the undo history is emptied.
-    ShowDepartmentsResult ShowDepartments();
-    // The view off again; false (nothing changed) while it is off.
-    bool HideDepartments();
-
-    // --- structural edits; the remembered cell tells which employee, week or month ---
-    // The remembered employee (column 1 of an employee row) leaves the schedule after the
-    // user's Yes. The undo history is emptied and the shown summaries computed again.
-    bool RemoveEmployee();
-    // The first week (remembered cell in row 1) or month (row 0) of several leaves the sheet;
-    // the undo history is emptied. False (nothing changed) where the context menu disables it.
-    bool RemoveWeek();
-    bool RemoveMonth();
-    // Only the remembered week (row 1) stays, after the user's Yes.
-    bool KeepOnlyWeek();
-    // The "»" buttons of the last month and the last week; the holiday lines are written back
-    // to the year templates below `programFolder` and built again for the longer sheet. No
-    // snapshot is taken.
-    bool ExtendByMonth(const std::filesystem::path& programFolder);
-    bool ExtendByWeek(const std::filesystem::path& programFolder);
-    // A click on header cell (col, row): runs the extension when a "»" button sits there.
-    bool PressExtendButton(int col, int row, const std::filesystem::path& programFolder);
-    // Employee row `from` dragged to row position `to`; the summaries keep each employee's
-    // figures beside the employee.
-    bool MoveEmployeeRow(int from, int to);
     // The window is asked to close: false while a backup is written (the status text and the
     // message say so) or when the user cancels (closeVerdict becomes "cancel"); true when the
     // window may close and discard the document.
@@ -210,9 +166,6 @@ private:
     // snapshot taken in turn; only the changes whose snapshots survive are replayed.
     void RecordLastChanges(const std::vector<CellChange>& changes, std::size_t applied,
                            bool centre, bool relaidBeforeLastSeven);
-    bool Extend(bool byMonth, const std::filesystem::path& programFolder);
-    bool RemoveRun(int headerRow);
-    void AfterShapeChange();
     // Runs a command; a conversion error stops it and goes to the message sink.
     template <typename F>
     bool Guarded(F&& command)
@@ -234,6 +187,7 @@ private:
     SheetMarks marks_;
     CommentPanel comment_;
     QuickInsertPanel panel_;
+    StructuralEdits structural_;
     std::vector<std::string> rejected_;
 };
 

@@ -1,7 +1,8 @@
-// The departments view and the edits that change the shape of a schedule: removing employees,
-// weeks and months, extending by a month or a week, moving rows, closing.
+#include "editing/structural_edits.h"
+
+#include "editing/context_menu.h"
 #include "editing/departments_view.h"
-#include "editing/schedule_session.h"
+#include "editing/guarded.h"
 #include "files/holiday_store.h"
 #include "summaries/cell_reading.h"
 
@@ -18,67 +19,68 @@ int YearOfColumn(const ScheduleSheet& sheet, int col)
 
 } // namespace
 
-void ScheduleSession::AfterShapeChange()
+void StructuralEdits::FollowShape()
 {
     selections_.ClampToSheet();
     document_.departmentsView = document_.sheet.fixedRows >= 4;
-    panel_.FollowDepartmentView(document_);
+    quickInsert_.FollowDepartmentView(document_);
 }
 
 // --- departments view ---
 
-bool ScheduleSession::DepartmentViewShown() const { return InDepartmentView(document_); }
+bool StructuralEdits::DepartmentViewShown() const { return InDepartmentView(document_); }
 
-ShowDepartmentsResult ScheduleSession::ShowDepartments()
+ShowDepartmentsResult StructuralEdits::ShowDepartments()
 {
     ScheduleSheet& sheet = document_.sheet;
     // Splitting a split sheet would split every sub-column again.
     if (sheet.fixedRows >= 4)
         return ShowDepartmentsResult::AlreadyShown;
     if (document_.departments.empty())
-        return messages_.Question(kDefineDepartmentsQuestion, QuestionButtons::YesCancel) == Answer::Yes
+        return messages_.Question(kDefineDepartmentsQuestion, QuestionButtons::YesCancel) ==
+                       Answer::Yes
                    ? ShowDepartmentsResult::DefineDepartments
                    : ShowDepartmentsResult::Declined;
     document_.MarkModified();
-    ResetUndo();
-    const bool ok = Guarded([&] {
+    undo_.ResetUndo();
+    const bool ok = Guarded(messages_, [&] {
         SplitDepartments(sheet, document_.departments, 2);
         LayoutScheduleHeader(document_);
-        CentreDayCells(sheet, *metrics_);
-        AfterShapeChange();
-        if (summaries().IsShown(SummaryKind::CustomQuery))
+        CentreDayCells(sheet, metrics_);
+        FollowShape();
+        if (summaries_.IsShown(SummaryKind::CustomQuery))
             document_.customQueryPanel.height += kQueryRowHeight;
-        summaries().FollowSheet();
+        summaries_.FollowSheet();
     });
     return ok ? ShowDepartmentsResult::Shown : ShowDepartmentsResult::Failed;
 }
 
-bool ScheduleSession::HideDepartments()
+bool StructuralEdits::HideDepartments()
 {
     // Folding an unsplit sheet would fold neighbouring days into one.
     if (!DepartmentViewShown())
         return false;
     ScheduleSheet& sheet = document_.sheet;
     document_.MarkModified();
-    ResetUndo();
-    return Guarded([&] {
+    undo_.ResetUndo();
+    return Guarded(messages_, [&] {
         MergeDepartments(sheet, document_.departments);
         sheet.fixedRows = 3;
         sheet.DeleteRows(3, 1);
         LayoutScheduleHeader(document_);
-        CentreDayCells(sheet, *metrics_);
+        CentreDayCells(sheet, metrics_);
         selections_.SetCurrentCell(2, sheet.fixedRows);
-        AfterShapeChange();
-        if (summaries().IsShown(SummaryKind::CustomQuery) &&
+        FollowShape();
+        if (summaries_.IsShown(SummaryKind::CustomQuery) &&
             document_.customQueryPanel.height - kQueryRowHeight > kMinQueryPanelHeight)
             document_.customQueryPanel.height -= kQueryRowHeight;
-        summaries().FollowSheet();
+        summaries_.FollowSheet();
     });
 }
 
 // --- removals ---
 
-bool ScheduleSession::RemoveEmployee()
+bool StructuralEdits::RemoveEmployee()
 {
     ScheduleSheet& sheet = document_.sheet;
     const int row = edit_.rememberedRow;
@@ -88,19 +90,19 @@ bool ScheduleSession::RemoveEmployee()
     if (messages_.Question(question, QuestionButtons::YesCancel) != Answer::Yes)
         return false;
     sheet.DeleteRows(row, 1);
-    ResetUndo();
+    undo_.ResetUndo();
     document_.MarkModified();
-    AfterShapeChange();
-    return Guarded([&] { summaries().FollowSheet(); });
+    FollowShape();
+    return Guarded(messages_, [&] { summaries_.FollowSheet(); });
 }
 
-bool ScheduleSession::RemoveRun(int headerRow)
+bool StructuralEdits::RemoveRun(int headerRow)
 {
     ScheduleSheet& sheet = document_.sheet;
     const int col = edit_.rememberedCol;
     if (!(headerRow == 0 ? CanRemoveMonth(sheet, col) : CanRemoveWeek(sheet, col)))
         return false;
-    ResetUndo();
+    undo_.ResetUndo();
     document_.MarkModified();
     const CellRect run = sheet.MergeRect(col, headerRow);
     // A week or month of a single day is not removed.
@@ -112,21 +114,18 @@ bool ScheduleSession::RemoveRun(int headerRow)
     sheet.DeleteColumns(run.left, run.right - run.left + 1);
     // The schedule begins with another month now.
     document_.monthTitle = sheet.Text(2, 0);
-    const bool ok = Guarded([&] {
+    const bool ok = Guarded(messages_, [&] {
         LayoutScheduleHeader(document_);
-        CentreDayCells(sheet, *metrics_);
+        CentreDayCells(sheet, metrics_);
     });
-    AfterShapeChange();
+    FollowShape();
     // A locked range survives a removed week when it lies behind it; a removed month releases
     // it unless the range reaches past the month on both sides.
-    summaries().DaysRemoved(firstDay, lastDay, headerRow == 0);
-    return Guarded([&] { summaries().FollowSheet(); }) && ok;
+    summaries_.DaysRemoved(firstDay, lastDay, headerRow == 0);
+    return Guarded(messages_, [&] { summaries_.FollowSheet(); }) && ok;
 }
 
-bool ScheduleSession::RemoveWeek() { return RemoveRun(1); }
-bool ScheduleSession::RemoveMonth() { return RemoveRun(0); }
-
-bool ScheduleSession::KeepOnlyWeek()
+bool StructuralEdits::KeepOnlyWeek()
 {
     ScheduleSheet& sheet = document_.sheet;
     const int col = edit_.rememberedCol;
@@ -134,7 +133,7 @@ bool ScheduleSession::KeepOnlyWeek()
         return false;
     if (messages_.Question(kKeepOnlyWeekQuestion, QuestionButtons::YesCancel) != Answer::Yes)
         return false;
-    ResetUndo();
+    undo_.ResetUndo();
     document_.MarkModified();
     const CellRect week = sheet.MergeRect(col, 1);
     const int firstDay = DayColumnOfSheetColumn(document_, week.left);
@@ -144,20 +143,20 @@ bool ScheduleSession::KeepOnlyWeek()
     sheet.DeleteColumns(week.right + 1, sheet.colCount() - 1 - week.right);
     sheet.DeleteColumns(2, week.left - 2);
     document_.monthTitle = sheet.Text(2, 0);
-    const bool ok = Guarded([&] {
+    const bool ok = Guarded(messages_, [&] {
         LayoutScheduleHeader(document_);
-        CentreDayCells(sheet, *metrics_);
+        CentreDayCells(sheet, metrics_);
     });
-    AfterShapeChange();
+    FollowShape();
     // The summaries would still describe the removed days: they follow the sheet again.
-    summaries().DaysRemoved(lastDay + 1, days);
-    summaries().DaysRemoved(2, firstDay - 1);
-    return Guarded([&] { summaries().FollowSheet(); }) && ok;
+    summaries_.DaysRemoved(lastDay + 1, days);
+    summaries_.DaysRemoved(2, firstDay - 1);
+    return Guarded(messages_, [&] { summaries_.FollowSheet(); }) && ok;
 }
 
 // --- extensions ---
 
-bool ScheduleSession::PressExtendButton(int col, int row,
+bool StructuralEdits::PressExtendButton(int col, int row,
                                         const std::filesystem::path& programFolder)
 {
     const ScheduleSheet& sheet = document_.sheet;
@@ -166,24 +165,14 @@ bool ScheduleSession::PressExtendButton(int col, int row,
     return Extend(row == 0, programFolder);
 }
 
-bool ScheduleSession::ExtendByMonth(const std::filesystem::path& programFolder)
-{
-    return Extend(true, programFolder);
-}
-
-bool ScheduleSession::ExtendByWeek(const std::filesystem::path& programFolder)
-{
-    return Extend(false, programFolder);
-}
-
-bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programFolder)
+bool StructuralEdits::Extend(bool byMonth, const std::filesystem::path& programFolder)
 {
     ScheduleSheet& sheet = document_.sheet;
     const int old = sheet.colCount();
     if (old <= 2 || sheet.rowCount() < 3)
         return false;
     HolidayStore holidays(programFolder, messages_);
-    return Guarded([&] {
+    return Guarded(messages_, [&] {
         // Everything that can fail to read is read before the sheet changes.
         const int last = old - 1;
         const int firstYear = YearOfColumn(sheet, 2);
@@ -255,15 +244,15 @@ bool ScheduleSession::Extend(bool byMonth, const std::filesystem::path& programF
             document_.holidayLines = std::move(*lines);
         else
             messages_.Error(lines.error().message);
-        ColourDayColumns(document_, *metrics_);
-        AfterShapeChange();
-        summaries().FollowSheet();
+        ColourDayColumns(document_, metrics_);
+        FollowShape();
+        summaries_.FollowSheet();
     });
 }
 
-// --- rows and closing ---
+// --- rows ---
 
-bool ScheduleSession::MoveEmployeeRow(int from, int to)
+bool StructuralEdits::MoveEmployeeRow(int from, int to)
 {
     ScheduleSheet& sheet = document_.sheet;
     auto employee = [&](int row) { return row >= sheet.fixedRows && row < sheet.rowCount(); };
@@ -272,33 +261,7 @@ bool ScheduleSession::MoveEmployeeRow(int from, int to)
     document_.MarkModified();
     sheet.MoveRow(from, to);
     // The figures of the employee move with the row.
-    return Guarded([&] { summaries().FollowSheet(); });
-}
-
-bool ScheduleSession::CloseSchedule(CloseGuard& guard)
-{
-    if (!guard.readyForClose) {
-        guard.statusText = kBackupBusyText;
-        messages_.Information(kBackupBusyText);
-        return false;
-    }
-    const char* question = document_.modified ? kCloseUnsavedQuestion : kCloseQuestion;
-    if (messages_.Question(question, QuestionButtons::OkCancel) == Answer::Ok)
-        return true;
-    guard.closeVerdict = kCancelVerdict;
-    return false;
-}
-
-bool ConfirmExit(CloseGuard& guard, MessageSink& messages, int windows,
-                 const std::function<bool()>& closeFirst)
-{
-    guard.closeVerdict.clear();
-    for (int i = 0; i < windows && guard.closeVerdict.empty(); ++i)
-        if (!closeFirst())
-            return false;
-    if (!guard.closeVerdict.empty())
-        return false;
-    return messages.Question(kExitQuestion, QuestionButtons::OkCancel) == Answer::Ok;
+    return Guarded(messages_, [&] { summaries_.FollowSheet(); });
 }
 
 } // namespace shiftex

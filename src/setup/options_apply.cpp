@@ -157,9 +157,9 @@ bool HasDepartment(const std::vector<Department>& departments, const std::string
 void ApplyDepartments(ScheduleSession& session, const OptionsWorkingCopy& copy)
 {
     ScheduleDocument& document = session.document();
-    if (copy.departmentNames.empty() && session.DepartmentViewShown())
-        session.HideDepartments();
-    const bool view = session.DepartmentViewShown();
+    if (copy.departmentNames.empty() && session.structuralEdits().DepartmentViewShown())
+        session.structuralEdits().HideDepartments();
+    const bool view = session.structuralEdits().DepartmentViewShown();
     std::vector<Department>& departments = document.departments;
     bool changed = false;
     for (std::size_t k = 0; k < copy.departmentNames.size(); ++k) {

@@ -487,7 +487,8 @@ void MainWindow::updateOptionsMenu()
 {
     updateActions();
     const ScheduleWindow* active = activeScheduleWindow();
-    const bool shown = active != nullptr && active->session().DepartmentViewShown();
+    const bool shown =
+        active != nullptr && active->session().structuralEdits().DepartmentViewShown();
     hideDepartmentsAction()->setVisible(shown);
     showDepartmentsAction()->setVisible(!shown);
 }

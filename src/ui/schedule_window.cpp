@@ -508,7 +508,7 @@ bool ScheduleWindow::showDepartments()
     ShowDepartmentsResult result = ShowDepartmentsResult::Failed;
     {
         BusyCursor busy;
-        result = session_->ShowDepartments();
+        result = session_->structuralEdits().ShowDepartments();
     }
     afterCommand();
     if (result == ShowDepartmentsResult::DefineDepartments)
@@ -525,7 +525,7 @@ bool ScheduleWindow::hideDepartments()
     bool done = false;
     {
         BusyCursor busy;
-        done = session_->HideDepartments();
+        done = session_->structuralEdits().HideDepartments();
     }
     afterCommand();
     if (done) {
@@ -537,7 +537,7 @@ bool ScheduleWindow::hideDepartments()
 
 bool ScheduleWindow::removeEmployee()
 {
-    const bool done = session_->RemoveEmployee();
+    const bool done = session_->structuralEdits().RemoveEmployee();
     afterCommand();
     return done;
 }
@@ -547,7 +547,7 @@ bool ScheduleWindow::removeWeek()
     bool done = false;
     {
         BusyCursor busy;
-        done = session_->RemoveWeek();
+        done = session_->structuralEdits().RemoveWeek();
     }
     afterCommand();
     return done;
@@ -558,7 +558,7 @@ bool ScheduleWindow::removeMonth()
     bool done = false;
     {
         BusyCursor busy;
-        done = session_->RemoveMonth();
+        done = session_->structuralEdits().RemoveMonth();
     }
     afterCommand();
     return done;
@@ -566,7 +566,7 @@ bool ScheduleWindow::removeMonth()
 
 bool ScheduleWindow::keepOnlyWeek()
 {
-    const bool done = session_->KeepOnlyWeek();
+    const bool done = session_->structuralEdits().KeepOnlyWeek();
     afterCommand();
     return done;
 }
@@ -577,7 +577,7 @@ bool ScheduleWindow::extend(int col, int row)
     bool done = false;
     {
         BusyCursor busy;
-        done = session_->PressExtendButton(col, row, folder);
+        done = session_->structuralEdits().PressExtendButton(col, row, folder);
     }
     afterCommand();
     return done;
@@ -585,7 +585,7 @@ bool ScheduleWindow::extend(int col, int row)
 
 bool ScheduleWindow::moveEmployeeRow(int from, int to)
 {
-    const bool done = session_->MoveEmployeeRow(from, to);
+    const bool done = session_->structuralEdits().MoveEmployeeRow(from, to);
     afterCommand();
     return done;
 }

@@ -283,7 +283,7 @@ TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
     ScheduleDocument document = DepartmentViewWeek();
     ScheduleSession& session =
         Open(std::move(document), options::kScheduleSetup, options::kDepartments);
-    ASSERT_TRUE(session.DepartmentViewShown());
+    ASSERT_TRUE(session.structuralEdits().DepartmentViewShown());
     auto& departments = On<DepartmentsPage>();
     EXPECT_EQ(departments.selected(), 0);
     for (int i = 0; i < 2; ++i) {
@@ -292,7 +292,7 @@ TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
     }
     Close();
 
-    EXPECT_FALSE(session.DepartmentViewShown());
+    EXPECT_FALSE(session.structuralEdits().DepartmentViewShown());
     EXPECT_FALSE(schedule().departmentsView);
     EXPECT_TRUE(schedule().departments.empty());
     EXPECT_EQ(sheet().fixedRows, 3);

@@ -48,9 +48,9 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
     session.ClickCell(2, 4);
     ASSERT_TRUE(session.CanUndo());
 
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
     EXPECT_FALSE(session.CanUndo());
-    EXPECT_TRUE(session.DepartmentViewShown());
+    EXPECT_TRUE(session.structuralEdits().DepartmentViewShown());
     EXPECT_TRUE(session.document().departmentsView);
     ASSERT_EQ(sheet().fixedRows, 4);
     ASSERT_EQ(sheet().colCount(), 2 + 15);
@@ -77,9 +77,9 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
     EXPECT_EQ(sheet().fixedRows, 4);
     EXPECT_EQ(sheet().Text(3, employee), "");
 
-    ASSERT_TRUE(session.HideDepartments());
+    ASSERT_TRUE(session.structuralEdits().HideDepartments());
     EXPECT_FALSE(session.CanUndo());
-    EXPECT_FALSE(session.DepartmentViewShown());
+    EXPECT_FALSE(session.structuralEdits().DepartmentViewShown());
     EXPECT_FALSE(session.document().departmentsView);
     ASSERT_EQ(sheet().fixedRows, 3);
     ASSERT_EQ(sheet().colCount(), 7);
@@ -91,7 +91,7 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
     EXPECT_EQ(session.editState().currentRow, 3);
 
     // Shown again, the merged texts split the same way.
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
     EXPECT_EQ(Row(employee, 2, 15), (Texts{"E", "", "L", "E", "", "", "", "", "", "", "L", "",
                                            "", "", ""}));
 }
@@ -99,14 +99,14 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
 TEST_F(DepartmentsTest, EachCommandRefusesTheWrongState)
 {
     const ScheduleSheet normal = sheet();
-    EXPECT_FALSE(session.HideDepartments());
+    EXPECT_FALSE(session.structuralEdits().HideDepartments());
     EXPECT_TRUE(sheet() == normal);
     EXPECT_FALSE(session.document().modified);
 
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
     const ScheduleSheet split = sheet();
     session.document().modified = false;
-    EXPECT_EQ(session.ShowDepartments(), ShowDepartmentsResult::AlreadyShown);
+    EXPECT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::AlreadyShown);
     EXPECT_TRUE(sheet() == split);
     EXPECT_FALSE(session.document().modified);
 }
@@ -121,9 +121,9 @@ TEST(Departments, WithoutDepartmentsTheQuestionDecides)
         session.selections().Remember(3, 3);
         session.document().sheet.SetText(3, 3, "L");
         const ScheduleSheet before = session.document().sheet;
-        EXPECT_EQ(session.ShowDepartments(), answer == Answer::Yes
-                                                 ? ShowDepartmentsResult::DefineDepartments
-                                                 : ShowDepartmentsResult::Declined);
+        EXPECT_EQ(session.structuralEdits().ShowDepartments(),
+                  answer == Answer::Yes ? ShowDepartmentsResult::DefineDepartments
+                                        : ShowDepartmentsResult::Declined);
         EXPECT_EQ(messages.questions, (Texts{"You haven't declared any departments. Would you "
                                              "like to define them now ?"}));
         EXPECT_TRUE(session.document().sheet == before);
@@ -139,12 +139,12 @@ TEST(Departments, OneDepartmentAddsTheRowButNoColumns)
     ScheduleSheet& sheet = session.document().sheet;
     sheet.SetText(2, 3, "A: E");
     sheet.SetText(3, 3, "L");
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
     EXPECT_EQ(sheet.colCount(), 7);
     EXPECT_EQ(sheet.Text(2, 3), "A");
     EXPECT_EQ(sheet.Text(2, 4), "E");
     EXPECT_EQ(sheet.Text(3, 4), "L");
-    ASSERT_TRUE(session.HideDepartments());
+    ASSERT_TRUE(session.structuralEdits().HideDepartments());
     EXPECT_EQ(sheet.Text(2, 3), "A: E\r");
     EXPECT_EQ(sheet.Text(3, 3), "A: L\r");
     EXPECT_EQ(sheet.Text(4, 3), "\r");
@@ -163,7 +163,7 @@ TEST_F(DepartmentsTest, TheShownSummariesTakeTheViewsShape)
     const SummarySet& summaries = session.summaries();
     EXPECT_EQ(summaries.workedHours().Total(3), "09H00");
 
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
     // Worked hours: a row more at the top, each total still beside its employee.
     EXPECT_EQ(summaries.workedHours().grid().rowCount(), sheet().rowCount());
     EXPECT_EQ(summaries.workedHours().grid().fixedRows(), 4);
@@ -182,7 +182,7 @@ TEST_F(DepartmentsTest, TheShownSummariesTakeTheViewsShape)
     EXPECT_EQ(session.document().customQueryPanel.height, 128);
     EXPECT_EQ(summaries.employeesPerType().CountAt(1, 5), 1);
 
-    ASSERT_TRUE(session.HideDepartments());
+    ASSERT_TRUE(session.structuralEdits().HideDepartments());
     EXPECT_EQ(summaries.workedHours().grid().fixedRows(), 3);
     EXPECT_EQ(summaries.workedHours().Total(3), "09H00");
     EXPECT_EQ(summaries.typesPerDay().grid().fixedRows(), 1);
@@ -191,8 +191,8 @@ TEST_F(DepartmentsTest, TheShownSummariesTakeTheViewsShape)
     EXPECT_EQ(session.document().customQueryPanel.height, 107);
     // The panel does not shrink to 86 pixels or less.
     session.document().customQueryPanel.height = 86;
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
-    ASSERT_TRUE(session.HideDepartments());
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_TRUE(session.structuralEdits().HideDepartments());
     EXPECT_EQ(session.document().customQueryPanel.height, 107);
 }
 

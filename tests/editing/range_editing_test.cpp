@@ -434,7 +434,7 @@ TEST(QuickInsertPanelRules, DepartmentListFollowsTheView)
     test::RecordingMessageSink messages;
     ScheduleSession session(MakeSchedule(options), messages);
     EXPECT_FALSE(session.quickInsertPanel().department.enabled);
-    ASSERT_EQ(session.ShowDepartments(), ShowDepartmentsResult::Shown);
+    ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
     const ChoiceList& department = session.quickInsertPanel().department;
     EXPECT_TRUE(department.enabled);
     EXPECT_EQ(department.Text(), "All departments");

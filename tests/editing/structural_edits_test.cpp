@@ -108,7 +108,7 @@ TEST_F(ExtendTest, ByAMonthOrAWeek)
         const int row = c.byMonth ? 0 : 1;
         const int button = s.sheet().MergeRect(old - 1, row).left;
         ASSERT_TRUE(s.sheet().HasButton(button, row));
-        ASSERT_TRUE(session.PressExtendButton(button, row, folder.path()));
+        ASSERT_TRUE(session.structuralEdits().PressExtendButton(button, row, folder.path()));
         EXPECT_EQ(DaysFrom(session.document(), old), c.added);
         EXPECT_TRUE(s.messages.errors.empty()) << s.messages.errors.front();
         EXPECT_EQ(session.undoHistory().count(), undoCount);
@@ -147,8 +147,8 @@ TEST_F(ExtendTest, TwiceByAMonthWithTheHolidaysOfTheRegion)
     lines->insert(std::find(lines->begin(), lines->end(), "[04]") + 1, "12:Planning day");
     document.holidayLines = *lines;
     Session s(std::move(document));
-    ASSERT_TRUE(s.session.ExtendByMonth(folder.path()));
-    ASSERT_TRUE(s.session.ExtendByMonth(folder.path()));
+    ASSERT_TRUE(s.session.structuralEdits().ExtendByMonth(folder.path()));
+    ASSERT_TRUE(s.session.structuralEdits().ExtendByMonth(folder.path()));
     EXPECT_EQ(DaysFrom(s.session.document(), 32),
               Joined(Days(1, 31, "May 2004"), Days(1, 30, "June 2004")));
     EXPECT_TRUE(s.messages.errors.empty()) << s.messages.errors.front();
@@ -185,12 +185,12 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
     // Only the first week of several can go.
     session.selections().Remember(6, 1);
     EXPECT_FALSE(CanRemoveWeek(session.document().sheet, 6));
-    EXPECT_FALSE(session.RemoveWeek());
+    EXPECT_FALSE(session.structuralEdits().RemoveWeek());
     EXPECT_TRUE(session.CanUndo());
 
     // 1 to 3 January, week 53 of 2026.
     session.selections().Remember(3, 1);
-    ASSERT_TRUE(session.RemoveWeek());
+    ASSERT_TRUE(session.structuralEdits().RemoveWeek());
     EXPECT_FALSE(session.CanUndo());
     const ScheduleSheet& sheet = s.sheet();
     EXPECT_EQ(sheet.colCount(), 2 + 28);
@@ -208,7 +208,7 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
 
     // Now the locked week is the first one: removing it releases the lock.
     session.selections().Remember(2, 1);
-    ASSERT_TRUE(session.RemoveWeek());
+    ASSERT_TRUE(session.structuralEdits().RemoveWeek());
     EXPECT_FALSE(summaries.workedHours().scope.locked);
     EXPECT_EQ(summaries.workedHours().scope.caption, "          Global");
     EXPECT_EQ(summaries.workedHours().Total(3), "168H00");
@@ -225,7 +225,7 @@ TEST(RemoveWeek, AOneDayWeekStaysButTheHistoryGoes)
     s.session.document().modified = false;
     const int cols = s.sheet().colCount();
     s.session.selections().Remember(2, 1);
-    ASSERT_TRUE(s.session.RemoveWeek());
+    ASSERT_TRUE(s.session.structuralEdits().RemoveWeek());
     EXPECT_EQ(s.sheet().colCount(), cols);
     EXPECT_FALSE(s.session.CanUndo());
     EXPECT_TRUE(s.session.document().modified);
@@ -237,12 +237,12 @@ TEST(RemoveMonth, TheFirstMonthLeaves)
     s.session.selections().Remember(31, 0);  // 30 April
     EXPECT_TRUE(CanRemoveMonth(s.session.document().sheet, 31));
     EXPECT_FALSE(CanRemoveMonth(s.session.document().sheet, 32));
-    ASSERT_TRUE(s.session.RemoveMonth());
+    ASSERT_TRUE(s.session.structuralEdits().RemoveMonth());
     EXPECT_EQ(DaysFrom(s.session.document(), 2), Days(1, 10, "May 2027"));
     EXPECT_EQ(s.session.document().monthTitle, "May 2027");
     EXPECT_FALSE(CanRemoveMonth(s.session.document().sheet, 2));
     s.session.selections().Remember(2, 0);
-    EXPECT_FALSE(s.session.RemoveMonth());
+    EXPECT_FALSE(s.session.structuralEdits().RemoveMonth());
 }
 
 TEST(RemoveMonth, ALockedRangeBehindTheMonthIsReleased)
@@ -261,7 +261,7 @@ TEST(RemoveMonth, ALockedRangeBehindTheMonthIsReleased)
     ASSERT_EQ(summaries.workedHours().Total(3), "56H00");
 
     session.selections().Remember(2, 0);
-    ASSERT_TRUE(session.RemoveMonth());
+    ASSERT_TRUE(session.structuralEdits().RemoveMonth());
     EXPECT_FALSE(summaries.workedHours().scope.locked);
     EXPECT_EQ(summaries.workedHours().scope.caption, "          Global");
     EXPECT_EQ(summaries.workedHours().Total(3), "80H00");
@@ -282,7 +282,7 @@ TEST(KeepOnlyWeek, TheSecondWeekOfApril2004)
         const ScheduleSheet before = s.sheet();
         // 5 to 11 April, week 15.
         s.session.selections().Remember(8, 1);
-        EXPECT_EQ(s.session.KeepOnlyWeek(), answer == Answer::Yes);
+        EXPECT_EQ(s.session.structuralEdits().KeepOnlyWeek(), answer == Answer::Yes);
         EXPECT_EQ(s.messages.questions, Texts{"All other weeks will be erased. Are you sure?"});
         if (answer == Answer::No) {
             EXPECT_TRUE(s.sheet() == before);
@@ -311,10 +311,10 @@ TEST(RemoveEmployee, AfterTheQuestionTheRowAndItsFiguresGo)
     s.session.ClickCell(3, 4);
     s.messages.answers = {Answer::No};
     s.session.selections().Remember(1, 4);
-    EXPECT_FALSE(s.session.RemoveEmployee());
+    EXPECT_FALSE(s.session.structuralEdits().RemoveEmployee());
     EXPECT_EQ(s.messages.questions, Texts{"Remove Employee 2 from the schedule?"});
     EXPECT_EQ(s.sheet().rowCount(), 7);
-    ASSERT_TRUE(s.session.RemoveEmployee());
+    ASSERT_TRUE(s.session.structuralEdits().RemoveEmployee());
     EXPECT_EQ(s.sheet().rowCount(), 6);
     EXPECT_EQ(s.session.document().Employees(), (Texts{"Employee 1", "Employee 3",
                                                        "Employee 4"}));
@@ -326,7 +326,7 @@ TEST(RemoveEmployee, AfterTheQuestionTheRowAndItsFiguresGo)
     EXPECT_EQ(summaries.employeesPerType().grid().Text(0, 3), "Employee 3");
     // Only an employee's name cell names an employee.
     s.session.selections().Remember(2, 4);
-    EXPECT_FALSE(s.session.RemoveEmployee());
+    EXPECT_FALSE(s.session.structuralEdits().RemoveEmployee());
 }
 
 TEST(MoveEmployeeRow, FiguresStayBesideTheirEmployee)
@@ -340,7 +340,7 @@ TEST(MoveEmployeeRow, FiguresStayBesideTheirEmployee)
     s.session.SelectWorkingType(1);
     s.session.ClickCell(4, 6);
     const int undoCount = s.session.undoHistory().count();
-    ASSERT_TRUE(s.session.MoveEmployeeRow(5, 3));
+    ASSERT_TRUE(s.session.structuralEdits().MoveEmployeeRow(5, 3));
     EXPECT_EQ(s.session.document().Employees(),
               (Texts{"Employee 3", "Employee 1", "Employee 2", "Employee 4"}));
     const SummarySet& summaries = s.session.summaries();
@@ -353,7 +353,7 @@ TEST(MoveEmployeeRow, FiguresStayBesideTheirEmployee)
     EXPECT_EQ(summaries.employeesPerType().grid().Text(0, 2), "Employee 3");
     EXPECT_EQ(summaries.employeesPerType().CountAt(2, 3), 1);
     EXPECT_EQ(s.session.undoHistory().count(), undoCount);
-    EXPECT_FALSE(s.session.MoveEmployeeRow(2, 3));  // a header row is no employee
+    EXPECT_FALSE(s.session.structuralEdits().MoveEmployeeRow(2, 3));  // a header row is no employee
 }
 
 // --- closing ---

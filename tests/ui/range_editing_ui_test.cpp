@@ -360,7 +360,7 @@ void RangeEditingUiTest::theExampleInTheDepartmentsView()
     QCOMPARE(cells.Text(kFirstDay + 3, top + 1), std::string("Ward A: E\rWard B: L"));
 
     window_->showDepartmentsAction()->trigger();
-    QVERIFY(schedule->session().DepartmentViewShown());
+    QVERIFY(schedule->session().structuralEdits().DepartmentViewShown());
     QCOMPARE(cells.fixedRows, 4);
     QCOMPARE(cells.Text(kFirstDay, 3), std::string("Ward A"));
     QCOMPARE(cells.Text(kFirstDay + 1, 3), std::string("Ward B"));

@@ -410,7 +410,7 @@ void ShellUiTest::optionsMenuOffersShowOrHide()
     QVERIFY(window_->showDepartmentsAction()->isVisible());
     QVERIFY(!window_->hideDepartmentsAction()->isVisible());
     window_->showDepartmentsAction()->trigger();
-    QVERIFY(schedule->session().DepartmentViewShown());
+    QVERIFY(schedule->session().structuralEdits().DepartmentViewShown());
     emit options->aboutToShow();
     QVERIFY(!window_->showDepartmentsAction()->isVisible());
     QVERIFY(window_->hideDepartmentsAction()->isVisible());
