@@ -1,4 +1,4 @@
-// Selections, the header double-click, quick insert and the replay of per-cell snapshots that
+// Enter and Delete over a selection, quick insert, and the replay of per-cell snapshots that
 // range commands leave in the undo history.
 #include "editing/schedule_session.h"
 

@@ -17,7 +17,6 @@
 #include "model/settings_store.h"
 #include "model/sheet_layout.h"
 
-#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -35,10 +34,18 @@ inline constexpr const char* kClipboardHint =
     "Use CRTL + Left mouse button to select the copy fields.";
 inline constexpr const char* kRejectedPasteMessage =
     "Followin workingtyes have not been pasted (unknown): ";
-// One open schedule with everything a schedule window keeps for it: the document, its
-// summaries, the edit state, the comment panel and the undo history. Every command of the
-// window is a method here; the window binds mouse, keys and menus to them and paints the sheet
-// and the summary grids from what they leave.
+
+// One open schedule with everything a schedule window keeps for it. The session owns the
+// document, the edit state and the undo history, and makes the edits of the sheet's content
+// (cells, bold, group colours, keys, quick insert, the clipboard), each with its snapshots. The
+// other commands belong to its parts, which work on that state:
+//   summaryPanels()    the four summaries: shown, hidden, locks, ranges, custom query rows
+//   selections()       the focus cell, the selection and the remembered cell
+//   commentPanel()     the comment of the current cell
+//   sheetMarks()       the hints and separator lines around the cells
+//   structuralEdits()  the departments view and the edits that change the sheet's shape
+// and the context menu is composed by ComposeContextMenu. The window binds mouse, keys and
+// menus to these commands and paints the sheet and the summary grids from what they leave.
 //
 // Errors: a conversion error met by a command (a working type time that is no hour text, a
 // threshold or filter colour that does not convert) stops that command and goes to the message
@@ -110,7 +117,7 @@ public:
     // The sheet lost or got back the keyboard focus.
     void SetSheetFocus(bool focused) { edit_.SetSheetFocus(focused); }
 
-    // --- around the cells ---
+    // --- context menu ---
     // The context menu for a right click on (col, row); nullopt where no menu opens. The clicked
     // cell is remembered, and on a day cell or a department name it becomes the current cell;
     // the selection stays as it was.
