@@ -44,9 +44,9 @@ void BM_ResidentMemory(benchmark::State& state)
         const long before = ResidentKilobytes();
         QuietSink sink;
         auto session = ShownSession(sink, YearSchedule());
-        session->SelectWorkingType(1);
+        session->sheetEdits().SelectWorkingType(1);
         for (int i = 0; i < 8; ++i)
-            session->ClickCell(2 + i * 11, 3 + i * 13);
+            session->sheetEdits().ClickCell(2 + i * 11, 3 + i * 13);
         const long after = ResidentKilobytes();
         state.counters["process_MB"] = static_cast<double>(after) / 1024.0;
         state.counters["schedule_MB"] = static_cast<double>(after - before) / 1024.0;
@@ -70,9 +70,9 @@ void BM_ToggleCell(benchmark::State& state)
         // A new cell every time, spread over the sheet; the codes change.
         const int col = 2 + (step * 37) % (cols - 2);
         const int row = 3 + (step * 101) % (rows - 3);
-        session->SelectWorkingType(1 + step % 4);
+        session->sheetEdits().SelectWorkingType(1 + step % 4);
         const auto start = std::chrono::steady_clock::now();
-        session->ClickCell(col, row);
+        session->sheetEdits().ClickCell(col, row);
         const auto end = std::chrono::steady_clock::now();
         const double seconds = std::chrono::duration<double>(end - start).count();
         state.SetIterationTime(seconds);
@@ -109,9 +109,9 @@ void BM_Undo(benchmark::State& state)
 {
     QuietSink sink;
     auto session = ShownSession(sink, YearSchedule());
-    session->SelectWorkingType(1);
+    session->sheetEdits().SelectWorkingType(1);
     for (int i = 0; i < 7; ++i)
-        session->ClickCell(2 + i, 3 + i);
+        session->sheetEdits().ClickCell(2 + i, 3 + i);
     for (auto _ : state) {
         if (!session->Undo()) {
             state.PauseTiming();

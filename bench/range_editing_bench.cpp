@@ -34,11 +34,11 @@ void BM_EnterOverFiftyThousandCells(benchmark::State& state)
     for (auto _ : state) {
         state.PauseTiming();
         auto session = ShownSession(sink, document);
-        session->SelectWorkingType(1);
+        session->sheetEdits().SelectWorkingType(1);
         const int top = session->document().sheet.fixedRows;
         session->selections().SetSelection({100, top, 199, top + kEmployees - 1}, true);
         state.ResumeTiming();
-        state.SetIterationTime(Seconds([&] { session->KeyDown(key::Enter); }));
+        state.SetIterationTime(Seconds([&] { session->sheetEdits().KeyDown(key::Enter); }));
         state.PauseTiming();
         changed = 0;
         for (int c = 100; c <= 199; ++c)
@@ -62,15 +62,15 @@ void BM_QuickInsertWholeSheet(benchmark::State& state)
 {
     QuietSink sink;
     auto session = ShownSession(sink, YearSchedule());
-    QuickInsertPanel& panel = session->quickInsertPanel();
+    QuickInsertPanel& panel = session->sheetEdits().quickInsertPanel();
     const ScheduleDocument& document = session->document();
     panel.DropDownEmployees(document);
     panel.ChooseScope(0, document);
     panel.ChooseEmployee(0, document);
     int step = 0;
     for (auto _ : state) {
-        session->SelectWorkingType(1 + step++ % 4);
-        state.SetIterationTime(Seconds([&] { session->QuickInsert(); }));
+        session->sheetEdits().SelectWorkingType(1 + step++ % 4);
+        state.SetIterationTime(Seconds([&] { session->sheetEdits().QuickInsert(); }));
     }
     // What the last one wrote, as the summaries count it.
     state.counters["counted"] =
@@ -92,11 +92,11 @@ void BM_PasteAMonth(benchmark::State& state)
     MemoryClipboard clipboard;
     const int top = session->document().sheet.fixedRows;
     session->selections().SetSelection({2, top, 32, top + kEmployees - 1}, true);
-    session->CopyCells(clipboard);
+    session->sheetEdits().CopyCells(clipboard);
     int step = 0;
     for (auto _ : state) {
         session->selections().SetCurrentCell(33 + 31 * (step++ % 8), top);
-        state.SetIterationTime(Seconds([&] { session->PasteCells(clipboard); }));
+        state.SetIterationTime(Seconds([&] { session->sheetEdits().PasteCells(clipboard); }));
     }
     if (!sink.errors.empty())
         state.SkipWithError(sink.errors.front().c_str());

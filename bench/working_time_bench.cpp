@@ -69,8 +69,8 @@ void BM_ClickThenRow(benchmark::State& state)
     for (auto _ : state) {
         const int col = 2 + (step * 37) % (cols - 2);
         const int row = 3 + (step * 101) % (rows - 3);
-        session->SelectWorkingType(1 + step % 4);
-        session->ClickCell(col, row);
+        session->sheetEdits().SelectWorkingType(1 + step % 4);
+        session->sheetEdits().ClickCell(col, row);
         warnings.RecomputeRow(session->document(), row);
         ++step;
     }

@@ -123,9 +123,10 @@ bool Finish(ScheduleSession& session)
     const ScheduleDocument& document = session.document();
     const int first = document.FirstEmployeeRow();
     const int day1 = document.FirstDayColumn();
+    SheetEdits& edits = session.sheetEdits();
     bool ok = true;
     for (int row = first; row < first + 12; ++row)
-        ok = session.ChooseGroupColour(row, Picks(row < first + 6 ? kWardA : kWardB)) && ok;
+        ok = edits.ChooseGroupColour(row, Picks(row < first + 6 ? kWardA : kWardB)) && ok;
 
     const auto comment = [&](int day, int employee, const char* text) {
         session.selections().SetCurrentCell(day1 + day - 1, first + employee);
@@ -136,7 +137,7 @@ bool Finish(ScheduleSession& session)
     comment(14, 4, "Training: new infusion pumps");
     comment(25, 9, "Asked for this night off; no replacement found yet");
     session.selections().SetCurrentCell(day1 + 20, first + 2);
-    session.ToggleBold();
+    edits.ToggleBold();
 
     for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                              SummaryKind::TypesPerDay, SummaryKind::WorkedHours})

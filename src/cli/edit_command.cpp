@@ -90,10 +90,10 @@ public:
             const int index = session_.document().workingTypes.IndexOfCode(words[1]);
             if (index < 0)
                 throw ScriptError{"no working type \"" + words[1] + "\""};
-            session_.SelectWorkingType(index);
+            session_.sheetEdits().SelectWorkingType(index);
         } else if (command == "click") {
             expect(2);
-            session_.ClickCell(Column(words[1]), Row(words[2]));
+            session_.sheetEdits().ClickCell(Column(words[1]), Row(words[2]));
         } else if (command == "cell") {
             expect(2);
             session_.selections().SetCurrentCell(Column(words[1]), Row(words[2]));
@@ -103,11 +103,11 @@ public:
             session_.selections().SetSelection(rect, true);
         } else if (command == "enter" || command == "delete") {
             expect(0);
-            session_.KeyDown(command == "enter" ? key::Enter : key::Delete);
+            session_.sheetEdits().KeyDown(command == "enter" ? key::Enter : key::Delete);
         } else if (command == MenuCommandName(MenuCommand::Bold)) {
             expect(2);
             if (Offers(Column(words[1]), Row(words[2]), MenuCommand::Bold))
-                session_.ToggleBold();
+                session_.sheetEdits().ToggleBold();
         } else if (command == MenuCommandName(MenuCommand::Comment)) {
             expect(3);
             if (Offers(Column(words[1]), Row(words[2]), MenuCommand::Comment)) {
@@ -166,15 +166,15 @@ private:
         } else if (command == "copy" || command == "cut") {
             expect(0);
             if (command == "copy")
-                session_.CopyCells(clipboard_);
+                session_.sheetEdits().CopyCells(clipboard_);
             else
-                session_.CutCells(clipboard_);
+                session_.sheetEdits().CutCells(clipboard_);
         } else if (command == "paste") {
             if (words.size() > 2)
                 throw ScriptError{"paste takes 0 or 1 arguments"};
             if (words.size() == 2)
                 clipboard_.SetText(words[1]);
-            session_.PasteCells(clipboard_);
+            session_.sheetEdits().PasteCells(clipboard_);
         } else if (command == "show-departments" || command == "hide-departments") {
             expect(0);
             if (command == "show-departments")
@@ -217,7 +217,7 @@ private:
                const std::string& groupColour, const std::string& department)
     {
         const ScheduleDocument& document = session_.document();
-        QuickInsertPanel& panel = session_.quickInsertPanel();
+        QuickInsertPanel& panel = session_.sheetEdits().quickInsertPanel();
         const int scopeIndex = panel.scope.Find(scope);
         if (scopeIndex < 0)
             throw ScriptError{"no scope \"" + scope + "\""};
@@ -242,7 +242,7 @@ private:
                 throw ScriptError{"no department \"" + department + "\""};
             panel.ChooseDepartment(index);
         }
-        session_.QuickInsert();
+        session_.sheetEdits().QuickInsert();
     }
 
     int Number(const std::string& text, int limit, const char* what) const

@@ -1,5 +1,5 @@
 // Cut, Copy and Paste of sheet cells as tab-separated text.
-#include "editing/schedule_session.h"
+#include "editing/sheet_edits.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -52,17 +52,17 @@ void ClearFormats(ScheduleSheet& sheet, int col, int row)
 
 } // namespace
 
-void ScheduleSession::CopyCells(Clipboard& clipboard)
+void SheetEdits::CopyCells(Clipboard& clipboard)
 {
-    flags_->ctrlHeld = false;
+    flags_.ctrlHeld = false;
     edit_.pasteEnabled = true;
     clipboard.SetText(ClipboardText(document_.sheet, edit_.selection));
     edit_.selectionShown = false;
 }
 
-bool ScheduleSession::CutCells(Clipboard& clipboard)
+bool SheetEdits::CutCells(Clipboard& clipboard)
 {
-    flags_->ctrlHeld = false;
+    flags_.ctrlHeld = false;
     edit_.pasteEnabled = true;
     PushSnapshot();
     ScheduleSheet& sheet = document_.sheet;
@@ -81,16 +81,16 @@ bool ScheduleSession::CutCells(Clipboard& clipboard)
         }
     edit_.selectionShown = false;
     const bool ok = Guarded([&] {
-        ColourDayColumns(document_, *metrics_);
+        ColourDayColumns(document_, metrics_);
         summaries().RecomputeSummaries();
     });
     document_.MarkModified();
     return ok;
 }
 
-bool ScheduleSession::PasteCells(const Clipboard& clipboard)
+bool SheetEdits::PasteCells(const Clipboard& clipboard)
 {
-    flags_->ctrlHeld = false;
+    flags_.ctrlHeld = false;
     PushSnapshot();
     edit_.selectionShown = false;
     rejected_.clear();
@@ -152,7 +152,7 @@ bool ScheduleSession::PasteCells(const Clipboard& clipboard)
         messages_.Information(message);
     }
     return Guarded([&] {
-        ColourDayColumns(document_, *metrics_);
+        ColourDayColumns(document_, metrics_);
         summaries().RecomputeSummaries();
     });
 }

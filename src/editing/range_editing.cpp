@@ -1,6 +1,6 @@
 // Enter and Delete over a selection, quick insert, and the replay of per-cell snapshots that
 // range commands leave in the undo history.
-#include "editing/schedule_session.h"
+#include "editing/sheet_edits.h"
 
 #include "summaries/cell_reading.h"
 #include "model/conversion_guard.h"
@@ -111,7 +111,7 @@ private:
 
 // --- the per-cell history of range commands ---
 
-void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
+void SheetEdits::RecordLastChanges(const std::vector<CellChange>& changes,
                                         std::size_t applied, bool centre,
                                         bool relaidBeforeLastSeven)
 {
@@ -131,14 +131,14 @@ void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
             sheet.Cell(changes[k].col, changes[k].row).text = changes[k].before;
     if (centre && relaidBeforeLastSeven) {
         // One change before them laid the sheet out: it has been fitted to its texts since.
-        CentreDayCells(sheet, *metrics_);
+        CentreDayCells(sheet, metrics_);
         summaries().AlignToSheet();
     }
     for (std::size_t k = first; k < applied; ++k) {
         const CellChange& change = changes[k];
         CellFit before;
         if (centre)
-            before = FitOfCell(sheet, change.col, change.row, *metrics_);
+            before = FitOfCell(sheet, change.col, change.row, metrics_);
         for (std::size_t n = surplus; n < change.snapshots; ++n)
             PushSnapshot();
         surplus = 0;
@@ -153,7 +153,7 @@ void ScheduleSession::RecordLastChanges(const std::vector<CellChange>& changes,
 // Enter or Delete over the selection while summaries are shown: the sheet, the summaries and
 // the undo history come out as if ToggleCell had run on every cell that does not hold the code,
 // column by column, but only the snapshots that survive are written.
-bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
+bool SheetEdits::ApplyWithSummaries(const CellRect& rect)
 {
     ScheduleSheet& sheet = document_.sheet;
     const std::string& code = document_.currentCode;
@@ -172,7 +172,7 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
             changes.push_back({c, r, text, code});
         }
 
-    FitTracker fits(sheet, *metrics_);
+    FitTracker fits(sheet, metrics_);
     ConversionGuard guard;
     std::size_t applied = 0;
     std::size_t firstRelayout = changes.size();
@@ -197,7 +197,7 @@ bool ScheduleSession::ApplyWithSummaries(const CellRect& rect)
 
 // --- quick insert ---
 
-bool ScheduleSession::QuickInsert()
+bool SheetEdits::QuickInsert()
 {
     if (!panel_.buttonEnabled)
         return false;
@@ -264,7 +264,7 @@ bool ScheduleSession::QuickInsert()
                     cell.text = code;
             }
         }
-        CentreDayCells(sheet, *metrics_);
+        CentreDayCells(sheet, metrics_);
         summaries().RecomputeSummaries();
     });
 }

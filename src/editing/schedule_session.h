@@ -1,14 +1,12 @@
 #pragma once
 
-#include "editing/cell_fit.h"
-#include "editing/clipboard.h"
 #include "editing/comment_panel.h"
 #include "editing/context_menu.h"
 #include "editing/edit_state.h"
 #include "editing/guarded.h"
-#include "editing/quick_insert_panel.h"
 #include "editing/schedule_closing.h"
 #include "editing/selections.h"
+#include "editing/sheet_edits.h"
 #include "editing/sheet_marks.h"
 #include "editing/structural_edits.h"
 #include "editing/summary_panels.h"
@@ -24,21 +22,11 @@
 
 namespace shiftex {
 
-inline constexpr const char* kCellHelpTopic = "topic14";
-
-// The texts of the controls that drive the commands here.
-inline constexpr const char* kTypeChooserHint = "Select WorkingType and click on the grid";
-inline constexpr const char* kTypeChooserMenuItem = "Edit WorkingHours ...";
-inline constexpr const char* kTypeChooserMenuHint = "Go to setup menu";
-inline constexpr const char* kClipboardHint =
-    "Use CRTL + Left mouse button to select the copy fields.";
-inline constexpr const char* kRejectedPasteMessage =
-    "Followin workingtyes have not been pasted (unknown): ";
-
 // One open schedule with everything a schedule window keeps for it. The session owns the
-// document, the edit state and the undo history, and makes the edits of the sheet's content
-// (cells, bold, group colours, keys, quick insert, the clipboard), each with its snapshots. The
-// other commands belong to its parts, which work on that state:
+// document, the edit state and the undo history, takes the snapshots, undoes and redoes them,
+// and closes the schedule. The other commands belong to its parts, which work on that state:
+//   sheetEdits()       the edits of the sheet's content: working type, cells, bold, group
+//                      colours, keys, quick insert with its panel, Cut, Copy and Paste
 //   summaryPanels()    the four summaries: shown, hidden, locks, ranges, custom query rows
 //   selections()       the focus cell, the selection and the remembered cell
 //   commentPanel()     the comment of the current cell
@@ -75,31 +63,14 @@ public:
     const UndoHistory& undoHistory() const { return undo_; }
     CommentPanel& commentPanel() { return comment_; }
     const CommentPanel& commentPanel() const { return comment_; }
+    SheetEdits& sheetEdits() { return sheetEdits_; }
+    const SheetEdits& sheetEdits() const { return sheetEdits_; }
     // Told after every change that marks the document modified (the window's Save state).
     void SetModifiedListener(std::function<void()> listener)
     {
         document_.onModified = std::move(listener);
     }
     SharedEditFlags& flags() { return *flags_; }
-
-    // --- working type and cells ---
-    void SelectWorkingType(int index);
-    void NextWorkingType();
-    void PreviousWorkingType();
-
-    // Places the current code in the current cell, or takes it out when it is there already.
-    bool ToggleCell();
-    // A left click on a day cell.
-    bool ClickCell(int col, int row);
-    // Every selected cell gets the code of working type `index` (Enter, Delete).
-    bool ApplyToSelection(int index);
-    void ToggleBold();
-    // The group colour of employee `row` through the picker; the custom query rows are
-    // recounted whether or not the user confirmed.
-    bool ChooseGroupColour(int row, const ColourPicker& picker);
-    // A key pressed and let go on the sheet; KeyDown gives the help topic to open, if any.
-    std::optional<std::string> KeyDown(int keyCode);
-    void KeyUp(int keyCode);
 
     // --- undo ---
     // Takes a snapshot of the sheet before a content edit and marks the document modified. In
@@ -123,56 +94,12 @@ public:
     // the selection stays as it was.
     std::optional<std::vector<MenuItem>> ContextMenu(int col, int row);
 
-    // --- quick insert ---
-    QuickInsertPanel& quickInsertPanel() { return panel_; }
-    const QuickInsertPanel& quickInsertPanel() const { return panel_; }
-    // The panel's button: the current code into every cell of the range (the shown selection,
-    // otherwise every day cell) that passes the panel's filters and scope, with one snapshot;
-    // then every shown summary is computed again. False when the button is disabled.
-    bool QuickInsert();
-
-    // --- clipboard ---
-    // The tool buttons' states (the Edit menu enables its items whenever it opens).
-    bool CopyEnabled() const { return edit_.clipboardEnabled && edit_.sheetFocused; }
-    bool CutEnabled() const { return CopyEnabled(); }
-    bool PasteEnabled() const { return edit_.pasteEnabled && edit_.sheetFocused; }
-    // The selection rectangle (shown or not) goes to the clipboard as tab-separated text.
-    void CopyCells(Clipboard& clipboard);
-    // Copy, then the selected day cells lose their texts and formats; weekend and holiday
-    // colours are painted again and the shown summaries computed again.
-    bool CutCells(Clipboard& clipboard);
-    // The clipboard's block with its top-left cell at the current cell, clipped to the sheet.
-    // A pasted cell is taken only when every line of it is empty, a working type code or a
-    // department line of the document (names and codes compared exactly); the lines of the
-    // cells that are not taken are listed in one message. One snapshot is taken first, then
-    // before each changed cell one per valid line of its pasted text (an empty text counts as
-    // one empty line), whether or not the cell is taken.
-    bool PasteCells(const Clipboard& clipboard);
-    // The lines the last Paste rejected, each once, in their order.
-    const std::vector<std::string>& rejectedLines() const { return rejected_; }
-
     // The window is asked to close: false while a backup is written (the status text and the
     // message say so) or when the user cancels (closeVerdict becomes "cancel"); true when the
     // window may close and discard the document.
     bool CloseSchedule(CloseGuard& guard);
 
 private:
-    struct CellChange {
-        int col = 0;
-        int row = 0;
-        std::string before;
-        std::string after;
-        // The snapshots taken before the change, and whether the cell takes `after` then (a
-        // pasted cell that is refused still leaves the snapshots of its valid lines).
-        std::size_t snapshots = 1;
-        bool accepted = true;
-    };
-    bool ApplyWithSummaries(const CellRect& rect);
-    // Replays the end of `changes` (the first `applied` of them, the accepted ones already in
-    // the sheet) with each change's snapshots before it, so that the history is that of every
-    // snapshot taken in turn; only the changes whose snapshots survive are replayed.
-    void RecordLastChanges(const std::vector<CellChange>& changes, std::size_t applied,
-                           bool centre, bool relaidBeforeLastSeven);
     // Runs a command; a conversion error stops it and goes to the message sink.
     template <typename F>
     bool Guarded(F&& command)
@@ -180,7 +107,6 @@ private:
         return shiftex::Guarded(messages_, std::forward<F>(command));
     }
     bool AfterSheetReplaced(const Result<void>& result);
-    void CentreCell(int col, int row, const CellFit& before);
 
     // The state every part works on, then the parts.
     ScheduleDocument document_;
@@ -193,9 +119,8 @@ private:
     Selections selections_;
     SheetMarks marks_;
     CommentPanel comment_;
-    QuickInsertPanel panel_;
+    SheetEdits sheetEdits_;
     StructuralEdits structural_;
-    std::vector<std::string> rejected_;
 };
 
 } // namespace shiftex

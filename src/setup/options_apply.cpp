@@ -103,7 +103,7 @@ void ApplyWorkingTypes(ScheduleSession& session, const std::vector<WorkingType>&
                 list.Remove(i);
     }
     document.RefreshTypeCodes();
-    session.SelectWorkingType(std::max(list.IndexOfCode(chosen), 0));
+    session.sheetEdits().SelectWorkingType(std::max(list.IndexOfCode(chosen), 0));
 }
 
 // New names become rows at the bottom, taken from the last name to the first; rows of names
@@ -200,7 +200,7 @@ void FollowShape(ScheduleSession& session)
     ScheduleDocument& document = session.document();
     const ScheduleSheet& sheet = document.sheet;
     document.departmentsView = sheet.fixedRows >= 4;
-    session.quickInsertPanel().FollowDepartmentView(document);
+    session.sheetEdits().quickInsertPanel().FollowDepartmentView(document);
     const EditState& edit = session.editState();
     if (!sheet.Contains(edit.currentCol, edit.currentRow) || edit.currentRow < sheet.fixedRows)
         session.selections().SetCurrentCell(sheet.fixedCols, sheet.fixedRows);

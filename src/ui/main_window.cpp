@@ -454,9 +454,9 @@ void MainWindow::updateActions()
     const bool focused = any && session->editState().sheetFocused;
     for (QAction* action : {cutAction(), copyAction(), pasteAction()})
         action->setEnabled(focused);
-    cutToolAction()->setEnabled(any && session->CutEnabled());
-    copyToolAction()->setEnabled(any && session->CopyEnabled());
-    pasteToolAction()->setEnabled(any && session->PasteEnabled());
+    cutToolAction()->setEnabled(any && session->sheetEdits().CutEnabled());
+    copyToolAction()->setEnabled(any && session->sheetEdits().CopyEnabled());
+    pasteToolAction()->setEnabled(any && session->sheetEdits().PasteEnabled());
     for (const SummaryEntry& entry : kSummaryEntries) {
         const QString caption =
             any ? QString::fromStdString(session->summaries().MenuCaption(entry.kind))

@@ -185,7 +185,7 @@ QuickInsertPanelWidget::QuickInsertPanelWidget(ScheduleSession& session, QWidget
     layout->addWidget(caption_);
     layout->addWidget(body_);
 
-    QuickInsertPanel& panel = session_->quickInsertPanel();
+    QuickInsertPanel& panel = session_->sheetEdits().quickInsertPanel();
     const ScheduleDocument& document = session_->document();
     connect(scope_, &QComboBox::activated, this, [this, &panel, &document](int index) {
         panel.ChooseScope(index, document);
@@ -221,7 +221,7 @@ QuickInsertPanelWidget::QuickInsertPanelWidget(ScheduleSession& session, QWidget
 
 void QuickInsertPanelWidget::refresh()
 {
-    const QuickInsertPanel& panel = session_->quickInsertPanel();
+    const QuickInsertPanel& panel = session_->sheetEdits().quickInsertPanel();
     const QPalette& pal = palette();
     Mirror(*scope_, panel.scope, pal);
     Mirror(*employee_, panel.employee, pal);
@@ -243,7 +243,7 @@ void QuickInsertPanelWidget::mousePressEvent(QMouseEvent* event)
         QFrame::mousePressEvent(event);
         return;
     }
-    session_->quickInsertPanel().ToggleFold();
+    session_->sheetEdits().quickInsertPanel().ToggleFold();
     refresh();
     event->accept();
 }

@@ -249,7 +249,7 @@ void ScheduleWindow::bindViews()
     });
     connect(sheetView_, &SheetView::contextMenuRequested, this, &ScheduleWindow::showSheetMenu);
     connect(sheetView_, &SheetView::groupColourRequested, this, [this](int row) {
-        session_->ChooseGroupColour(row, colourPicker_);
+        session_->sheetEdits().ChooseGroupColour(row, colourPicker_);
         afterCommand();
     });
     connect(sheetView_, &SheetView::headerDoubleClicked, this,
@@ -395,7 +395,7 @@ bool ScheduleWindow::hideAllSummaries()
 
 void ScheduleWindow::selectWorkingType(int index)
 {
-    session_->SelectWorkingType(index);
+    session_->sheetEdits().SelectWorkingType(index);
     refreshChooser();
     emit stateChanged();
 }
@@ -457,7 +457,7 @@ bool ScheduleWindow::quickInsert()
     bool done = false;
     {
         BusyCursor busy;
-        done = session_->QuickInsert();
+        done = session_->sheetEdits().QuickInsert();
     }
     afterCommand();
     return done;
@@ -466,14 +466,14 @@ bool ScheduleWindow::quickInsert()
 void ScheduleWindow::copy()
 {
     QtClipboard clipboard;
-    session_->CopyCells(clipboard);
+    session_->sheetEdits().CopyCells(clipboard);
     afterCommand();
 }
 
 bool ScheduleWindow::cut()
 {
     QtClipboard clipboard;
-    const bool done = session_->CutCells(clipboard);
+    const bool done = session_->sheetEdits().CutCells(clipboard);
     afterCommand();
     return done;
 }
@@ -484,7 +484,7 @@ bool ScheduleWindow::paste()
     bool done = false;
     {
         BusyCursor busy;
-        done = session_->PasteCells(clipboard);
+        done = session_->sheetEdits().PasteCells(clipboard);
     }
     afterCommand();
     return done;
@@ -858,7 +858,7 @@ void ScheduleWindow::bindMenuItem(QAction* action, MenuCommand command)
     case MenuCommand::Comment: run(&ScheduleWindow::openCommentPanel); break;
     case MenuCommand::Bold:
         connect(action, &QAction::triggered, this, [this] {
-            session_->ToggleBold();
+            session_->sheetEdits().ToggleBold();
             afterCommand();
         });
         break;

@@ -511,9 +511,9 @@ void SheetView::syncCtrl(Qt::KeyboardModifiers modifiers)
     if (down == session_->flags().ctrlHeld)
         return;
     if (down)
-        session_->KeyDown(key::Ctrl);
+        session_->sheetEdits().KeyDown(key::Ctrl);
     else
-        session_->KeyUp(key::Ctrl);
+        session_->sheetEdits().KeyUp(key::Ctrl);
 }
 
 bool SheetView::event(QEvent* event)
@@ -532,14 +532,14 @@ void SheetView::keyPressEvent(QKeyEvent* event)
     const int code = SessionKeyCode(*event);
     if (code == key::Ctrl) {
         if (!event->isAutoRepeat()) {
-            session_->KeyDown(key::Ctrl);
+            session_->sheetEdits().KeyDown(key::Ctrl);
             viewport()->update();
         }
         event->accept();
         return;
     }
     // Every other key lets go of Ctrl first, then does its own work.
-    if (const std::optional<std::string> topic = session_->KeyDown(code))
+    if (const std::optional<std::string> topic = session_->sheetEdits().KeyDown(code))
         ShowHelpTopic(*topic);
     if (code != 0) {
         event->accept();
@@ -587,7 +587,7 @@ void SheetView::keyPressEvent(QKeyEvent* event)
 void SheetView::keyReleaseEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Control && !event->isAutoRepeat())
-        session_->KeyUp(key::Ctrl);
+        session_->sheetEdits().KeyUp(key::Ctrl);
     QAbstractScrollArea::keyReleaseEvent(event);
 }
 
@@ -622,7 +622,7 @@ void SheetView::mousePressEvent(QMouseEvent* event)
     syncCtrl(event->modifiers());
     if (session_->flags().ctrlHeld) {
         // With Ctrl the click only selects; a drag from here builds the rectangle.
-        session_->ClickCell(cell.x(), cell.y());
+        session_->sheetEdits().ClickCell(cell.x(), cell.y());
         session_->selections().SetCurrentCell(cell.x(), cell.y());
         session_->selections().SetSelection({cell.x(), cell.y(), cell.x(), cell.y()}, true);
         anchor_ = cell;
@@ -632,7 +632,7 @@ void SheetView::mousePressEvent(QMouseEvent* event)
         return;
     }
     anchor_ = QPoint(-1, -1);
-    session_->ClickCell(cell.x(), cell.y());
+    session_->sheetEdits().ClickCell(cell.x(), cell.y());
     sheetChanged();
     emit currentCellChanged(cell.x(), cell.y());
     emit edited();

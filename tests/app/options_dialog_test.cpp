@@ -137,8 +137,8 @@ TEST_F(OptionsTest, OpeningEmptiesTheUndoHistory)
 {
     auto session = std::make_unique<ScheduleSession>(MakeSchedule(), messages_, nullptr,
                                                      DefaultTextMetrics(), flags_);
-    session->SelectWorkingType(1);
-    session->ClickCell(2, 3);
+    session->sheetEdits().SelectWorkingType(1);
+    session->sheetEdits().ClickCell(2, 3);
     ASSERT_TRUE(session->CanUndo());
     session_ = std::move(session);
     Reopen(options::kScheduleSetup, options::kEmployees);
@@ -161,7 +161,7 @@ TEST_F(OptionsTest, RemovingAWorkingTypeTakesItsLinesOutOfEveryDayCell)
     cells.SetText(1, row + 1, "N");  // an employee named like the code keeps the name
     ScheduleSession& session = Open(std::move(document), options::kScheduleSetup,
                                     options::kWorkingTypes, "N");
-    session.SelectWorkingType(3);
+    session.sheetEdits().SelectWorkingType(3);
     ASSERT_EQ(schedule().currentCode, "N");
 
     auto& types = On<WorkingTypesPage>();
@@ -186,7 +186,7 @@ TEST_F(OptionsTest, ChangedAndNewWorkingTypesKeepTheChosenCode)
 {
     ScheduleSession& session = Open(MakeSchedule(), options::kScheduleSetup,
                                     options::kWorkingTypes, "L");
-    session.SelectWorkingType(2);
+    session.sheetEdits().SelectWorkingType(2);
     auto& types = On<WorkingTypesPage>();
     Ok(types.SetField("info", "Late shift"));
     Ok(types.Press("save"));
@@ -302,7 +302,7 @@ TEST_F(OptionsTest, RemovingEveryDepartmentSwitchesTheDepartmentViewOff)
     EXPECT_EQ(sheet().Text(2, 3), "");
     EXPECT_EQ(sheet().Text(4, 3), "\r");
     EXPECT_EQ(sheet().Text(3, 3), "\r");
-    EXPECT_FALSE(session.quickInsertPanel().department.enabled);
+    EXPECT_FALSE(session.sheetEdits().quickInsertPanel().department.enabled);
     EXPECT_FALSE(session.CanUndo());
 }
 

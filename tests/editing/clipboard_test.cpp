@@ -77,7 +77,7 @@ protected:
     bool Paste(const std::string& text)
     {
         clipboard.SetText(text);
-        return session.PasteCells(clipboard);
+        return session.sheetEdits().PasteCells(clipboard);
     }
 
     test::RecordingMessageSink messages;
@@ -88,16 +88,16 @@ protected:
 
 TEST_F(ClipboardTest, CopyTakesTheSelectionAsItIs)
 {
-    session.SelectWorkingType(2);
-    session.ClickCell(4, kFirst + 1);
+    session.sheetEdits().SelectWorkingType(2);
+    session.sheetEdits().ClickCell(4, kFirst + 1);
     flags.ctrlHeld = true;
-    session.CopyCells(clipboard);
+    session.sheetEdits().CopyCells(clipboard);
     EXPECT_EQ(clipboard.Text(), std::optional<std::string>("L"));
     EXPECT_FALSE(flags.ctrlHeld);
-    EXPECT_TRUE(session.PasteEnabled());
+    EXPECT_TRUE(session.sheetEdits().PasteEnabled());
 
     session.selections().SetSelection({2, kFirst, 4, kFirst + 1}, true);
-    session.CopyCells(clipboard);
+    session.sheetEdits().CopyCells(clipboard);
     EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\tE\tE\r\n\t\tL\r\n"));
     EXPECT_FALSE(session.editState().selectionShown);
 }
@@ -145,7 +145,7 @@ TEST_F(ClipboardTest, PastedCellsAreCheckedLineByLine)
         sheet() = before;
         messages.informations.clear();
         session.ResetUndo();
-        session.SelectWorkingType(3);
+        session.sheetEdits().SelectWorkingType(3);
         session.selections().SetCurrentCell(c.col, c.row);
         ASSERT_TRUE(Paste(c.text));
         for (const auto& [rect, text] : c.cells)
@@ -247,7 +247,7 @@ TEST_F(ClipboardTest, AnEmptyClipboardChangesNothingButIsRecorded)
 {
     const ScheduleSheet before = sheet();
     MemoryClipboard empty;
-    ASSERT_TRUE(session.PasteCells(empty));
+    ASSERT_TRUE(session.sheetEdits().PasteCells(empty));
     ASSERT_TRUE(Paste(""));
     EXPECT_TRUE(sheet() == before);
     EXPECT_EQ(session.undoHistory().count(), 2);
@@ -263,7 +263,7 @@ TEST_F(ClipboardTest, CutEmptiesTheCellsAndPaintsTheWeekendAgain)
     sheet().SetBold(3, kFirst, true);
     session.summaryPanels().Show(SummaryKind::TypesPerDay);
     session.selections().SetSelection({3, kFirst, 3, kFirst + 3}, true);
-    ASSERT_TRUE(session.CutCells(clipboard));
+    ASSERT_TRUE(session.sheetEdits().CutCells(clipboard));
     EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\r\nL\r\n\r\n\r\n"));
     for (int r = kFirst; r < kFirst + 4; ++r) {
         EXPECT_EQ(Text(3, r), "");
@@ -271,11 +271,11 @@ TEST_F(ClipboardTest, CutEmptiesTheCellsAndPaintsTheWeekendAgain)
     }
     EXPECT_FALSE(sheet().IsBold(3, kFirst));
     EXPECT_EQ(session.summaries().typesPerDay().CountAt(1, 3), 0);
-    EXPECT_TRUE(session.PasteEnabled());
+    EXPECT_TRUE(session.sheetEdits().PasteEnabled());
 
     // Pasted back where it came from.
     session.selections().SetCurrentCell(3, kFirst);
-    ASSERT_TRUE(session.PasteCells(clipboard));
+    ASSERT_TRUE(session.sheetEdits().PasteCells(clipboard));
     EXPECT_EQ(Text(3, kFirst), "E");
     EXPECT_EQ(Text(3, kFirst + 1), "L");
     EXPECT_EQ(session.summaries().typesPerDay().CountAt(1, 3), 1);

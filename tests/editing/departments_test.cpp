@@ -44,8 +44,8 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
     const Texts days{"A: E\rC: L", "E", "X: E", "\rB: L\r", ""};
     for (int d = 0; d < 5; ++d)
         sheet().SetText(2 + d, 3, days[static_cast<std::size_t>(d)]);
-    session.SelectWorkingType(1);
-    session.ClickCell(2, 4);
+    session.sheetEdits().SelectWorkingType(1);
+    session.sheetEdits().ClickCell(2, 4);
     ASSERT_TRUE(session.CanUndo());
 
     ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
@@ -72,7 +72,7 @@ TEST_F(DepartmentsTest, ShowSplitsTheDaysAndHideMergesThem)
     EXPECT_TRUE(sheet().HasButton(11, 1));
 
     // Undo in the view keeps the view.
-    session.ClickCell(3, employee);
+    session.sheetEdits().ClickCell(3, employee);
     ASSERT_TRUE(session.Undo());
     EXPECT_EQ(sheet().fixedRows, 4);
     EXPECT_EQ(sheet().Text(3, employee), "");

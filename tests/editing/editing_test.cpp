@@ -31,64 +31,64 @@ protected:
 
 TEST_F(EditingTest, AClickTogglesTheCurrentCode)
 {
-    session.SelectWorkingType(1);
+    session.sheetEdits().SelectWorkingType(1);
     EXPECT_EQ(session.document().currentCode, "E");
-    ASSERT_TRUE(session.ClickCell(4, kFirst));
+    ASSERT_TRUE(session.sheetEdits().ClickCell(4, kFirst));
     EXPECT_EQ(Text(4, kFirst), "E");
     EXPECT_TRUE(session.document().modified);
     EXPECT_TRUE(session.editState().clipboardEnabled);
-    session.ClickCell(4, kFirst);
+    session.sheetEdits().ClickCell(4, kFirst);
     EXPECT_EQ(Text(4, kFirst), "");
-    session.ClickCell(4, kFirst);
+    session.sheetEdits().ClickCell(4, kFirst);
     EXPECT_EQ(Text(4, kFirst), "E");
     EXPECT_EQ(Snapshots(), 3);
 
     // Department lines are replaced by the single code.
     session.document().sheet.SetText(5, kFirst, "A: E\rB: L");
-    session.ClickCell(5, kFirst);
+    session.sheetEdits().ClickCell(5, kFirst);
     EXPECT_EQ(Text(5, kFirst), "E");
 
     // The blank entry empties any cell; on an empty cell it still records and marks.
-    session.SelectWorkingType(0);
-    session.ClickCell(4, kFirst);
+    session.sheetEdits().SelectWorkingType(0);
+    session.sheetEdits().ClickCell(4, kFirst);
     EXPECT_EQ(Text(4, kFirst), "");
     session.document().modified = false;
-    session.ClickCell(6, kFirst);
+    session.sheetEdits().ClickCell(6, kFirst);
     EXPECT_EQ(Text(6, kFirst), "");
     EXPECT_TRUE(session.document().modified);
     EXPECT_EQ(Snapshots(), 6);
 
     // Names and header cells are no day cells.
-    EXPECT_FALSE(session.ClickCell(1, kFirst));
-    EXPECT_FALSE(session.ClickCell(4, 2));
+    EXPECT_FALSE(session.sheetEdits().ClickCell(1, kFirst));
+    EXPECT_FALSE(session.sheetEdits().ClickCell(4, 2));
     EXPECT_EQ(Text(1, kFirst), "Employee 1");
     EXPECT_EQ(Text(4, 2), "3");
 }
 
 TEST_F(EditingTest, AClickWithCtrlHeldOnlySelects)
 {
-    session.SelectWorkingType(1);
-    session.KeyDown(key::Ctrl);
+    session.sheetEdits().SelectWorkingType(1);
+    session.sheetEdits().KeyDown(key::Ctrl);
     EXPECT_TRUE(session.editState().selectionShown);
-    EXPECT_FALSE(session.ClickCell(4, kFirst));
+    EXPECT_FALSE(session.sheetEdits().ClickCell(4, kFirst));
     EXPECT_EQ(Text(4, kFirst), "");
     EXPECT_EQ(Snapshots(), 0);
     // The flag belongs to the program: another window of it sees it too.
     test::RecordingMessageSink otherMessages;
     ScheduleSession other(MakeSchedule(), otherMessages, nullptr, DefaultTextMetrics(), flags);
-    other.SelectWorkingType(1);
-    EXPECT_FALSE(other.ClickCell(4, kFirst));
-    session.KeyUp(key::Ctrl);
-    EXPECT_TRUE(other.ClickCell(4, kFirst));
+    other.sheetEdits().SelectWorkingType(1);
+    EXPECT_FALSE(other.sheetEdits().ClickCell(4, kFirst));
+    session.sheetEdits().KeyUp(key::Ctrl);
+    EXPECT_TRUE(other.sheetEdits().ClickCell(4, kFirst));
 }
 
 TEST_F(EditingTest, EnterAndDeleteOverASelection)
 {
-    session.SelectWorkingType(1);
+    session.sheetEdits().SelectWorkingType(1);
     // With no summary shown every cell is written, and only the key takes a snapshot.
     session.document().sheet.SetText(3, kFirst, "E");
     session.selections().SetSelection({2, kFirst, 4, kFirst + 2});
-    session.KeyDown(key::Enter);
+    session.sheetEdits().KeyDown(key::Enter);
     for (int c = 2; c <= 4; ++c)
         for (int r = kFirst; r <= kFirst + 2; ++r)
             EXPECT_EQ(Text(c, r), "E");
@@ -102,13 +102,13 @@ TEST_F(EditingTest, EnterAndDeleteOverASelection)
     session.summaryPanels().Show(SummaryKind::TypesPerDay);
     session.ResetUndo();
     session.selections().SetSelection({2, kFirst, 4, kFirst + 2});
-    session.KeyDown(key::Enter);
+    session.sheetEdits().KeyDown(key::Enter);
     EXPECT_EQ(Snapshots(), 1);
     EXPECT_EQ(Text(2, kFirst), "E");
 
     // Delete over nine filled cells: ten snapshots, the last seven kept.
     session.selections().SetSelection({2, kFirst, 4, kFirst + 2});
-    session.KeyDown(key::Delete);
+    session.sheetEdits().KeyDown(key::Delete);
     for (int c = 2; c <= 4; ++c)
         for (int r = kFirst; r <= kFirst + 2; ++r)
             EXPECT_EQ(Text(c, r), "");
@@ -118,48 +118,48 @@ TEST_F(EditingTest, EnterAndDeleteOverASelection)
 
     // Enter with the blank entry current is Delete.
     session.document().sheet.SetText(6, kFirst, "L");
-    session.SelectWorkingType(0);
+    session.sheetEdits().SelectWorkingType(0);
     session.selections().SetSelection({6, kFirst, 6, kFirst});
-    session.KeyDown(key::Enter);
+    session.sheetEdits().KeyDown(key::Enter);
     EXPECT_EQ(Text(6, kFirst), "");
 }
 
 TEST_F(EditingTest, KeysStepTheTypesAndRespectTheHeaderEdges)
 {
     const int last = session.document().workingTypes.Count() - 1;
-    session.SelectWorkingType(last);
-    session.KeyDown(key::NumPlus);
+    session.sheetEdits().SelectWorkingType(last);
+    session.sheetEdits().KeyDown(key::NumPlus);
     EXPECT_EQ(session.editState().currentType, 0);
-    session.KeyDown(key::NumMinus);
+    session.sheetEdits().KeyDown(key::NumMinus);
     EXPECT_EQ(session.editState().currentType, last);
     EXPECT_EQ(session.document().currentCode, "N");
-    EXPECT_EQ(session.KeyDown(key::F1), std::optional<std::string>("topic14"));
+    EXPECT_EQ(session.sheetEdits().KeyDown(key::F1), std::optional<std::string>("topic14"));
 
-    session.SelectWorkingType(1);
+    session.sheetEdits().SelectWorkingType(1);
     session.selections().SetCurrentCell(0, kFirst);  // the colour strip: the keys do nothing
-    session.KeyDown(key::NumPlus);
+    session.sheetEdits().KeyDown(key::NumPlus);
     EXPECT_EQ(session.editState().currentType, 1);
     session.selections().SetSelection({2, kFirst, 2, kFirst});
-    session.KeyDown(key::Enter);
+    session.sheetEdits().KeyDown(key::Enter);
     EXPECT_EQ(Text(2, kFirst), "");
     EXPECT_EQ(Snapshots(), 0);
     session.selections().SetCurrentCell(3, 0);
-    session.KeyDown(key::Delete);
+    session.sheetEdits().KeyDown(key::Delete);
     EXPECT_EQ(Snapshots(), 0);
     session.selections().SetCurrentCell(3, kFirst);
     session.selections().SetSelection({3, kFirst, 3, kFirst}, true);
-    session.KeyDown(key::Escape);
+    session.sheetEdits().KeyDown(key::Escape);
     EXPECT_FALSE(session.editState().selectionShown);
 }
 
 TEST_F(EditingTest, BoldAndComments)
 {
     session.selections().SetCurrentCell(4, kFirst);
-    session.ToggleBold();
+    session.sheetEdits().ToggleBold();
     EXPECT_TRUE(sheet().IsBold(4, kFirst));
     EXPECT_TRUE(session.document().modified);
     EXPECT_EQ(Snapshots(), 0);
-    session.ToggleBold();
+    session.sheetEdits().ToggleBold();
     EXPECT_FALSE(sheet().IsBold(4, kFirst));
 
     EXPECT_FALSE(session.commentPanel().Apply("not open"));
@@ -229,12 +229,12 @@ TEST_F(EditingTest, GroupColourRecountsTheQueryRows)
     EXPECT_EQ(session.summaries().customQuery().grid().Text(2, 1), "0");
     session.document().modified = false;
     auto red = [](const std::vector<std::string>&) { return std::optional<Colour>(0x000000FF); };
-    EXPECT_TRUE(session.ChooseGroupColour(kFirst + 1, red));
+    EXPECT_TRUE(session.sheetEdits().ChooseGroupColour(kFirst + 1, red));
     EXPECT_EQ(sheet().BrushColor(0, kFirst + 1), 0x000000FFu);
     EXPECT_TRUE(session.document().modified);
     EXPECT_EQ(session.summaries().customQuery().grid().Text(2, 1), "1");
     EXPECT_EQ(Snapshots(), 0);
-    EXPECT_FALSE(session.ChooseGroupColour(1, red));  // a header row
+    EXPECT_FALSE(session.sheetEdits().ChooseGroupColour(1, red));  // a header row
 }
 
 TEST_F(EditingTest, HintsAndSeparatorLines)
@@ -284,9 +284,9 @@ TEST_F(EditingTest, ARightClickLeavesTheSelectionAsItWas)
         session.commentPanel().Apply("note");
         EXPECT_EQ(sheet().Comment(col, row), "note");
         MemoryClipboard clipboard;
-        session.CopyCells(clipboard);
+        session.sheetEdits().CopyCells(clipboard);
         EXPECT_EQ(clipboard.Text(), std::optional<std::string>("E\tE\tE\r\nE\tE\tE\r\nE\tE\tE\r\n"));
-        session.KeyDown(key::Delete);
+        session.sheetEdits().KeyDown(key::Delete);
         for (int c = block.left; c <= block.right; ++c)
             for (int r = block.top; r <= block.bottom; ++r)
                 EXPECT_EQ(Text(c, r), "") << c << "," << r;
@@ -308,16 +308,16 @@ TEST_F(EditingTest, DepartmentNamesTakeBoldFromTheirMenu)
         return std::string("none");
     };
     EXPECT_EQ(caption(MenuCommand::Bold), "Make Bold");
-    view.ToggleBold();
+    view.sheetEdits().ToggleBold();
     EXPECT_TRUE(view.document().sheet.IsBold(3, 3));
     EXPECT_EQ(view.document().sheet.Text(3, 3), "Store");
     EXPECT_TRUE(view.document().modified);
     EXPECT_EQ(caption(MenuCommand::Bold), "Undo Bold");
-    view.ToggleBold();
+    view.sheetEdits().ToggleBold();
     EXPECT_FALSE(view.document().sheet.IsBold(3, 3));
     // The names' own header rows above take none.
     view.selections().SetCurrentCell(3, 2);
-    view.ToggleBold();
+    view.sheetEdits().ToggleBold();
     EXPECT_FALSE(view.document().sheet.IsBold(3, 2));
 }
 
@@ -346,14 +346,14 @@ TEST_F(EditingTest, ContextMenuByArea)
     EXPECT_EQ(session.editState().rememberedRow, kFirst + 1);
 
     session.selections().SetCurrentCell(6, kFirst + 1);
-    session.ToggleBold();
+    session.sheetEdits().ToggleBold();
     const auto items = session.ContextMenu(6, kFirst + 1);
     EXPECT_EQ((*items)[9].caption, "Undo Bold");
     EXPECT_EQ((*items)[8].caption, "Add Comment");
     EXPECT_FALSE((*items)[0].enabled);  // nothing to undo
     EXPECT_FALSE((*items)[2].enabled);  // Cut, before any click
-    session.SelectWorkingType(1);
-    session.ClickCell(6, kFirst);
+    session.sheetEdits().SelectWorkingType(1);
+    session.sheetEdits().ClickCell(6, kFirst);
     const auto after = session.ContextMenu(6, kFirst);
     EXPECT_TRUE((*after)[0].enabled);
     EXPECT_TRUE((*after)[2].enabled);
@@ -445,16 +445,16 @@ TEST_P(SummariesFollowEdits, AfterRandomClicksUndosAndRedos)
         const std::string before = WriteCellTextStream(session.document().sheet);
         const unsigned action = random() % 100;
         if (action < 55) {
-            session.SelectWorkingType(static_cast<int>(random() % 5));
-            session.ClickCell(anyCol(), anyRow());
+            session.sheetEdits().SelectWorkingType(static_cast<int>(random() % 5));
+            session.sheetEdits().ClickCell(anyCol(), anyRow());
         } else if (action < 67) {
             session.Undo();
         } else if (action < 77) {
             session.Redo();
         } else if (action < 83) {
-            session.SelectWorkingType(static_cast<int>(random() % 5));
+            session.sheetEdits().SelectWorkingType(static_cast<int>(random() % 5));
             session.selections().SetSelection({anyCol(), anyRow(), anyCol(), anyRow()});
-            session.KeyDown(random() % 2 ? key::Enter : key::Delete);
+            session.sheetEdits().KeyDown(random() % 2 ? key::Enter : key::Delete);
         } else if (action < 91) {
             const int a = anyCol();
             const int b = anyCol();
@@ -490,12 +490,12 @@ TEST(CellFit, ClicksKeepTheSheetAsCentreDayCellsFitsIt)
     ScheduleSession session(std::move(document), messages, nullptr, DefaultTextMetrics(), flags);
     std::mt19937 random(7);
     for (int step = 0; step < 150; ++step) {
-        session.SelectWorkingType(static_cast<int>(random() % 5));
-        session.ClickCell(2 + static_cast<int>(random() % 31),
+        session.sheetEdits().SelectWorkingType(static_cast<int>(random() % 5));
+        session.sheetEdits().ClickCell(2 + static_cast<int>(random() % 31),
                           kFirst + static_cast<int>(random() % 4));
         if (random() % 5 == 0) {
             session.selections().SetCurrentCell(2 + static_cast<int>(random() % 31), kFirst);
-            session.ToggleBold();
+            session.sheetEdits().ToggleBold();
         }
         ScheduleSheet refitted = session.document().sheet;
         CentreDayCells(refitted);

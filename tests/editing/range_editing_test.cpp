@@ -63,7 +63,7 @@ TEST(Selections, RunsOfEqualHeaderTexts)
     session.SetSheetFocus(false);
     session.selections().SelectAll();
     EXPECT_EQ(session.editState().selection, (CellRect{2, 3, column(10, 5), lastRow}));
-    EXPECT_TRUE(session.CopyEnabled());
+    EXPECT_TRUE(session.sheetEdits().CopyEnabled());
 
     // Outside the day columns there is no run to take.
     session.selections().Remember(1, 0);
@@ -194,7 +194,7 @@ protected:
     }
     void Choose(int scope, const std::string& employee)
     {
-        QuickInsertPanel& panel = s.session.quickInsertPanel();
+        QuickInsertPanel& panel = s.session.sheetEdits().quickInsertPanel();
         const ScheduleDocument& document = s.session.document();
         panel.DropDownEmployees(document);
         ASSERT_TRUE(panel.ChooseScope(scope, document));
@@ -239,7 +239,7 @@ TEST_F(QuickInsertTest, ScopesAndFilters)
         s.session.selections().Unselect();
         if (c.selection)
             s.session.selections().SetSelection(*c.selection, true);
-        QuickInsertPanel& panel = s.session.quickInsertPanel();
+        QuickInsertPanel& panel = s.session.sheetEdits().quickInsertPanel();
         Choose(c.scope, "Everybody");
         if (c.group) {
             ASSERT_TRUE(panel.ChooseGroupColourValue(*c.group, s.session.document()));
@@ -248,9 +248,9 @@ TEST_F(QuickInsertTest, ScopesAndFilters)
             ASSERT_TRUE(panel.ChooseEmployee(panel.employee.Find(c.employee),
                                              s.session.document()));
         }
-        s.session.SelectWorkingType(c.type);
+        s.session.sheetEdits().SelectWorkingType(c.type);
         const std::string code = s.session.document().currentCode;
-        ASSERT_TRUE(s.session.QuickInsert());
+        ASSERT_TRUE(s.session.sheetEdits().QuickInsert());
         for (int col = 2; col < before.colCount(); ++col)
             for (int row = 3; row < before.rowCount(); ++row) {
                 const std::string& old = before.Text(col, row);
@@ -270,8 +270,8 @@ TEST_F(QuickInsertTest, WholeSheetAfterUnselectAndSummariesRecomputed)
     s.session.selections().SetSelection({3, 3, 3, 3}, true);
     s.session.selections().Unselect();
     Choose(0, "Everybody");
-    s.session.SelectWorkingType(1);
-    ASSERT_TRUE(s.session.QuickInsert());
+    s.session.sheetEdits().SelectWorkingType(1);
+    ASSERT_TRUE(s.session.sheetEdits().QuickInsert());
     for (int col = 2; col < s.sheet().colCount(); ++col)
         EXPECT_EQ(s.sheet().Text(col, 6), "E");
     EXPECT_EQ(s.session.summaries().typesPerDay().CountAt(1, 5), 4);
@@ -280,8 +280,8 @@ TEST_F(QuickInsertTest, WholeSheetAfterUnselectAndSummariesRecomputed)
 
     // Without a scope or an employee choice the button does nothing.
     QuickInsertPanel fresh;
-    s.session.quickInsertPanel() = fresh;
-    EXPECT_FALSE(s.session.QuickInsert());
+    s.session.sheetEdits().quickInsertPanel() = fresh;
+    EXPECT_FALSE(s.session.sheetEdits().QuickInsert());
 }
 
 TEST(QuickInsertDepartments, OnlyTheChosenDepartmentsSubColumns)
@@ -291,7 +291,7 @@ TEST(QuickInsertDepartments, OnlyTheChosenDepartmentsSubColumns)
     options.departments = {"A", "B"};
     options.departmentView = true;
     Session s(MakeSchedule(options));
-    QuickInsertPanel& panel = s.session.quickInsertPanel();
+    QuickInsertPanel& panel = s.session.sheetEdits().quickInsertPanel();
     const ScheduleDocument& document = s.session.document();
     panel.DropDownEmployees(document);
     panel.ChooseScope(0, document);
@@ -299,8 +299,8 @@ TEST(QuickInsertDepartments, OnlyTheChosenDepartmentsSubColumns)
     ASSERT_TRUE(panel.department.enabled);
     panel.DropDownDepartments(document);
     ASSERT_TRUE(panel.ChooseDepartment(panel.department.Find("B")));
-    s.session.SelectWorkingType(2);
-    ASSERT_TRUE(s.session.QuickInsert());
+    s.session.sheetEdits().SelectWorkingType(2);
+    ASSERT_TRUE(s.session.sheetEdits().QuickInsert());
     for (int col = 2; col < s.sheet().colCount(); ++col)
         EXPECT_EQ(s.sheet().Text(col, 4), col % 2 ? "L" : "") << col;
 }
@@ -314,18 +314,18 @@ void EnterCellByCell(ScheduleSession& session, int type)
     session.PushSnapshot();
     const int remembered = session.editState().currentType;
     const CellRect rect = session.editState().selection;
-    session.SelectWorkingType(type);
+    session.sheetEdits().SelectWorkingType(type);
     [&] {
         for (int c = rect.left; c <= rect.right; ++c)
             for (int r = rect.top; r <= rect.bottom; ++r) {
                 if (session.document().sheet.Text(c, r) == session.document().currentCode)
                     continue;
                 session.selections().SetCurrentCell(c, r);
-                if (!session.ToggleCell())
+                if (!session.sheetEdits().ToggleCell())
                     return;  // a conversion error ends the command
             }
     }();
-    session.SelectWorkingType(remembered);
+    session.sheetEdits().SelectWorkingType(remembered);
     session.selections().SetCurrentCell(rect.left, rect.top);
 }
 
@@ -381,23 +381,24 @@ TEST(EnterOverARange, HistorySheetAndSummariesAsCellByCell)
             for (SummaryKind kind : {SummaryKind::CustomQuery, SummaryKind::EmployeesPerType,
                                      SummaryKind::TypesPerDay, SummaryKind::WorkedHours})
                 s->session.summaryPanels().Show(kind);
-            s->session.SelectWorkingType(3);
+            s->session.sheetEdits().SelectWorkingType(3);
             for (int i = 0; i < c.editsBefore; ++i)
-                s->session.ClickCell(8, 3 + i);
+                s->session.sheetEdits().ClickCell(8, 3 + i);
             if (c.editsBefore) {
                 s->session.Undo();
                 s->session.Undo();
             }
             s->session.selections().SetSelection(c.selection, true);
         }
-        fast.session.KeyDown(key::Enter);  // Enter with type 3 current applies type 3 ...
+        // Enter with type 3 current applies type 3 ...
+        fast.session.sheetEdits().KeyDown(key::Enter);
         EnterCellByCell(slow.session, 3);
         // ... and the same once more with the case's own type.
-        fast.session.SelectWorkingType(c.type);
-        slow.session.SelectWorkingType(c.type);
+        fast.session.sheetEdits().SelectWorkingType(c.type);
+        slow.session.sheetEdits().SelectWorkingType(c.type);
         fast.session.selections().SetSelection(c.selection, true);
         slow.session.selections().SetSelection(c.selection, true);
-        fast.session.KeyDown(key::Enter);
+        fast.session.sheetEdits().KeyDown(key::Enter);
         EnterCellByCell(slow.session, c.type);
 
         EXPECT_TRUE(fast.sheet() == slow.sheet());
@@ -433,14 +434,14 @@ TEST(QuickInsertPanelRules, DepartmentListFollowsTheView)
     options.departments = {"A", "B"};
     test::RecordingMessageSink messages;
     ScheduleSession session(MakeSchedule(options), messages);
-    EXPECT_FALSE(session.quickInsertPanel().department.enabled);
+    EXPECT_FALSE(session.sheetEdits().quickInsertPanel().department.enabled);
     ASSERT_EQ(session.structuralEdits().ShowDepartments(), ShowDepartmentsResult::Shown);
-    const ChoiceList& department = session.quickInsertPanel().department;
+    const ChoiceList& department = session.sheetEdits().quickInsertPanel().department;
     EXPECT_TRUE(department.enabled);
     EXPECT_EQ(department.Text(), "All departments");
     // A schedule that is in the view when its window opens offers the list at once.
     ScheduleSession reopened(session.document(), messages);
-    EXPECT_EQ(reopened.quickInsertPanel().department.Text(), "All departments");
+    EXPECT_EQ(reopened.sheetEdits().quickInsertPanel().department.Text(), "All departments");
 }
 
 } // namespace

@@ -101,8 +101,8 @@ TEST_F(ExtendTest, ByAMonthOrAWeek)
         SCOPED_TRACE(c.name);
         Session s(std::move(c.document));
         ScheduleSession& session = s.session;
-        session.SelectWorkingType(1);
-        session.ClickCell(2, s.sheet().fixedRows);
+        session.sheetEdits().SelectWorkingType(1);
+        session.sheetEdits().ClickCell(2, s.sheet().fixedRows);
         const int undoCount = session.undoHistory().count();
         const int old = s.sheet().colCount();
         const int row = c.byMonth ? 0 : 1;
@@ -174,8 +174,8 @@ TEST(RemoveWeek, TheFirstWeekLeavesAndLockedRangesFollowTheirDays)
     ScheduleSession& session = s.session;
     for (int c = 2; c < s.sheet().colCount(); ++c)
         s.sheet().SetText(c, 3, "E");
-    session.SelectWorkingType(1);
-    session.ClickCell(2, 4);
+    session.sheetEdits().SelectWorkingType(1);
+    session.sheetEdits().ClickCell(2, 4);
     session.summaryPanels().Show(SummaryKind::WorkedHours);
     session.summaryPanels().Show(SummaryKind::EmployeesPerType);
     // Week 1 of 2027 (4 to 10 January) locked in the worked hours summary.
@@ -220,8 +220,8 @@ TEST(RemoveWeek, AOneDayWeekStaysButTheHistoryGoes)
 {
     // Sunday 3 January 2027 is a week of its own.
     Session s(Schedule(3, 1, 2027, 10));
-    s.session.SelectWorkingType(1);
-    s.session.ClickCell(5, 3);
+    s.session.sheetEdits().SelectWorkingType(1);
+    s.session.sheetEdits().ClickCell(5, 3);
     s.session.document().modified = false;
     const int cols = s.sheet().colCount();
     s.session.selections().Remember(2, 1);
@@ -277,8 +277,8 @@ TEST(KeepOnlyWeek, TheSecondWeekOfApril2004)
         for (int c = 2; c < s.sheet().colCount(); ++c)
             s.sheet().SetText(c, 3, "E");
         s.session.summaryPanels().Show(SummaryKind::WorkedHours);
-        s.session.SelectWorkingType(1);
-        s.session.ClickCell(9, 4);
+        s.session.sheetEdits().SelectWorkingType(1);
+        s.session.sheetEdits().ClickCell(9, 4);
         const ScheduleSheet before = s.sheet();
         // 5 to 11 April, week 15.
         s.session.selections().Remember(8, 1);
@@ -307,8 +307,8 @@ TEST(RemoveEmployee, AfterTheQuestionTheRowAndItsFiguresGo)
     s.sheet().SetText(4, 5, "L");
     s.session.summaryPanels().Show(SummaryKind::WorkedHours);
     s.session.summaryPanels().Show(SummaryKind::EmployeesPerType);
-    s.session.SelectWorkingType(1);
-    s.session.ClickCell(3, 4);
+    s.session.sheetEdits().SelectWorkingType(1);
+    s.session.sheetEdits().ClickCell(3, 4);
     s.messages.answers = {Answer::No};
     s.session.selections().Remember(1, 4);
     EXPECT_FALSE(s.session.structuralEdits().RemoveEmployee());
@@ -337,8 +337,8 @@ TEST(MoveEmployeeRow, FiguresStayBesideTheirEmployee)
     s.sheet().SetText(2, 3, "L");
     s.session.summaryPanels().Show(SummaryKind::WorkedHours);
     s.session.summaryPanels().Show(SummaryKind::EmployeesPerType);
-    s.session.SelectWorkingType(1);
-    s.session.ClickCell(4, 6);
+    s.session.sheetEdits().SelectWorkingType(1);
+    s.session.sheetEdits().ClickCell(4, 6);
     const int undoCount = s.session.undoHistory().count();
     ASSERT_TRUE(s.session.structuralEdits().MoveEmployeeRow(5, 3));
     EXPECT_EQ(s.session.document().Employees(),

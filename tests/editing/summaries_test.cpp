@@ -184,8 +184,8 @@ TEST_F(ScopeTest, RangeCaptionAndAClickBackToTheWholeSheet)
     EXPECT_EQ(session.summaries().employeesPerType().grid().Text(0, 0), "Employees / Types");
 
     session.summaryPanels().SelectRange(SummaryKind::WorkedHours, Day(4), Day(10));
-    session.SelectWorkingType(1);
-    session.ClickCell(Day(20), kFirst + 2);
+    session.sheetEdits().SelectWorkingType(1);
+    session.sheetEdits().ClickCell(Day(20), kFirst + 2);
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), "        Global");
     EXPECT_EQ(Caption(SummaryKind::EmployeesPerType), "          Global");
     EXPECT_EQ(Hours(), "248H00");
@@ -205,11 +205,11 @@ TEST_F(ScopeTest, LockedRangeIgnoresOtherRangesAndClicks)
     session.summaryPanels().SelectRange(SummaryKind::WorkedHours, Day(18), Day(24));
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), caption);
     EXPECT_EQ(Hours(), "56H00");
-    session.SelectWorkingType(0);
-    session.ClickCell(Day(20), kFirst);  // outside the range: the total stays
+    session.sheetEdits().SelectWorkingType(0);
+    session.sheetEdits().ClickCell(Day(20), kFirst);  // outside the range: the total stays
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), caption);
     EXPECT_EQ(Hours(), "56H00");
-    session.ClickCell(Day(6), kFirst);  // inside
+    session.sheetEdits().ClickCell(Day(6), kFirst);  // inside
     EXPECT_EQ(Hours(), "48H00");
     session.summaryPanels().Recompute();
     EXPECT_EQ(Caption(SummaryKind::WorkedHours), caption);
@@ -569,8 +569,8 @@ TEST(SummaryErrors, ABadTimeOrThresholdStopsTheCommandAndIsReported)
         ScheduleSession session(document, messages);
         EXPECT_TRUE(session.summaryPanels().Show(SummaryKind::WorkedHours));
         EXPECT_EQ(session.summaries().workedHours().Total(kFirst), "08H00");
-        session.SelectWorkingType(2);
-        EXPECT_FALSE(session.ClickCell(Day(3), kFirst));
+        session.sheetEdits().SelectWorkingType(2);
+        EXPECT_FALSE(session.sheetEdits().ClickCell(Day(3), kFirst));
         EXPECT_EQ(messages.errors.size(), 1u);
         EXPECT_EQ(session.document().sheet.Text(Day(3), kFirst), "L");
     }

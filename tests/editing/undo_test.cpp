@@ -15,10 +15,10 @@ constexpr int kFirst = 3;
 
 class UndoTest : public ::testing::Test {
 protected:
-    UndoTest() : session(MakeSchedule(), messages) { session.SelectWorkingType(1); }
+    UndoTest() : session(MakeSchedule(), messages) { session.sheetEdits().SelectWorkingType(1); }
     std::string Sheet() const { return WriteCellTextStream(session.document().sheet); }
     // Edit number i places E in its own cell.
-    void Edit(int i) { ASSERT_TRUE(session.ClickCell(2 + i % 20, kFirst + i / 20)); }
+    void Edit(int i) { ASSERT_TRUE(session.sheetEdits().ClickCell(2 + i % 20, kFirst + i / 20)); }
 
     test::RecordingMessageSink messages;
     ScheduleSession session;
@@ -117,9 +117,9 @@ TEST(Undo, EditsAreRecordedAndMarkedWhileDepartmentsExistInTheNormalView)
     test::RecordingMessageSink messages;
     ScheduleSession session(std::move(document), messages);
     ASSERT_EQ(session.document().sheet.fixedRows, 3);
-    session.SelectWorkingType(1);
+    session.sheetEdits().SelectWorkingType(1);
     ASSERT_FALSE(session.document().modified);
-    session.ClickCell(3, kFirst);
+    session.sheetEdits().ClickCell(3, kFirst);
     EXPECT_TRUE(session.document().modified);
     EXPECT_EQ(session.undoHistory().count(), 1);
     ASSERT_TRUE(session.Undo());
@@ -146,8 +146,8 @@ TEST(Undo, HeaderRowsAreRebuiltFromTheSnapshot)
         }
         test::RecordingMessageSink messages;
         ScheduleSession session(std::move(document), messages);
-        session.SelectWorkingType(1);
-        session.ClickCell(5, 5);
+        session.sheetEdits().SelectWorkingType(1);
+        session.sheetEdits().ClickCell(5, 5);
         session.Undo();
         EXPECT_EQ(session.document().sheet.fixedRows, c.headerRows) << c.departmentView;
         EXPECT_EQ(session.document().sheet.fixedCols, 2);
@@ -158,11 +158,11 @@ TEST(Undo, BoldCommentsAndGroupColoursStayAsTheyAre)
 {
     test::RecordingMessageSink messages;
     ScheduleSession session(MakeSchedule(), messages);
-    session.SelectWorkingType(1);
+    session.sheetEdits().SelectWorkingType(1);
     session.selections().SetCurrentCell(4, kFirst);
-    session.ToggleBold();
+    session.sheetEdits().ToggleBold();
     EXPECT_EQ(session.undoHistory().count(), 0);
-    session.ClickCell(6, kFirst + 1);
+    session.sheetEdits().ClickCell(6, kFirst + 1);
     session.document().sheet.SetBrushColor(0, kFirst + 1, 0x000000FF);
     session.document().sheet.MoveRow(kFirst + 1, kFirst);  // the names move, no snapshot
     ASSERT_TRUE(session.Undo());
@@ -185,8 +185,8 @@ TEST(Undo, SummariesKeepTheirScopeAndFollowTheRestoredSheet)
     ScheduleSession session(std::move(document), messages);
     session.summaryPanels().Show(SummaryKind::WorkedHours);
     session.summaryPanels().Show(SummaryKind::TypesPerDay);
-    session.SelectWorkingType(0);
-    session.ClickCell(3, kFirst);  // takes out day 2: 240H00
+    session.sheetEdits().SelectWorkingType(0);
+    session.sheetEdits().ClickCell(3, kFirst);  // takes out day 2: 240H00
     session.summaryPanels().SelectRange(SummaryKind::WorkedHours, 2, 8);
     const SummaryScope scope = session.summaries().workedHours().scope;
     EXPECT_EQ(session.summaries().workedHours().Total(kFirst), "48H00");

@@ -124,7 +124,7 @@ void OptionsUiTest::f2OpensTheDialogAndClosingItApplies()
     ScheduleWindow* schedule = openExample();
     QVERIFY(schedule != nullptr);
     schedule->selectWorkingType(1);
-    schedule->session().ClickCell(3, schedule->document().sheet.fixedRows);
+    schedule->session().sheetEdits().ClickCell(3, schedule->document().sheet.fixedRows);
     schedule->refresh();
     QVERIFY(window_->undoAction()->isEnabled());
     const int rows = schedule->document().sheet.rowCount();
