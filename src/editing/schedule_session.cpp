@@ -31,8 +31,7 @@ ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& message
 
 void ScheduleSession::PushSnapshot()
 {
-    document_.MarkModified();
-    undo_.PushSnapshot(document_.sheet);
+    sheetEdits_.PushSnapshot();
 }
 
 bool ScheduleSession::AfterSheetReplaced(const Result<void>& result)

@@ -93,6 +93,9 @@ public:
     // The lines the last Paste rejected, each once, in their order.
     const std::vector<std::string>& rejectedLines() const { return rejected_; }
 
+    // A snapshot of the sheet before a content edit; the document is marked modified.
+    void PushSnapshot();
+
 private:
     struct CellChange {
         int col = 0;
@@ -105,9 +108,6 @@ private:
         bool accepted = true;
     };
     SummarySet& summaries() { return panels_.summaries(); }
-    // A snapshot of the sheet before a content edit, as ScheduleSession::PushSnapshot takes it:
-    // the document is marked modified.
-    void PushSnapshot();
     bool ApplyWithSummaries(const CellRect& rect);
     // Replays the end of `changes` (the first `applied` of them, the accepted ones already in
     // the sheet) with each change's snapshots before it, so that the history is that of every
