@@ -13,7 +13,7 @@ SharedEditFlags& ProgramEditFlags()
 ScheduleSession::ScheduleSession(ScheduleDocument document, MessageSink& messages,
                                  SettingsStore* settings, const TextMetrics& metrics,
                                  SharedEditFlags& flags)
-    : document_(std::move(document)), messages_(messages), metrics_(&metrics), flags_(&flags),
+    : document_(std::move(document)), messages_(messages), flags_(&flags),
       panels_(document_, edit_, messages), selections_(document_, edit_, panels_),
       marks_(document_, edit_), comment_(document_, edit_, settings),
       sheetEdits_(document_, edit_, undo_, panels_, selections_, messages, metrics, flags),

@@ -113,7 +113,6 @@ private:
     EditState edit_;
     UndoHistory undo_;
     MessageSink& messages_;
-    const TextMetrics* metrics_;
     SharedEditFlags* flags_;
     SummaryPanels panels_;
     Selections selections_;

@@ -86,11 +86,7 @@ protected:
 
     Result<void> Load(std::string_view bytes)
     {
-        Result<ScheduleDocument> document = LoadScheduleFile(bytes);
-        if (!document)
-            return std::unexpected(document.error());
-        loaded = std::move(*document);
-        return {};
+        return test::KeepLoaded(loaded, LoadScheduleFile(bytes));
     }
 
     // Everything a schedule file keeps.

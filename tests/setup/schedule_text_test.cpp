@@ -56,11 +56,7 @@ protected:
     Result<void> Load(const std::vector<std::string>& lines)
     {
         document = CreateDocument();
-        Result<ScheduleDocument> loaded = LoadScheduleText(lines, folder.path(), messages);
-        if (!loaded)
-            return std::unexpected(loaded.error());
-        document = std::move(*loaded);
-        return {};
+        return test::KeepLoaded(document, LoadScheduleText(lines, folder.path(), messages));
     }
 
     TempProgramFolder folder;

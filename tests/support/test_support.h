@@ -20,6 +20,15 @@ inline ScheduleDocument LoadedOrFail(Result<ScheduleDocument> loaded)
     return loaded ? std::move(*loaded) : CreateDocument();
 }
 
+// A loader's document into `target`; its error instead, with `target` left as it was.
+inline Result<void> KeepLoaded(ScheduleDocument& target, Result<ScheduleDocument> loaded)
+{
+    if (!loaded)
+        return std::unexpected(loaded.error());
+    target = std::move(*loaded);
+    return {};
+}
+
 // Records every message box instead of showing it; answers with the queued answers, then yes.
 class RecordingMessageSink final : public MessageSink {
 public:
